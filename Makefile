@@ -1,0 +1,33 @@
+# Quick start: `make test` builds and runs every test; `make run` opens the window
+# on a freshly written demo data set. Both install their Debian packages first.
+BUILD_TEST := build/asan
+BUILD_RELEASE := build/release
+JOBS ?= 2
+
+.PHONY: test run deps build release bench demo clean
+
+deps:
+	./scripts/install-deps.sh
+
+# The tests run in an AddressSanitizer + UndefinedBehaviorSanitizer build.
+test: deps
+	cmake -S . -B $(BUILD_TEST) -G Ninja -DCMAKE_BUILD_TYPE=Debug \
+	  -DZENDRA91_SANITIZERS=address,undefined -DZENDRA91_BENCHMARKS=OFF
+	cmake --build $(BUILD_TEST) -j $(JOBS)
+	cd $(BUILD_TEST) && ctest --output-on-failure -j $(JOBS)
+
+release: deps
+	cmake -S . -B $(BUILD_RELEASE) -G Ninja -DCMAKE_BUILD_TYPE=Release -DZENDRA91_TESTS=OFF
+	cmake --build $(BUILD_RELEASE) -j $(JOBS)
+
+demo: release
+	$(BUILD_RELEASE)/tools/zendra91-makedata build/demo
+
+run: demo
+	cd build/demo && ../release/zendra91
+
+bench: release
+	@echo "Benchmarks are in $(BUILD_RELEASE)/bench; see bench/README.md"
+
+clean:
+	rm -rf build

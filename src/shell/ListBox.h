@@ -1,0 +1,20 @@
+#pragma once
+
+#include <string>
+
+/// The list operations the core needs from a list box, so that the area cascade and
+/// the variable selection run against real widgets and test fakes alike. A real list
+/// raises its change notification from inside these calls, re-entrantly; callers
+/// guard against that themselves.
+class ListBox {
+public:
+    virtual ~ListBox() = default;
+
+    virtual int count() const = 0;
+    virtual void clear() = 0;
+    virtual void addRow(const std::string& text) = 0;
+    virtual void removeRow(int row) = 0;
+    virtual bool isSelected(int row) const = 0;
+    virtual void setSelected(int row, bool selected) = 0;
+    virtual void setEnabled(bool enabled) = 0;
+};

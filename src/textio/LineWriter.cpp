@@ -1,0 +1,125 @@
+#include "textio/LineWriter.h"
+
+#include "textio/DataFileError.h"
+
+#include <cerrno>
+#include <cstring>
+#include <fcntl.h>
+#include <unistd.h>
+
+namespace {
+
+// "00" "01" ... "99": two digits per table look-up halves the divisions.
+constexpr char kDigitPairs[] =
+    "00010203040506070809101112131415161718192021222324252627282930313233343536373839"
+    "40414243444546474849505152535455565758596061626364656667686970717273747576777879"
+    "8081828384858687888990919293949596979899";
+
+} // namespace
+
+LineWriter::LineWriter(const std::string& path, std::size_t bufferSize)
+    : m_path(path)
+    , m_buffer(new char[bufferSize])
+    , m_capacity(bufferSize)
+{
+    m_fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
+    if (m_fd < 0)
+        throw DataFileError::io(path, "cannot create file", errno);
+}
+
+LineWriter::LineWriter(int fd, std::string path, std::size_t bufferSize)
+    : m_fd(fd)
+    , m_path(std::move(path))
+    , m_buffer(new char[bufferSize])
+    , m_capacity(bufferSize)
+{
+}
+
+LineWriter::~LineWriter()
+{
+    if (m_fd >= 0)
+        ::close(m_fd);
+}
+
+std::size_t LineWriter::formatInteger(std::int64_t value, char* out)
+{
+    char temp[24];
+    char* end = temp + sizeof temp;
+    char* p = end;
+    std::uint64_t magnitude = value < 0 ? 0 - static_cast<std::uint64_t>(value) : static_cast<std::uint64_t>(value);
+    while (magnitude >= 100) {
+        unsigned pair = static_cast<unsigned>(magnitude % 100) * 2;
+        magnitude /= 100;
+        *--p = kDigitPairs[pair + 1];
+        *--p = kDigitPairs[pair];
+    }
+    if (magnitude >= 10) {
+        unsigned pair = static_cast<unsigned>(magnitude) * 2;
+        *--p = kDigitPairs[pair + 1];
+        *--p = kDigitPairs[pair];
+    } else {
+        *--p = static_cast<char>('0' + magnitude);
+    }
+    if (value < 0)
+        *--p = '-';
+    std::size_t length = static_cast<std::size_t>(end - p);
+    std::memcpy(out, p, length);
+    return length;
+}
+
+void LineWriter::appendInteger(std::int64_t value)
+{
+    if (m_capacity - m_used < 24)
+        flush();
+    m_used += formatInteger(value, m_buffer.get() + m_used);
+}
+
+void LineWriter::appendSlow(std::string_view bytes)
+{
+    flush();
+    if (bytes.size() >= m_capacity) {
+        writeAll(bytes.data(), bytes.size());
+        m_flushed += bytes.size();
+        return;
+    }
+    std::memcpy(m_buffer.get(), bytes.data(), bytes.size());
+    m_used = bytes.size();
+}
+
+void LineWriter::writeAll(const char* data, std::size_t size)
+{
+    if (m_fd < 0)
+        throw DataFileError(m_path, 0, 0, "write after the file was closed");
+    while (size > 0) {
+        ssize_t n = ::write(m_fd, data, size);
+        if (n < 0) {
+            if (errno == EINTR)
+                continue;
+            throw DataFileError::io(m_path, "cannot write file", errno);
+        }
+        if (n == 0)
+            throw DataFileError::io(m_path, "cannot write file", ENOSPC);
+        data += n;
+        size -= static_cast<std::size_t>(n);
+    }
+}
+
+void LineWriter::flush()
+{
+    if (m_used == 0)
+        return;
+    writeAll(m_buffer.get(), m_used);
+    m_flushed += m_used;
+    m_used = 0;
+}
+
+void LineWriter::close()
+{
+    if (m_fd < 0)
+        return;
+    flush();
+    int fd = m_fd;
+    m_fd = -1;
+    if (::close(fd) != 0)
+        throw DataFileError::io(m_path, "cannot write file", errno);
+}

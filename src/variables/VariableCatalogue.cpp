@@ -1,0 +1,120 @@
+#include "variables/VariableCatalogue.h"
+
+#include "shell/DataFolders.h"
+#include "shell/ListBox.h"
+#include "textio/FieldReader.h"
+
+namespace {
+
+const char* const kHhNames[] = {"(None)   ", "HNUM     ", "AreaHH   ", "Bath     ", "Cars     ", "CenHeat  ",
+                                "HHSpInDw ", "HHSpType ", "InsideWC ", "LowFloor ", "PersInHH ", "RoomsNum ",
+                                "Tenure  ",  "WMove   ",  "FirstRes",  "LastRes "};
+const char* const kIndNames[] = {
+    "(None)   ", "HNUM     ", "PNUM     ", "Age      ", "CoBirth  ", "DistMove ", "DistWork ", "EconPrim ", "EconSec  ",
+    "EmpStat  ", "EthGroup ", "FamHead  ", "FamNum   ", "FamTyppe ", "GaelLang ", "Hours    ", "Industry ", "LTIll    ",
+    "MigOrgn  ", "MStatus  ", "Occpatn  ", "QuaLevel ", "QualNum  ", "QualSub  ", "Relat    ", "ResidSta ", "SEGroup  ",
+    "Sex      ", "SoClass  ", "TermTim  ", "TranWork ", "URVisit  ", "WelshLan ", "WorkPlce "};
+const int kHhDefaults[] = {1, 4, 10, 11, 12};
+const int kIndDefaults[] = {1, 2, 3, 7, 10, 17, 19, 20, 25, 26, 27};
+
+template <std::size_t N>
+void readPairs(FieldReader& reader, std::array<std::int16_t, N>& listMap, std::array<std::int16_t, N>& widths,
+               const char* kind)
+{
+    const int last = static_cast<int>(N) - 1;
+    for (int r = 0; r <= last; ++r) {
+        std::string row = std::string(kind) + " list row " + std::to_string(r);
+        int variable = reader.readInt16("the variable number of " + row);
+        int low = r == 0 ? 0 : 1;
+        if (variable < low || variable > last)
+            reader.fail("expected the variable number of " + row + " within " + std::to_string(low) + ".."
+                        + std::to_string(last) + ", found " + std::to_string(variable));
+        listMap[r] = static_cast<std::int16_t>(variable);
+        widths[r] = reader.readInt16("the width of " + std::string(kind) + " variable " + std::to_string(r));
+    }
+}
+
+} // namespace
+
+int decimalDigits(long value)
+{
+    int digits = 1;
+    while (value >= 10) {
+        value /= 10;
+        ++digits;
+    }
+    return digits;
+}
+
+std::string trimmedName(const std::string& name)
+{
+    std::size_t end = name.find_last_not_of(' ');
+    return end == std::string::npos ? std::string() : name.substr(0, end + 1);
+}
+
+VariableCatalogue builtInVariableCatalogue()
+{
+    VariableCatalogue c;
+    for (int k = 0; k <= kNumHhVars; ++k)
+        c.hhVarNames[k] = kHhNames[k];
+    for (int k = 0; k <= kNumIndVars; ++k)
+        c.indVarNames[k] = kIndNames[k];
+    for (int k : kHhDefaults)
+        c.hhDefaultVars[k] = true;
+    for (int k : kIndDefaults)
+        c.indDefaultVars[k] = true;
+    return c;
+}
+
+VariableCatalogue loadVariableCatalogue(const DataFolders& folders)
+{
+    VariableCatalogue c = builtInVariableCatalogue();
+    FieldReader reader = FieldReader::open(folders.programDataFolder + "VariableMap.dat");
+    reader.readText("the household heading");
+    readPairs(reader, c.hhListMap, c.hhVarWidths, "household");
+    reader.readText("the individual heading");
+    readPairs(reader, c.indListMap, c.indVarWidths, "individual");
+    // The identifiers' widths follow the SAR record counts, whatever the file says.
+    c.hhVarWidths[kHhHnum] = static_cast<std::int16_t>(decimalDigits(kNumSarHouseholds));
+    c.indVarWidths[kIndHnum] = static_cast<std::int16_t>(decimalDigits(kNumSarHouseholds));
+    c.indVarWidths[kIndPnum] = static_cast<std::int16_t>(decimalDigits(kNumSarPersons));
+    return c;
+}
+
+void fillVariableLists(const VariableCatalogue& c, ListBox& hhList, ListBox& indList)
+{
+    for (int r = 0; r <= kNumHhVars; ++r)
+        hhList.addRow(c.hhVarNames[c.hhListMap[r]]);
+    for (int r = 0; r <= kNumIndVars; ++r)
+        indList.addRow(c.indVarNames[c.indListMap[r]]);
+}
+
+void captureVariableSelection(VariableCatalogue& c, const ListBox& hhList, const ListBox& indList)
+{
+    c.hhSelected[0] = 0;
+    for (int r = 1; r <= kNumHhVars; ++r) {
+        bool on = hhList.isSelected(r);
+        c.hhSelected[c.hhListMap[r]] = on ? 1 : 0;
+        if (on)
+            c.hhSelected[0] = 1;
+    }
+    c.indSelected[0] = 0;
+    for (int r = 1; r <= kNumIndVars; ++r) {
+        bool on = indList.isSelected(r);
+        c.indSelected[c.indListMap[r]] = on ? 1 : 0;
+        if (on)
+            c.indSelected[0] = 1;
+    }
+}
+
+void setDefaultVars(const VariableCatalogue& c, ListBox& hhList, ListBox& indList)
+{
+    hhList.setEnabled(false);
+    indList.setEnabled(false);
+    for (int r = 1; r <= kNumHhVars; ++r)
+        hhList.setSelected(r, c.hhDefaultVars[c.hhListMap[r]]);
+    for (int r = 1; r <= kNumIndVars; ++r)
+        indList.setSelected(r, c.indDefaultVars[c.indListMap[r]]);
+    hhList.setEnabled(true);
+    indList.setEnabled(true);
+}

@@ -1,0 +1,65 @@
+#include "textio/DataFileError.h"
+#include "textio/LineWriter.h"
+
+#include "TempDir.h"
+
+#include <climits>
+#include <fcntl.h>
+#include <gtest/gtest.h>
+
+TEST(LineWriter, FieldsEndWithCommaLinesWithCrLf)
+{
+    TempDir dir;
+    std::string path = dir.file("out.txt");
+    {
+        LineWriter w(path, 8);  // tiny buffer: exercises the flush paths
+        w.field("ED");
+        w.field("HNUM");
+        w.endLine();
+        w.field("08BYFA01");
+        w.field(std::int64_t{-42});
+        w.field(std::int64_t{1000});
+        w.endLine();
+        w.append("a long piece of text well beyond the buffer");
+        w.close();
+        EXPECT_EQ(w.bytesWritten(), readFile(path).size());
+    }
+    EXPECT_EQ(readFile(path), "ED,HNUM,\r\n08BYFA01,-42,1000,\r\na long piece of text well beyond the buffer");
+}
+
+TEST(LineWriter, FormatsEveryMagnitude)
+{
+    char out[24];
+    for (std::int64_t v : {0LL, 5LL, 9LL, 10LL, 99LL, 100LL, 101LL, 12345LL, -1LL, -10LL, 2147483647LL,
+                           -2147483648LL, LLONG_MAX, LLONG_MIN}) {
+        std::size_t n = LineWriter::formatInteger(v, out);
+        EXPECT_EQ(std::string(out, n), std::to_string(v));
+    }
+}
+
+TEST(LineWriter, UncreatableFileNamesPathAndReason)
+{
+    TempDir dir;
+    std::string path = dir.file("no/such/folder/out.txt");
+    try {
+        LineWriter w(path);
+        FAIL() << "created a file in a missing folder";
+    } catch (const DataFileError& e) {
+        EXPECT_EQ(std::string(e.what()), "cannot create file " + path + ": No such file or directory");
+    }
+}
+
+TEST(LineWriter, FullDiskIsReportedNotSwallowed)
+{
+    int fd = ::open("/dev/full", O_WRONLY | O_CLOEXEC);
+    ASSERT_GE(fd, 0);
+    LineWriter w(fd, "/out/Zen91_hh.txt", 16);
+    try {
+        for (int i = 0; i < 100; ++i)
+            w.field("08BYFA01");
+        w.close();
+        FAIL() << "a full disk went unnoticed";
+    } catch (const DataFileError& e) {
+        EXPECT_EQ(std::string(e.what()), "cannot write file /out/Zen91_hh.txt: No space left on device");
+    }
+}
