@@ -21,10 +21,10 @@ release: deps
 	cmake --build $(BUILD_RELEASE) -j $(JOBS)
 
 demo: release
-	$(BUILD_RELEASE)/tools/zendra91-makedata build/demo
+	$(BUILD_RELEASE)/bin/zendra91-makedata build/demo
 
 run: demo
-	cd build/demo && ../release/zendra91
+	cd build/demo && ../release/bin/zendra91
 
 bench: release
 	@echo "Benchmarks are in $(BUILD_RELEASE)/bench; see bench/README.md"
