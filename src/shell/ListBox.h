@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 /// The list operations the core needs from a list box, so that the area cascade and
 /// the variable selection run against real widgets and test fakes alike. A real list
@@ -17,4 +18,16 @@ public:
     virtual bool isSelected(int row) const = 0;
     virtual void setSelected(int row, bool selected) = 0;
     virtual void setEnabled(bool enabled) = 0;
+
+    /// Adds `texts` at the end, in order, each selected when `selected` is true. The
+    /// result is that of addRow and setSelected row by row; a widget overrides this
+    /// to insert and select in one go, raising fewer notifications.
+    virtual void addRows(const std::vector<std::string>& texts, bool selected)
+    {
+        for (const std::string& text : texts) {
+            addRow(text);
+            if (selected)
+                setSelected(count() - 1, true);
+        }
+    }
 };

@@ -1,0 +1,34 @@
+#pragma once
+
+#include "geography/AreaTables.h"
+#include "shell/CurrentSettings.h"
+#include "shell/DataFolders.h"
+#include "variables/VariableCatalogue.h"
+
+#include <memory>
+#include <string>
+
+/// Everything the program keeps for the whole run: where the data are, the area
+/// tables with their selection state, the variable catalogue and the settings that
+/// mirror the window's output controls. One object, owned by main and passed by
+/// reference to the window.
+struct ApplicationState {
+    DataFolders folders;
+    AreaTables areas;
+    VariableCatalogue variables;
+    CurrentSettings settings;
+};
+
+/// Loads the geography files, then VariableMap.dat, from `folders`. Throws
+/// DataFileError on the first missing or malformed file.
+std::unique_ptr<ApplicationState> loadApplicationState(const DataFolders& folders);
+
+/// The outcome of loading at start-up: the state, or the report to show instead.
+struct StartupLoad {
+    std::unique_ptr<ApplicationState> state;
+    std::string error; ///< empty when state is set
+};
+
+/// loadApplicationState with every failure turned into the report that start-up
+/// shows and prints before ending: it names the file, the record and what was wrong.
+StartupLoad loadAtStartup(const DataFolders& folders);
