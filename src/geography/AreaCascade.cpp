@@ -61,6 +61,9 @@ void AreaCascade::buildLists()
         *t.listExpanded = true;
         // The list's own notification runs the collapse before the next list is touched.
         lst.setSelected(0, true);
+        // A list that does not report the program's own changes gets the collapse here.
+        if (*t.listExpanded)
+            listChanged(level);
     }
 }
 
