@@ -1,0 +1,359 @@
+#include "shell/CheckMarkDelegate.h"
+#include "shell/ShellTexts.h"
+
+#include "WindowFixture.h"
+
+#include <QAccessible>
+#include <QCheckBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSignalSpy>
+#include <QTabWidget>
+#include <QtTest>
+
+namespace {
+
+/// Clicks an option button on its indicator, the part that takes clicks whatever
+/// width the layout gives the button.
+void clickOption(QAbstractButton* button)
+{
+    QTest::mouseClick(button, Qt::LeftButton, Qt::NoModifier, QPoint(8, button->height() / 2));
+}
+
+} // namespace
+
+class MainWindowTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void captionPagesAndNotice();
+    void captions_data();
+    void captions();
+    void startingValues();
+    void variableListsShowTheCatalogueWithDefaults();
+    void outputControlsMirrorIntoSettings();
+    void userEdListSwitchResetsAndDisablesTheAreaLists();
+    void resetRestoresDefaultsAndKeepsRowZero();
+    void accessibleNames_data();
+    void accessibleNames();
+    void tabOrderWalksEachPage();
+    void buttonsAndClosingReachTheirListeners();
+};
+
+void MainWindowTest::captionPagesAndNotice()
+{
+    WindowFixture f;
+    MainWindow& w = *f.window;
+    QCOMPARE(w.objectName(), QStringLiteral("frmZENDRA91"));
+    QCOMPARE(w.windowTitle(), QStringLiteral("ZENDRA91 Demo v1.0"));
+    QVERIFY(!w.windowIcon().isNull());
+
+    auto* tabs = f.find<QTabWidget>("MultiPage1");
+    const QStringList pages = {"Page1", "pgSelectAreas", "pgSelectVars", "pgOutputOptions"};
+    const QStringList captions = {"Intro", "Select Area(s)", "Select Variable(s)", "Select Output Options"};
+    QCOMPARE(tabs->count(), 4);
+    for (int i = 0; i < 4; ++i) {
+        QCOMPARE(tabs->widget(i)->objectName(), pages[i]);
+        QCOMPARE(tabs->tabText(i), captions[i]);
+    }
+    QCOMPARE(tabs->currentIndex(), 0);
+
+    // The notice sits below the tabs, so every page shows it.
+    auto* notice = f.find<QLabel>("Label40");
+    QVERIFY(!tabs->isAncestorOf(notice));
+    QVERIFY(notice->text().endsWith(QStringLiteral("mini-replica of the SAR. ")));
+}
+
+void MainWindowTest::captions_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("caption");
+    auto row = [](const char* name, const char* caption) {
+        QTest::newRow(name) << QString::fromLatin1(name) << QString::fromUtf8(caption);
+    };
+    row("Label1", "Zen91 ");
+    row("Label43", "Demo Version 1.0");
+    row("Label36", "Synthetic  population microdata for 1991 Census Enumeration Districts");
+    row("obSelectedAreas", "Extract microdata for all EDs/OAs in: households in:");
+    row("Label2", "Country/Countries");
+    row("Label21", "Region(s)");
+    row("Label20", "County/Counties");
+    row("Label19", "District(s)");
+    row("Label6", "Ward(s)/\nPseudo-Postcode(s)");
+    row("Label41", "To select multiple areas, hold down control key whilst\n selecting via mouse");
+    row("obUserEDlist", "user supplied ED list:");
+    row("Label8", "full pathname required: Eg C:\\user\\EDlist.txt ");
+    row("Label15", "Original SAR variables");
+    row("Label11", "Household ");
+    row("Label13", "Individual");
+    row("Label34", "Definitions");
+    row("cmdResetOrigVars", "Reset");
+    row("Label25", "Derived SAR variables");
+    row("Label35", "Definitions");
+    row("cmdResetDerivedVars", "Reset");
+    row("Label45", "Variables used to constrain ZENDRA91 to SAS tables are default selection");
+    row("Label42", "To select multiple variables, hold down ctrl and/or shift keys");
+    row("Label44", "\nDerived SAR Variables not included in Demo version");
+    row("Label26", "Spatial codes included in output:");
+    row("cbED", "ED (ONS ID)");
+    row("Label31", "e.g. 08BYFA01");
+    row("cbCountry", "Country (name)");
+    row("Label27", "e.g. England");
+    row("Label9", "output folder:");
+    row("Label10", "full pathname required: Eg C:\\user\\microdata");
+    row("Label22", "output filename:");
+    row("Label23", "root filename: Eg Zen91\n(file type extensions (hh/ind) generated automatically)");
+    row("Label18", "Output options");
+    row("obSeparateFiles", "Separate household and individual files");
+    row("obCombinedFiles", "Combined household and indvidual file");
+    row("btExtract", "Extract");
+    row("Label46", "Warn if output filesize > ");
+    row("Label47", " Mb ");
+}
+
+void MainWindowTest::captions()
+{
+    QFETCH(QString, name);
+    QFETCH(QString, caption);
+    WindowFixture f;
+    QWidget* w = f.window->findChild<QWidget*>(name);
+    QVERIFY2(w, qPrintable(name));
+    if (auto* label = qobject_cast<QLabel*>(w))
+        QCOMPARE(label->text(), caption);
+    else if (auto* button = qobject_cast<QAbstractButton*>(w))
+        QCOMPARE(button->text(), caption);
+    else
+        QFAIL("neither a label nor a button");
+}
+
+void MainWindowTest::startingValues()
+{
+    WindowFixture f;
+    const MainWindow::Controls& c = f.window->controls();
+    const CurrentSettings& s = f.state->settings;
+
+    QCOMPARE(c.txtUserOutput->text(), QStringLiteral("/data/zendra91/Zen91"));
+    QCOMPARE(c.txtUserRootFilename->text(), QStringLiteral("Zen91"));
+    QCOMPARE(c.txtFileWarningSize->text(), QStringLiteral("1"));
+    QVERIFY(c.obSeparateFiles->isChecked());
+    QVERIFY(!c.obCombinedFiles->isChecked());
+    QCOMPARE(s.outputFolder, std::string("/data/zendra91/Zen91"));
+    QCOMPARE(s.rootFileName, std::string("Zen91"));
+    QVERIFY(s.separateFiles);
+
+    const QList<QCheckBox*> codes = {c.cbED, c.cbWard, c.cbDistrict, c.cbCounty, c.cbRegion, c.cbCountry};
+    for (QCheckBox* box : codes)
+        QCOMPARE(box->isChecked(), box == c.cbED);
+
+    QVERIFY(c.obSelectedAreas->isChecked());
+    QVERIFY(!c.obUserEDlist->isChecked());
+    QVERIFY(!c.txtUserEDlist->isEnabled());
+    QCOMPARE(c.txtUserEDlist->text(), QStringLiteral("/data/zendra91/EDlist.txt"));
+    QCOMPARE(s.edListFile, std::string("/data/zendra91/EDlist.txt"));
+    for (QListWidget* list : c.areaLists) {
+        QVERIFY(list->isEnabled());
+        QCOMPARE(list->count(), 2);
+        QCOMPARE(selectedRows(list), QList<int>{0});
+        QCOMPARE(list->selectionMode(), QAbstractItemView::ExtendedSelection);
+    }
+}
+
+void MainWindowTest::variableListsShowTheCatalogueWithDefaults()
+{
+    WindowFixture f;
+    const MainWindow::Controls& c = f.window->controls();
+    QCOMPARE(c.lstHHVars_Orig->count(), 16);
+    QCOMPARE(c.lstIndVars_Orig->count(), 34);
+    QCOMPARE(c.lstHHVars_Orig->item(0)->text(), QStringLiteral("(None)   "));
+    QCOMPARE(c.lstHHVars_Orig->item(12)->text(), QStringLiteral("Tenure  "));
+    QCOMPARE(c.lstIndVars_Orig->item(33)->text(), QStringLiteral("WorkPlce "));
+    QCOMPARE(selectedRows(c.lstHHVars_Orig), (QList<int>{1, 4, 10, 11, 12}));
+    QCOMPARE(selectedRows(c.lstIndVars_Orig), (QList<int>{1, 2, 3, 7, 10, 17, 19, 20, 25, 26, 27}));
+    QCOMPARE(c.lstHHVars_Derived->count(), 0);
+    QCOMPARE(c.lstIndVars_Derived->count(), 0);
+    for (QListWidget* list : {c.lstHHVars_Orig, c.lstIndVars_Orig, c.lstHHVars_Derived, c.lstIndVars_Derived}) {
+        QVERIFY(list->isEnabled());
+        QCOMPARE(list->selectionMode(), QAbstractItemView::ExtendedSelection);
+        QVERIFY(qobject_cast<CheckMarkDelegate*>(list->itemDelegate()));
+    }
+}
+
+void MainWindowTest::outputControlsMirrorIntoSettings()
+{
+    WindowFixture f;
+    f.window->show();
+    const MainWindow::Controls& c = f.window->controls();
+    const CurrentSettings& s = f.state->settings;
+    c.MultiPage1->setCurrentIndex(3);
+
+    clickOption(c.obCombinedFiles);
+    QVERIFY(!c.obSeparateFiles->isChecked());
+    QVERIFY(!s.separateFiles);
+    clickOption(c.obSeparateFiles);
+    QVERIFY(s.separateFiles);
+
+    c.txtUserOutput->clear();
+    QCOMPARE(s.outputFolder, std::string());
+    c.txtUserOutput->setFocus();
+    QTest::keyClicks(c.txtUserOutput, QStringLiteral("/tmp/out"));
+    QCOMPARE(s.outputFolder, std::string("/tmp/out"));
+
+    c.txtUserRootFilename->setText(QStringLiteral("  My run "));
+    QCOMPARE(s.rootFileName, std::string("  My run "));
+    c.txtUserRootFilename->setText(QString::fromUtf8("Môn"));
+    QCOMPARE(s.rootFileName, std::string("M\xc3\xb4n"));
+}
+
+void MainWindowTest::userEdListSwitchResetsAndDisablesTheAreaLists()
+{
+    WindowFixture f;
+    f.window->show();
+    const MainWindow::Controls& c = f.window->controls();
+    AreaTables& t = f.state->areas;
+    c.MultiPage1->setCurrentIndex(1);
+    clickRow(f.list(AreaLevel::Country), 1);
+    clickRow(f.list(AreaLevel::Country), 2); // Scotland only
+    QCOMPARE(t.countryFlags[1], std::uint8_t(0));
+
+    clickOption(c.obUserEDlist);
+    QVERIFY(c.obUserEDlist->isChecked());
+    QVERIFY(c.txtUserEDlist->isEnabled());
+    for (QListWidget* list : c.areaLists) {
+        QVERIFY(!list->isEnabled());
+        QCOMPARE(list->count(), 2);
+        QVERIFY(selectedRows(list).isEmpty());
+    }
+    QCOMPARE(t.countryFlags, std::vector<std::uint8_t>(kNumCountries + 1, 1));
+    QCOMPARE(t.wardFlags[0], kModeAll);
+
+    c.txtUserEDlist->setText(QStringLiteral("/home/me/eds.txt"));
+    QCOMPARE(f.state->settings.edListFile, std::string("/home/me/eds.txt"));
+
+    clickOption(c.obSelectedAreas);
+    QVERIFY(!c.txtUserEDlist->isEnabled());
+    for (QListWidget* list : c.areaLists) {
+        QVERIFY(list->isEnabled());
+        QCOMPARE(list->count(), 2);
+        QVERIFY(selectedRows(list).isEmpty());
+    }
+    // The lists work again from their collapsed form.
+    clickRow(f.list(AreaLevel::Region), 1);
+    QCOMPARE(f.list(AreaLevel::Region)->count(), kNumRegions + 1);
+}
+
+void MainWindowTest::resetRestoresDefaultsAndKeepsRowZero()
+{
+    WindowFixture f;
+    f.window->show();
+    const MainWindow::Controls& c = f.window->controls();
+    c.MultiPage1->setCurrentIndex(2);
+    const QList<int> hhDefaults = {1, 4, 10, 11, 12};
+
+    c.lstHHVars_Orig->clearSelection();
+    c.lstIndVars_Orig->clearSelection();
+    QTest::mouseClick(c.cmdResetOrigVars, Qt::LeftButton);
+    QCOMPARE(selectedRows(c.lstHHVars_Orig), hhDefaults);
+    QCOMPARE(selectedRows(c.lstIndVars_Orig).size(), 11);
+
+    clickRow(c.lstHHVars_Orig, 0);
+    clickRow(c.lstHHVars_Orig, 2, Qt::ControlModifier);
+    QCOMPARE(selectedRows(c.lstHHVars_Orig), (QList<int>{0, 2}));
+    QTest::mouseClick(c.cmdResetOrigVars, Qt::LeftButton);
+    QCOMPARE(selectedRows(c.lstHHVars_Orig), (QList<int>{0, 1, 4, 10, 11, 12}));
+    QVERIFY(c.lstHHVars_Orig->isEnabled());
+    QVERIFY(c.lstIndVars_Orig->isEnabled());
+
+    // The derived Reset has nothing to reset and must not touch the original lists.
+    QTest::mouseClick(c.cmdResetDerivedVars, Qt::LeftButton);
+    QCOMPARE(selectedRows(c.lstHHVars_Orig), (QList<int>{0, 1, 4, 10, 11, 12}));
+}
+
+void MainWindowTest::accessibleNames_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("spoken");
+    auto row = [](const char* name, const char* spoken) {
+        QTest::newRow(name) << QString::fromLatin1(name) << QString::fromUtf8(spoken);
+    };
+    row("lstCountries", "Country/Countries");
+    row("lstRegions", "Region(s)");
+    row("lstCounties", "County/Counties");
+    row("lstDistricts", "District(s)");
+    row("lstWards", "Ward(s)/Pseudo-Postcode(s)");
+    row("txtUserEDlist", "user supplied ED list:");
+    row("obSelectedAreas", "Extract microdata for all EDs/OAs in: households in:");
+    row("lstHHVars_Orig", "Household");
+    row("lstIndVars_Orig", "Individual");
+    row("lstHHVars_Derived", "Household");
+    row("cmdOrigVarHelp", "Definitions");
+    row("cmdDerivedVarHelp", "Definitions");
+    row("cmdResetOrigVars", "Reset");
+    row("cbWard", "Ward (ONS ID)");
+    row("txtUserOutput", "output folder:");
+    row("txtUserRootFilename", "output filename:");
+    row("obCombinedFiles", "Combined household and indvidual file");
+    row("btExtract", "Extract");
+    row("txtFileWarningSize", "Warn if output filesize >");
+}
+
+void MainWindowTest::accessibleNames()
+{
+    QFETCH(QString, name);
+    QFETCH(QString, spoken);
+    WindowFixture f;
+    f.window->show();
+    QWidget* w = f.window->findChild<QWidget*>(name);
+    QVERIFY(w);
+    QAccessibleInterface* iface = QAccessible::queryAccessibleInterface(w);
+    QVERIFY(iface);
+    QCOMPARE(iface->text(QAccessible::Name), spoken);
+}
+
+void MainWindowTest::tabOrderWalksEachPage()
+{
+    WindowFixture f;
+    f.window->show();
+    const QStringList expected = {
+        "obSelectedAreas", "lstCountries", "lstRegions", "lstCounties", "lstDistricts", "lstWards", "obUserEDlist",
+        "txtUserEDlist", "lstHHVars_Orig", "cmdOrigVarHelp", "cmdResetOrigVars", "lstIndVars_Orig",
+        "lstHHVars_Derived", "cmdDerivedVarHelp", "cmdResetDerivedVars", "lstIndVars_Derived", "cbED", "cbWard",
+        "cbDistrict", "cbCounty", "cbRegion", "cbCountry", "txtUserOutput", "txtUserRootFilename",
+        "obSeparateFiles", "obCombinedFiles", "btExtract", "txtFileWarningSize"};
+    QStringList chain;
+    QWidget* start = f.find<QTabWidget>("MultiPage1");
+    for (QWidget* w = start->nextInFocusChain(); w != start; w = w->nextInFocusChain())
+        if ((w->focusPolicy() & Qt::TabFocus) && expected.contains(w->objectName()))
+            chain << w->objectName();
+    QCOMPARE(chain, expected);
+}
+
+void MainWindowTest::buttonsAndClosingReachTheirListeners()
+{
+    WindowFixture f;
+    MainWindow& w = *f.window;
+    w.show();
+    w.controls().MultiPage1->setCurrentIndex(3);
+    QSignalSpy extract(&w, &MainWindow::extractRequested);
+    QSignalSpy original(&w, &MainWindow::originalVariablesHelpRequested);
+    QSignalSpy derived(&w, &MainWindow::derivedVariablesHelpRequested);
+    QSignalSpy closing(&w, &MainWindow::closing);
+
+    QTest::mouseClick(w.controls().btExtract, Qt::LeftButton);
+    w.controls().MultiPage1->setCurrentIndex(2);
+    QTest::mouseClick(w.controls().cmdOrigVarHelp, Qt::LeftButton);
+    QTest::mouseClick(w.controls().cmdDerivedVarHelp, Qt::LeftButton);
+    QTest::mouseClick(w.controls().cmdDerivedVarHelp, Qt::LeftButton);
+    QCOMPARE(extract.count(), 1);
+    QCOMPARE(original.count(), 1);
+    QCOMPARE(derived.count(), 2);
+    QCOMPARE(closing.count(), 0);
+
+    QVERIFY(w.close());
+    QCOMPARE(closing.count(), 1);
+    QVERIFY(!w.isVisible());
+}
+
+QTEST_MAIN(MainWindowTest)
+#include "MainWindowTest.moc"
