@@ -3,6 +3,7 @@
 #include "shell/DataFolders.h"
 #include "textio/DataFileError.h"
 
+#include "ErrorText.h"
 #include "MiniDataTree.h"
 #include "TempDir.h"
 
@@ -14,16 +15,7 @@ class SarTablesTest : public ::testing::Test {
 protected:
     void SetUp() override { writeMiniDataTree(m_dir.path()); }
     SarTables load() { return loadSarTables(DataFolders::under(m_dir.path())); }
-    std::string loadError()
-    {
-        try {
-            load();
-        } catch (const DataFileError& e) {
-            return e.what();
-        }
-        ADD_FAILURE() << "the load succeeded";
-        return {};
-    }
+    std::string loadError() { return dataFileErrorOf([&] { load(); }); }
     TempDir m_dir;
 };
 

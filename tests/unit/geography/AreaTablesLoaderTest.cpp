@@ -3,6 +3,7 @@
 #include "shell/DataFolders.h"
 #include "textio/DataFileError.h"
 
+#include "ErrorText.h"
 #include "MiniDataTree.h"
 #include "TempDir.h"
 
@@ -18,17 +19,7 @@ protected:
     void put(const std::string& file, const std::string& content) { m_dir.write("ProgramData/" + file, content); }
     std::string programData(const std::string& file) const { return m_dir.file("ProgramData/" + file); }
 
-    /// The error message of a failing load; fails the test when the load succeeds.
-    std::string loadError()
-    {
-        try {
-            load();
-        } catch (const DataFileError& e) {
-            return e.what();
-        }
-        ADD_FAILURE() << "the load succeeded";
-        return {};
-    }
+    std::string loadError() { return dataFileErrorOf([&] { load(); }); }
 
     TempDir m_dir;
 };

@@ -4,6 +4,7 @@
 #include "shell/ListBox.h"
 #include "textio/DataFileError.h"
 
+#include "ErrorText.h"
 #include "MiniDataTree.h"
 #include "TempDir.h"
 
@@ -57,16 +58,7 @@ protected:
         m_dir.write("ProgramData/VariableMap.dat", content);
         return loadVariableCatalogue(DataFolders::under(m_dir.path()));
     }
-    std::string loadError(const std::string& content)
-    {
-        try {
-            load(content);
-        } catch (const DataFileError& e) {
-            return e.what();
-        }
-        ADD_FAILURE() << "the load succeeded";
-        return {};
-    }
+    std::string loadError(const std::string& content) { return dataFileErrorOf([&] { load(content); }); }
     TempDir m_dir;
 };
 
