@@ -11,9 +11,10 @@ namespace {
 
 QString problemPage(const char* title, const char* lead, const QString& path, const QString& reason = {})
 {
-    QString page = QStringLiteral("<html><head><title>%1</title></head><body><h2>%1</h2><p>%2</p><p><code>%3</code></p>")
-                       .arg(QString::fromUtf8(title).toHtmlEscaped(), QString::fromUtf8(lead).toHtmlEscaped(),
-                           path.toHtmlEscaped());
+    QString page
+        = QStringLiteral("<html><head><title>%1</title></head><body><h2>%1</h2><p>%2</p><p><code>%3</code></p>")
+              .arg(QString::fromUtf8(title).toHtmlEscaped(), QString::fromUtf8(lead).toHtmlEscaped(),
+                  path.toHtmlEscaped());
     if (!reason.isEmpty())
         page += QStringLiteral("<p>%1</p>").arg(reason.toHtmlEscaped());
     return page + QStringLiteral("</body></html>");

@@ -4,6 +4,7 @@
 #include "help/HelpTexts.h"
 
 #include <QCloseEvent>
+#include <QFont>
 #include <QHBoxLayout>
 #include <QIcon>
 #include <QScreen>
@@ -21,7 +22,9 @@ static void initHelpIcons()
 
 namespace {
 
-constexpr int kIconSize = 24;
+constexpr int kIconSize = 28;
+// Labels a little smaller than the body text keep the square buttons small.
+constexpr qreal kLabelScale = 0.85;
 constexpr int kCloseGap = 24;
 
 } // namespace
@@ -33,14 +36,14 @@ HelpWindow::HelpWindow(QWidget* parent)
     setObjectName(QStringLiteral("frmWebBrowser"));
     setWindowTitle(QString::fromUtf8(HelpTexts::kDefaultCaption));
 
-    QToolButton* home = addButton("cmdHome", HelpTexts::kHomeText, HelpTexts::kHomeTip, HelpTexts::kHomeText,
-        QStringLiteral(":/help/home.svg"));
-    QToolButton* back = addButton("cmdBack", HelpTexts::kBackText, HelpTexts::kBackTip, HelpTexts::kBackText,
-        QStringLiteral(":/help/back.svg"));
+    QToolButton* home = addButton(
+        "cmdHome", HelpTexts::kHomeText, HelpTexts::kHomeTip, HelpTexts::kHomeText, QStringLiteral(":/help/home.svg"));
+    QToolButton* back = addButton(
+        "cmdBack", HelpTexts::kBackText, HelpTexts::kBackTip, HelpTexts::kBackText, QStringLiteral(":/help/back.svg"));
     QToolButton* forward = addButton("cmdForward", HelpTexts::kForwardText, HelpTexts::kForwardTip,
         HelpTexts::kForwardText, QStringLiteral(":/help/forward.svg"));
-    QToolButton* exit = addButton("cmdCloseBrowser", "", HelpTexts::kCloseTip, HelpTexts::kCloseTip,
-        QStringLiteral(":/help/close.svg"));
+    QToolButton* exit = addButton(
+        "cmdCloseBrowser", "", HelpTexts::kCloseTip, HelpTexts::kCloseTip, QStringLiteral(":/help/close.svg"));
 
     // Small, square and alike: all four take the side of the widest.
     const QList<QToolButton*> buttons { home, back, forward, exit };
@@ -129,6 +132,12 @@ QToolButton* HelpWindow::addButton(
     button->setAccessibleName(QString::fromUtf8(accessibleName));
     button->setIcon(QIcon(icon));
     button->setIconSize(QSize(kIconSize, kIconSize));
+    QFont font = button->font();
+    if (font.pointSizeF() > 0)
+        font.setPointSizeF(font.pointSizeF() * kLabelScale);
+    else
+        font.setPixelSize(qRound(font.pixelSize() * kLabelScale));
+    button->setFont(font);
     button->setToolButtonStyle(*text ? Qt::ToolButtonTextUnderIcon : Qt::ToolButtonIconOnly);
     return button;
 }

@@ -43,8 +43,8 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
-    QToolButton* addButton(const char* name, const char* text, const char* tip, const char* accessibleName,
-        const QString& icon);
+    QToolButton* addButton(
+        const char* name, const char* text, const char* tip, const char* accessibleName, const QString& icon);
     void updateCaption();
 
     QString m_homePage;
