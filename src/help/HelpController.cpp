@@ -9,8 +9,7 @@ HelpController::HelpController(QObject* parent)
 
 HelpController::~HelpController()
 {
-    // A closed window may still be waiting for its deferred deletion, which never
-    // comes once the event loop has ended.
+    // An open help window goes with its owner; a closed one is already on its way.
     delete m_window.data();
 }
 
@@ -18,11 +17,15 @@ void HelpController::showHelp(const QString& pagePath)
 {
     m_helpPage = pagePath;
     if (!m_window) {
-        m_window = new HelpWindow;
-        m_window->setAttribute(Qt::WA_DeleteOnClose);
+        auto* window = new HelpWindow;
+        window->setAttribute(Qt::WA_DeleteOnClose);
         // Forget a closed window at once, not when its deferred deletion runs, so
         // that a showHelp() in between opens a new window instead of reviving it.
-        connect(m_window, &HelpWindow::closed, this, [this] { m_window = nullptr; });
+        connect(window, &HelpWindow::closed, this, [this, window] {
+            if (m_window == window)
+                m_window = nullptr;
+        });
+        m_window = window;
     }
     m_window->setHomePage(m_helpPage);
     m_window->navigate(m_helpPage);
