@@ -47,23 +47,22 @@ std::string twoDigits(int number)
 // Ward letters run from FA within each district, as in the census's own codes.
 constexpr int kFirstWardLetters = 5 * 26;
 
-struct Special {
-    const char* county;
-    bool lastWardOfFirstDistrict;
+struct DividedWard {
+    const char* county; // the last ward of the county's first district
     int eds;
     int parts;
 };
 
 // Wards whose EDs are divided into lettered parts; Gwynedd's 7 parts go beyond
 // the five lettered files of the sample ward.
-constexpr Special kLetteredWards[] = {
-    { "Gwynedd", true, 6, 7 },
-    { "Cornwall", true, 8, 1 },
-    { "Kent", true, 10, 2 },
-    { "Highland", true, 5, 3 },
-    { "Lancashire", true, 7, 4 },
-    { "Dyfed", true, 6, 2 },
-    { "Outer London", true, 12, 3 },
+constexpr DividedWard kDividedWards[] = {
+    { "Gwynedd", 6, 7 },
+    { "Cornwall", 8, 1 },
+    { "Kent", 10, 2 },
+    { "Highland", 5, 3 },
+    { "Lancashire", 7, 4 },
+    { "Dyfed", 6, 2 },
+    { "Outer London", 12, 3 },
 };
 
 int drawEdCount(SplitMix64& rng)
@@ -95,7 +94,8 @@ int findCounty(const DemoGeography& g, const char* name)
     throw std::logic_error(std::string("no county named ") + name);
 }
 
-int firstWardOfCounty(const DemoGeography& g, const char* county, bool last)
+/// The first or last ward of the county's first district.
+int wardOfFirstDistrict(const DemoGeography& g, const char* county, bool last)
 {
     const DemoDistrict& district = g.districts[g.counties[findCounty(g, county)].firstDistrict];
     return last ? district.lastWard : district.firstWard;
@@ -210,13 +210,13 @@ void placeSpecialWards(DemoGeography& g, SplitMix64& rng)
     // Its own 30 EDs are the 30 numbered files every area extraction reads.
     setEds(g.sampleWard, 30, 0);
 
-    g.niWard = firstWardOfCounty(g, "Northern Ireland", false);
+    g.niWard = wardOfFirstDistrict(g, "Northern Ireland", false);
     setEds(g.niWard, 9, 0);
-    g.largeWard = firstWardOfCounty(g, "Strathclyde", false);
+    g.largeWard = wardOfFirstDistrict(g, "Strathclyde", false);
     setEds(g.largeWard, 104, 0);
-    for (const Special& special : kLetteredWards)
-        setEds(firstWardOfCounty(g, special.county, special.lastWardOfFirstDistrict), special.eds, special.parts);
-    g.letteredWard = firstWardOfCounty(g, kLetteredWards[0].county, kLetteredWards[0].lastWardOfFirstDistrict);
+    for (const DividedWard& divided : kDividedWards)
+        setEds(wardOfFirstDistrict(g, divided.county, true), divided.eds, divided.parts);
+    g.letteredWard = wardOfFirstDistrict(g, kDividedWards[0].county, true);
     // One name in UTF-8, so that the window's decoding of names is exercised.
     g.wards[static_cast<std::size_t>(g.letteredWard)].name = "Bryn-y-m\xC3\xB4r";
 }

@@ -97,6 +97,24 @@ TEST_F(DemoDataSet, WardCodesAreUniqueAndLeadToTheWardsOwnRegion)
     EXPECT_EQ(t.region2Country[13], 4);
 }
 
+TEST_F(DemoDataSet, WardsOfADistrictShareItsCountyNumberAndLetters)
+{
+    const AreaTables& t = *s_areas;
+    std::map<std::string, int> districtOfLetters;
+    std::map<int, int> countyOfCensusNumber;
+    for (int d = 1; d <= kNumDistricts; ++d) {
+        const std::string& first = t.wardCodes[t.district2Ward[d][0]];
+        for (int w = t.district2Ward[d][0]; w <= t.district2Ward[d][1]; ++w)
+            ASSERT_EQ(t.wardCodes[w].substr(0, 4), first.substr(0, 4)) << "ward " << w << " of district " << d;
+        // The letters name the folder of the district's household files.
+        EXPECT_TRUE(districtOfLetters.emplace(first.substr(2, 2), d).second) << first;
+        // One census number per list county, and one list county per census number.
+        auto it = countyOfCensusNumber.emplace(censusCountyNumber(first), t.district2County[d]).first;
+        EXPECT_EQ(it->second, t.district2County[d]) << first;
+    }
+    EXPECT_EQ(countyOfCensusNumber.size(), static_cast<std::size_t>(kNumCounties));
+}
+
 TEST_F(DemoDataSet, EdCountsAndPopulationAreCensusSized)
 {
     long eds = 0, persons = 0, households = 0;
@@ -295,6 +313,18 @@ TEST_F(DemoDataSet, SecondRunWritesTheSameBytes)
     ASSERT_EQ(first.size(), second.size());
     for (const auto& [path, content] : first)
         EXPECT_TRUE(second[path] == content) << path << " differs between runs";
+}
+
+TEST(EdCode, PadsTheNumberToTwoDigitsAndAddsThePartLetter)
+{
+    struct Row {
+        int ed;
+        int part;
+        const char* code;
+    };
+    for (const Row& row : { Row { 7, 0, "04BYFA07" }, Row { 30, 5, "04BYFA30E" }, Row { 104, 0, "04BYFA104" },
+             Row { 2, 7, "04BYFA02G" } })
+        EXPECT_EQ(edCode(kSampleWardCode, row.ed, row.part), row.code);
 }
 
 TEST(DemoDataErrors, UnwritableFolderIsReportedWithItsPath)
