@@ -83,8 +83,11 @@ void selectVariables(PlainListBox& list, const std::vector<std::string>& names, 
         }
         if (!found) {
             std::string known;
-            for (int r = 1; r < list.count(); ++r)
-                known += (r > 1 ? "," : "") + trimmedName(list.text(r));
+            for (int r = 1; r < list.count(); ++r) {
+                if (r > 1)
+                    known += ',';
+                known += trimmedName(list.text(r));
+            }
             throw UsageError(std::string("unknown ") + kind + " variable \"" + name + "\" (known: " + known + ")");
         }
     }
