@@ -156,8 +156,9 @@ TEST(ExtractCommand, SizeWarningAndThresholdThatIsNotANumber)
         ExtractOutcome outcome = s.extract();
         EXPECT_EQ(s.dialogs.ids(), row.asked) << '"' << row.threshold << '"';
         EXPECT_EQ(outcome.status, row.status) << '"' << row.threshold << '"';
-        if (row.status == ExtractStatus::Cancelled)
+        if (row.status == ExtractStatus::Cancelled) {
             EXPECT_TRUE(filesIn(s.dir.file("Zen91")).empty());
+        }
     }
 
     ExtractSession s;
