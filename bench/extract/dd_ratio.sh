@@ -16,7 +16,7 @@ if [ $# -ge 1 ] && [ -n "$1" ]; then
     data=$(cd "$1" && pwd)
 else
     data=$work/data
-    "$bin/bench_extract_data" "$data"
+    "$bin/zendra91-makedata" "$data" --full >/dev/null
 fi
 out=$work/out
 mkdir -p "$out"

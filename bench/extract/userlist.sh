@@ -17,7 +17,7 @@ if [ $# -ge 1 ] && [ -n "$1" ]; then
     data=$(cd "$1" && pwd)
 else
     data=$work/data
-    "$bin/bench_extract_data" "$data"
+    "$bin/zendra91-makedata" "$data" --full >/dev/null
 fi
 
 # The list: codes of random household files outside the sample ward's folder.
