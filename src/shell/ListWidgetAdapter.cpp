@@ -17,8 +17,9 @@ ListWidgetAdapter::ListWidgetAdapter(QListWidget* widget)
     QAbstractItemModel* model = widget->model();
     connect(model, &QAbstractItemModel::rowsInserted, this, &ListWidgetAdapter::onRowsInserted);
     connect(model, &QAbstractItemModel::rowsRemoved, this, &ListWidgetAdapter::onRowsRemoved);
-    connect(model, &QAbstractItemModel::modelReset, this, [this] {
-        m_selected.assign(static_cast<std::size_t>(m_widget->count()), 0);
+    // The model, not the widget: the widget may be half destroyed when its model is cleared.
+    connect(model, &QAbstractItemModel::modelReset, this, [this, model] {
+        m_selected.assign(static_cast<std::size_t>(model->rowCount()), 0);
     });
     // Straight from the selection model rather than itemSelectionChanged, so that the
     // mirror is updated before anyone hears of the change.

@@ -99,6 +99,11 @@ void FieldReader::beginField()
             break;
         consumeLineEnd();
     }
+    if (m_pos >= m_content.size() && m_fieldLine > 0) {
+        // A missing field is reported where it should have followed the last one.
+        ++m_fieldIndex;
+        return;
+    }
     m_fieldLine = m_line;
     m_fieldIndex = ++m_fieldOnLine;
 }

@@ -1,7 +1,5 @@
 #include "SyntheticData.h"
 
-#include "TempDir.h"
-
 
 int firstWardOf(int district)
 {
@@ -64,58 +62,4 @@ VariableCatalogue identityVariableCatalogue()
     }
     c.hhVarWidths[kHhHnum] = c.indVarWidths[kIndHnum] = c.indVarWidths[kIndPnum] = 4;
     return c;
-}
-
-namespace {
-
-std::string quoted(const std::string& text)
-{
-    return "\"" + text + "\"\r\n";
-}
-
-template <typename Value>
-std::string mapFile(int first, int last, Value value)
-{
-    std::string out = "\"heading\"\r\n";
-    for (int k = first; k <= last; ++k)
-        out += std::to_string(k) + "," + value(k) + "\r\n";
-    return out;
-}
-
-} // namespace
-
-void writeProgramData(const TempDir& dir, const AreaTables& t)
-{
-    auto names = [&](const char* file, const std::vector<std::string>& table, int count) {
-        std::string out;
-        for (int k = 1; k <= count; ++k)
-            out += quoted(table[k]);
-        dir.write(std::string("ProgramData/") + file, out);
-    };
-    names("County_Names.dat", t.countyNames, kNumCounties);
-    names("District_Names.dat", t.districtNames, kNumDistricts);
-    names("Ward_Names.dat", t.wardNames, kNumWards);
-    names("Ward_Codes.dat", t.wardCodes, kNumWards);
-    auto number = [](const auto& table) { return [&table](int k) { return std::to_string(table[k]); }; };
-    dir.write("ProgramData/Region2CountryMap.dat", mapFile(1, kNumRegions, number(t.region2Country)));
-    dir.write("ProgramData/County2RegionMap.dat", mapFile(1, kNumCounties, number(t.county2Region)));
-    dir.write("ProgramData/ONSCounty2RegionMap.dat", mapFile(0, 67, number(t.onsCounty2Region)));
-    dir.write("ProgramData/District2CountyMap.dat", mapFile(1, kNumDistricts, number(t.district2County)));
-    dir.write("ProgramData/District2WardMap.dat", mapFile(1, kNumDistricts, [&](int d) {
-                  return std::to_string(t.district2Ward[d][0]) + "," + std::to_string(t.district2Ward[d][1]);
-              }));
-    dir.write("ProgramData/Ward2DistrictMap.dat", mapFile(1, kNumWards, number(t.ward2District)));
-    dir.write("ProgramData/EDs2WardMap.dat", mapFile(1, kNumWards, [&](int w) {
-                  const auto& e = t.eds2Ward[w];
-                  return std::to_string(e[0]) + "," + std::to_string(e[1]) + "," + std::to_string(e[2]) + ","
-                         + std::to_string(e[3]);
-              }));
-
-    std::string variables = "\"Household variables\"\r\n";
-    for (int r = 0; r <= kNumHhVars; ++r)
-        variables += std::to_string(r) + ",2\r\n";
-    variables += "\"Individual variables\"\r\n";
-    for (int r = 0; r <= kNumIndVars; ++r)
-        variables += std::to_string(r) + ",2\r\n";
-    dir.write("ProgramData/VariableMap.dat", variables);
 }

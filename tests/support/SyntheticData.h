@@ -3,9 +3,6 @@
 #include "geography/AreaTables.h"
 #include "variables/VariableCatalogue.h"
 
-#include <string>
-
-class TempDir;
 
 /// A full-size area tree built in memory, as loadAreaTables leaves it (every level in
 /// "All" mode, no member flag set). Regions 1..10 are English, 11..13 are countries
@@ -22,7 +19,3 @@ int lastWardOf(int district);
 /// The catalogue with the identity list map and plain widths, as loadVariableCatalogue
 /// returns it for such a file.
 VariableCatalogue identityVariableCatalogue();
-
-/// Writes the eleven geography files of `tables` and an identity VariableMap.dat
-/// under dir/ProgramData, CR LF line ends, so that the loaders read them back.
-void writeProgramData(const TempDir& dir, const AreaTables& tables);

@@ -1,7 +1,7 @@
 #include "shell/ApplicationState.h"
 #include "shell/MainWindow.h"
 
-#include "SyntheticData.h"
+#include "MiniDataTree.h"
 #include "TempDir.h"
 
 #include <QLineEdit>
@@ -21,7 +21,7 @@ private slots:
 void StartupTest::loadsTheFilesAndOpensOnIntro()
 {
     TempDir dir;
-    writeProgramData(dir, syntheticAreaTables());
+    writeMiniDataTree(dir.path());
     StartupLoad load = loadAtStartup(DataFolders::under(dir.path()));
     QVERIFY2(load.state, load.error.c_str());
     QVERIFY(load.error.empty());
@@ -57,7 +57,7 @@ void StartupTest::loadFailureIsReportedWithoutAWindow()
     QFETCH(QString, mentions);
     TempDir dir;
     if (!file.isEmpty()) {
-        writeProgramData(dir, syntheticAreaTables());
+        writeMiniDataTree(dir.path());
         dir.write("ProgramData/" + file.toStdString(), content.toStdString());
     }
     StartupLoad load = loadAtStartup(DataFolders::under(dir.path()));

@@ -1,0 +1,96 @@
+#pragma once
+
+#include "extraction/ExtractMessage.h"
+#include "extraction/ExtractRequest.h"
+#include "extraction/ExtractionDriver.h"
+#include "extraction/OutputEstimate.h"
+
+#include <array>
+#include <optional>
+#include <random>
+#include <string>
+
+class ExtractDialogs;
+class ListBox;
+struct AreaTables;
+struct CurrentSettings;
+struct DataFolders;
+struct VariableCatalogue;
+
+/// What the front end reads from its controls when Extract is pressed. The output
+/// folder, root file name and separate-files choice come from CurrentSettings.
+struct ExtractInputs {
+    bool useUserEdList = false;
+    std::string edListText;
+    bool combinedChosen = false;
+    std::array<bool, kNumSpatialCodes> spatialCodeFlags{};
+    /// The threshold box's text; absent when the front end sets no threshold.
+    std::optional<std::string> thresholdText;
+    /// Stop after the checks and the estimate, writing no output file.
+    bool estimateOnly = false;
+};
+
+enum class ExtractStatus {
+    Cancelled,              ///< a refusal or a No; cancelledAt says which message
+    Estimated,              ///< estimateOnly: every check passed, nothing written
+    Done,                   ///< extracted; the completion message is M9
+    DoneWithRejectedCodes,  ///< extracted, some user-list codes rejected; M8
+    Failed,                 ///< a bad data file or an output failure; error says which
+};
+
+struct ExtractOutcome {
+    ExtractStatus status = ExtractStatus::Cancelled;
+    std::optional<MessageId> cancelledAt;
+    std::string error;
+    /// True when the combined-file option was cleared (M4 or M5 answered Yes); the
+    /// window then shows neither output option as chosen.
+    bool combinedCleared = false;
+    ExtractRequest request;
+    OutputEstimate estimate;
+    ExtractionResult result;
+
+    bool succeeded() const { return status == ExtractStatus::Done || status == ExtractStatus::DoneWithRejectedCodes; }
+    /// M8 or M9, for a finished extraction.
+    ExtractMessage completionMessage() const;
+};
+
+/// One press of Extract, step by step in a fixed order: the ED list check and its
+/// report, the output folder, the variable selection and its questions, the final
+/// wards, the estimate and its warning, then the extraction. Questions go through
+/// `dialogs`; the draws come from `random`, the process's one generator, which the
+/// caller owns. Changes the command makes to the settings (the normalised output
+/// folder, the ED list path, SeparateFiles switched on by M4 or M5) are left in
+/// `settings` for the front end to mirror into its controls.
+class ExtractCommand {
+public:
+    ExtractCommand(const DataFolders& folders, AreaTables& areas, VariableCatalogue& catalogue,
+                   const ListBox& hhList, const ListBox& indList, CurrentSettings& settings, ExtractDialogs& dialogs,
+                   std::mt19937& random);
+
+    void setProgress(ExtractProgress progress) { m_progress = std::move(progress); }
+
+    /// Never throws for bad data or output: those end as ExtractStatus::Failed.
+    ExtractOutcome run(const ExtractInputs& inputs);
+
+private:
+    ExtractOutcome runSteps(const ExtractInputs& inputs);
+
+    const DataFolders& m_folders;
+    AreaTables& m_areas;
+    VariableCatalogue& m_catalogue;
+    const ListBox& m_hhList;
+    const ListBox& m_indList;
+    CurrentSettings& m_settings;
+    ExtractDialogs& m_dialogs;
+    std::mt19937& m_random;
+    ExtractProgress m_progress;
+};
+
+/// The output folder as the command uses it: blanks trimmed at both ends, and a
+/// "/" appended unless it ends with one.
+std::string normalisedOutputFolder(const std::string& folder);
+
+/// A threshold typed in the window: a plain decimal number with "." as the point,
+/// blanks around it allowed ("1", "2.5", " .5 "); absent for anything else ("",
+/// "abc", "1,5").
+std::optional<double> parseThreshold(const std::string& text);

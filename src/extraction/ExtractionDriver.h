@@ -1,0 +1,49 @@
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <random>
+#include <string>
+#include <vector>
+
+class EdList;
+struct AreaTables;
+struct DataFolders;
+struct ExtractRequest;
+struct VariableCatalogue;
+
+/// Called after each ED list entry with the entries done and their total, so that
+/// a front end can show and repaint its progress display.
+using ExtractProgress = std::function<void(std::uint64_t done, std::uint64_t total)>;
+
+/// What one finished extraction wrote.
+struct ExtractionResult {
+    std::uint64_t households = 0;  ///< households of the written EDs
+    std::uint64_t persons = 0;     ///< their persons
+    std::uint64_t writtenEds = 0;
+    std::vector<std::string> files;  ///< final paths, household file first
+};
+
+/// The next draw u, 0 <= u < 1: the generator's raw 32-bit output over 2^32, so
+/// that the sequence is the same with every compiler and standard library.
+double drawUniform(std::mt19937& random);
+
+/// Region and country indices of a code's census county number ("NI" is 0); both
+/// 0 when the code's first two characters are neither two digits nor "NI".
+struct CodeRegion {
+    int region = 0;
+    int country = 0;
+};
+CodeRegion codeRegion(const AreaTables& areas, const std::string& code);
+
+/// Performs one extraction: opens the output files (under temporary names), loads
+/// the SAR tables, writes the header lines, walks `edList` and writes each written
+/// ED's records, then renames the files into place. EDs of the area selection are
+/// served from the sample ward's files, with draws from `random` for ED numbers
+/// above 30 and lettered parts above 5; user-list codes without a file are skipped.
+///
+/// Throws DataFileError for a missing or malformed data file or a failed write;
+/// then no output file has changed.
+ExtractionResult runExtraction(const ExtractRequest& request, EdList& edList, const VariableCatalogue& catalogue,
+                               const AreaTables& areas, const DataFolders& folders, std::mt19937& random,
+                               const ExtractProgress& progress = {});

@@ -1,0 +1,82 @@
+#include "extraction/OutputEstimate.h"
+
+#include "extraction/ExtractRequest.h"
+#include "geography/AreaTables.h"
+#include "variables/VariableCatalogue.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+
+namespace {
+
+// Characters each spatial code adds to a line, in the order of SpatialCode.
+constexpr int kSpatialWidths[kNumSpatialCodes] = {9, 12, 3, 5, 7, 9};
+
+} // namespace
+
+std::string estimatedSizeText(double size)
+{
+    // Fifteen significant digits first, as a number prints, so that 0.3 is cut from
+    // "0.300..." and not from the binary 0.2999...
+    int magnitude = size > 0 ? static_cast<int>(std::floor(std::log10(size))) : 0;
+    int decimals = std::max(0, 14 - magnitude);
+    char buffer[400];
+    std::snprintf(buffer, sizeof buffer, "%.*f", decimals, size);
+    std::string text = buffer;
+    std::size_t point = text.find('.');
+    if (point == std::string::npos)
+        return text;
+    if (text.find_first_not_of('0', point + 1) == std::string::npos)
+        return text.substr(0, point);
+    return text.substr(0, point + 2);
+}
+
+OutputEstimate estimateOutputSize(const ExtractRequest& request, bool combinedChosen,
+                                  const VariableCatalogue& catalogue, const AreaTables& areas)
+{
+    OutputEstimate e;
+    if (request.useUserEdList) {
+        e.households = static_cast<double>(kAssumedHouseholdsPerEd) * static_cast<double>(request.userListEdCount);
+        e.persons = static_cast<double>(kAssumedPersonsPerEd) * static_cast<double>(request.userListEdCount);
+    } else {
+        for (int w = 1; w <= kNumWards; ++w) {
+            if (areas.finalWards[w] == 1) {
+                e.households += areas.eds2Ward[w][kHouseholds];
+                e.persons += areas.eds2Ward[w][kPersons];
+            }
+        }
+    }
+
+    double spatial = 0;
+    for (int i = 0; i < kNumSpatialCodes; ++i)
+        if (request.spatialCodeFlags[i])
+            spatial += kSpatialWidths[i];
+
+    double hhLength = 0;
+    for (int k = 1; k <= kNumHhVars; ++k)
+        if (catalogue.hhSelected[k] == 1)
+            hhLength += catalogue.hhVarWidths[k] + 1;
+    double indLength = 0;
+    for (int k = 1; k <= kNumIndVars; ++k)
+        if (catalogue.indSelected[k] == 1)
+            indLength += catalogue.indVarWidths[k] + 1;
+
+    if (catalogue.indSelected[0] == 1)
+        indLength += spatial + 1;
+    if (catalogue.hhSelected[0] == 1)
+        hhLength += spatial + 1;
+    if (combinedChosen) {
+        indLength += hhLength - spatial;
+        hhLength = 0;
+    }
+
+    e.size = (e.households * hhLength + e.persons * indLength) / kBytesPerMegabyte;
+    e.unit = " Mb";
+    if (e.size > 1024) {
+        e.size /= 1024;
+        e.unit = " Gb";
+    }
+    e.text = estimatedSizeText(e.size);
+    return e;
+}

@@ -1,0 +1,149 @@
+#include "extraction/OutputWriter.h"
+
+#include "extraction/HouseholdList.h"
+#include "extraction/SarTables.h"
+#include "geography/AreaTables.h"
+#include "textio/LineWriter.h"
+#include "variables/VariableCatalogue.h"
+
+namespace {
+
+const char* const kSpatialHeaders[kNumSpatialCodes] = {"Country", "Region", "County", "District", "Ward", "ED"};
+
+void appendValue(std::string& text, std::int32_t value)
+{
+    char digits[24];
+    text.append(digits, LineWriter::formatInteger(value, digits));
+    text += ',';
+}
+
+} // namespace
+
+OutputWriter::OutputWriter(const SarTables& sar, const VariableCatalogue& catalogue, const AreaTables& areas,
+                           const std::array<bool, kNumSpatialCodes>& spatialCodeFlags, bool separateFiles,
+                           LineWriter* householdOut, LineWriter* personOut)
+    : m_sar(sar)
+    , m_catalogue(catalogue)
+    , m_areas(areas)
+    , m_spatial(spatialCodeFlags)
+    , m_separate(separateFiles)
+    , m_householdOut(householdOut)
+    , m_personOut(personOut)
+    , m_writeHouseholds(separateFiles && householdOut && catalogue.hhSelected[0] == 1)
+    , m_writePersons(personOut && (!separateFiles || catalogue.indSelected[0] == 1))
+    , m_cache(static_cast<std::size_t>(sar.numHouseholds()) + 1)
+{
+    for (int k = 1; k <= kNumHhVars; ++k)
+        if (catalogue.hhSelected[k] == 1)
+            m_hhFields.push_back(k);
+    for (int k = 1; k <= kNumIndVars; ++k)
+        if (catalogue.indSelected[k] == 1)
+            m_indFields.push_back(k);
+}
+
+void OutputWriter::writeHeaderLines()
+{
+    auto spatialHeaders = [this](LineWriter& out) {
+        for (int i = 0; i < kNumSpatialCodes; ++i)
+            if (m_spatial[i])
+                out.field(kSpatialHeaders[i]);
+    };
+    if (m_writePersons) {
+        spatialHeaders(*m_personOut);
+        for (int k : m_indFields)
+            m_personOut->field(trimmedName(m_catalogue.indVarNames[k]));
+        if (!m_separate)
+            for (int k : m_hhFields)
+                m_personOut->field(trimmedName(m_catalogue.hhVarNames[k]));
+        m_personOut->endLine();
+    }
+    if (m_writeHouseholds) {
+        spatialHeaders(*m_householdOut);
+        for (int k : m_hhFields)
+            m_householdOut->field(trimmedName(m_catalogue.hhVarNames[k]));
+        m_householdOut->endLine();
+    }
+}
+
+const OutputWriter::HouseholdText& OutputWriter::householdText(int row)
+{
+    HouseholdText& text = m_cache[static_cast<std::size_t>(row)];
+    if (text.ready)
+        return text;
+    auto [first, last] = m_sar.personRange(row);
+    std::string householdValues;
+    for (int k : m_hhFields)
+        appendValue(householdValues, m_sar.household(row, k));
+    if (m_writeHouseholds)
+        text.householdLine = householdValues + "\r\n";
+    if (m_writePersons) {
+        for (int p = first; p <= last; ++p) {
+            for (int k : m_indFields)
+                appendValue(text.personLines, m_sar.person(p, k));
+            if (!m_separate)
+                text.personLines += householdValues;
+            text.personLines += "\r\n";
+            text.personEnds.push_back(static_cast<std::uint32_t>(text.personLines.size()));
+        }
+    } else {
+        text.personEnds.assign(static_cast<std::size_t>(last - first + 1), 0);
+    }
+    text.ready = true;
+    return text;
+}
+
+void OutputWriter::buildPrefix(std::string_view code, int countryIndex, int regionIndex)
+{
+    m_prefix.clear();
+    if (m_spatial[kSpatialCountry]) {
+        if (countryIndex > 0 && static_cast<std::size_t>(countryIndex) < m_areas.countryNames.size())
+            m_prefix += m_areas.countryNames[static_cast<std::size_t>(countryIndex)];
+        m_prefix += ',';
+    }
+    if (m_spatial[kSpatialRegion]) {
+        if (regionIndex > 0 && static_cast<std::size_t>(regionIndex) < m_areas.regionNames.size())
+            m_prefix += m_areas.regionNames[static_cast<std::size_t>(regionIndex)];
+        m_prefix += ',';
+    }
+    // A code shorter than the characters asked for gives the whole code.
+    const std::size_t lengths[] = {2, 4, 6};
+    for (int i = 0; i < 3; ++i) {
+        if (m_spatial[kSpatialCounty + i]) {
+            m_prefix += code.substr(0, lengths[i]);
+            m_prefix += ',';
+        }
+    }
+    if (m_spatial[kSpatialEd]) {
+        m_prefix += code;
+        m_prefix += ',';
+    }
+}
+
+void OutputWriter::writeEdRecords(const HouseholdList& households, std::string_view edCode, int countryIndex,
+                                  int regionIndex)
+{
+    buildPrefix(edCode, countryIndex, regionIndex);
+    const std::string_view prefix = m_prefix;
+    for (std::int32_t row : households) {
+        const HouseholdText& text = householdText(row);
+        ++m_households;
+        m_persons += text.personEnds.size();
+        if (m_writeHouseholds) {
+            m_householdOut->append(prefix);
+            m_householdOut->append(text.householdLine);
+        }
+        if (m_writePersons) {
+            if (prefix.empty()) {
+                m_personOut->append(text.personLines);
+                continue;
+            }
+            std::string_view lines = text.personLines;
+            std::uint32_t start = 0;
+            for (std::uint32_t end : text.personEnds) {
+                m_personOut->append(prefix);
+                m_personOut->append(lines.substr(start, end - start));
+                start = end;
+            }
+        }
+    }
+}

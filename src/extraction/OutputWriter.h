@@ -1,0 +1,65 @@
+#pragma once
+
+#include "extraction/ExtractRequest.h"
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+class HouseholdList;
+class LineWriter;
+class SarTables;
+struct AreaTables;
+struct VariableCatalogue;
+
+/// Writes the header lines and each ED's household, person or combined lines.
+///
+/// The output is a few thousand distinct SAR record texts repeated behind a spatial
+/// prefix, so each household's text (its household line and its person lines, the
+/// household values appended in combined mode) is formatted once, on first use,
+/// and afterwards only copied. The writers are not owned; in combined mode pass the
+/// same writer twice, in separate mode null for a file that is not wanted.
+class OutputWriter {
+public:
+    OutputWriter(const SarTables& sar, const VariableCatalogue& catalogue, const AreaTables& areas,
+                 const std::array<bool, kNumSpatialCodes>& spatialCodeFlags, bool separateFiles,
+                 LineWriter* householdOut, LineWriter* personOut);
+
+    void writeHeaderLines();
+
+    /// All lines of one ED. `countryIndex` and `regionIndex` of 0 give empty
+    /// country and region fields. Throws DataFileError for a household whose
+    /// FirstRes..LastRes leaves the person table, and for a failed write.
+    void writeEdRecords(const HouseholdList& households, std::string_view edCode, int countryIndex,
+                        int regionIndex);
+
+    std::uint64_t households() const { return m_households; }
+    std::uint64_t persons() const { return m_persons; }
+
+private:
+    struct HouseholdText {
+        bool ready = false;
+        std::string householdLine;  // selected household values, CR LF
+        std::string personLines;    // one line per person, each ending CR LF
+        std::vector<std::uint32_t> personEnds;
+    };
+    const HouseholdText& householdText(int row);
+    void buildPrefix(std::string_view edCode, int countryIndex, int regionIndex);
+
+    const SarTables& m_sar;
+    const VariableCatalogue& m_catalogue;
+    const AreaTables& m_areas;
+    std::array<bool, kNumSpatialCodes> m_spatial;
+    bool m_separate;
+    LineWriter* m_householdOut;
+    LineWriter* m_personOut;
+    bool m_writeHouseholds;
+    bool m_writePersons;
+    std::vector<int> m_hhFields;   // selected household variable numbers, ascending
+    std::vector<int> m_indFields;  // selected individual variable numbers, ascending
+    std::vector<HouseholdText> m_cache;
+    std::string m_prefix;
+    std::uint64_t m_households = 0;
+    std::uint64_t m_persons = 0;
+};

@@ -1,0 +1,46 @@
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+struct DataFolders;
+
+/// The codes of a user ED list file, in file order. Fields are separated by commas
+/// or line ends; blanks around an unquoted field are dropped (so "08BYFA01  " is
+/// the code 08BYFA01), blank lines are skipped, and a quoted field is taken as it
+/// stands. Throws DataFileError when the file cannot be read.
+std::vector<std::string> readUserEdList(const std::string& path);
+
+/// True when `code` holds only ASCII letters and digits, the only codes that may
+/// become part of a path.
+bool isSafeEdCode(const std::string& code);
+
+/// The per-area household file of `code`: populationDataFolder, characters 3 and 4,
+/// "/", the code, ".res". Empty when the code is unsafe or too short to name a
+/// district folder, since such a code can have no file.
+std::optional<std::string> perAreaFilePath(const DataFolders& folders, const std::string& code);
+
+/// Whether a regular file exists at `path`.
+bool regularFileExists(const std::string& path);
+
+/// Why `code` was rejected, as RejectedEDs.txt gives it.
+std::string rejectionReason(const std::string& code);
+
+/// One RejectedEDs.txt line: the code (control characters shown as "?"), blanks up
+/// to the next multiple of 14 columns after it, the reason, CR LF.
+std::string rejectedLine(const std::string& code);
+
+struct UserListValidation {
+    std::uint64_t edCount = 0;
+    bool rejectedEdsFound = false;
+};
+
+/// Checks every code against its per-area household file and writes the rejected
+/// ones, in list order, to RejectedEDs.txt in baseFolder (created anew even when
+/// none is rejected). Throws DataFileError when the report cannot be written.
+UserListValidation validateUserEdList(const std::vector<std::string>& codes, const DataFolders& folders);
+
+/// Where validateUserEdList writes its report.
+std::string rejectedEdsPath(const DataFolders& folders);

@@ -1,0 +1,103 @@
+// Whole extractions on the fixture data, compared byte for byte with golden files.
+
+#include "ExtractSession.h"
+#include "FixtureData.h"
+
+#include "extraction/ExtractionDriver.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+void chooseWards(ExtractSession& s, std::initializer_list<int> wards)
+{
+    s.areas.wardFlags[0] = kModeIndividual;
+    for (int w : wards)
+        s.areas.wardFlags[w] = 1;
+}
+
+} // namespace
+
+TEST(ExtractionGolden, SeparateFilesWithDefaultsAndEdCode)
+{
+    ExtractSession s;
+    chooseWards(s, {FixtureData::kWard3Eds});
+    ExtractOutcome outcome = s.extract();
+    ASSERT_EQ(outcome.status, ExtractStatus::Done) << outcome.error;
+    EXPECT_TRUE(s.dialogs.shown.empty());
+    EXPECT_EQ(outcome.result.files,
+              (std::vector<std::string>{s.settings.outputFolder + "Zen91_hh.txt", s.settings.outputFolder + "Zen91_ind.txt"}));
+    EXPECT_EQ(outcome.result.writtenEds, 3u);
+    EXPECT_EQ(outcome.result.households, 6u);  // files 01..03 hold two households each
+    expectGolden("separate_hh.txt", s.output("Zen91_hh.txt"));
+    expectGolden("separate_ind.txt", s.output("Zen91_ind.txt"));
+}
+
+TEST(ExtractionGolden, CombinedWithEverySpatialCodeAndLetteredParts)
+{
+    ExtractSession s;
+    chooseWards(s, {FixtureData::kWardNiParts, FixtureData::kWard3Eds});
+    s.inputs.combinedChosen = true;
+    s.settings.separateFiles = false;
+    s.inputs.spatialCodeFlags.fill(true);
+    s.hhList.selectOnly({"HNUM", "Cars"});
+    s.indList.selectOnly({"HNUM", "PNUM", "Age"});
+    ExtractOutcome outcome = s.extract();
+    ASSERT_EQ(outcome.status, ExtractStatus::Done) << outcome.error;
+    EXPECT_EQ(s.dialogs.ids(), std::vector<MessageId>{MessageId::M6});
+    EXPECT_EQ(outcome.result.files, std::vector<std::string>{s.settings.outputFolder + "Zen91_hhind.txt"});
+    EXPECT_EQ(outcome.result.writtenEds, 3u + 4u);  // the bare NI EDs are read, not written
+    expectGolden("combined_hhind.txt", s.output("Zen91_hhind.txt"));
+}
+
+TEST(ExtractionGolden, WardAboveThirtyEdsAndSevenPartsDrawFromTheGenerator)
+{
+    ExtractSession s;
+    chooseWards(s, {FixtureData::kWard35Eds, FixtureData::kWard7Parts});
+    s.inputs.spatialCodeFlags = {false, true, false, false, true, true};
+    s.hhList.selectOnly({"HNUM"});
+    s.indList.selectOnly({});
+    ExtractOutcome outcome = s.extract();
+    ASSERT_EQ(outcome.status, ExtractStatus::Done) << outcome.error;
+    EXPECT_EQ(outcome.result.files, std::vector<std::string>{s.settings.outputFolder + "Zen91_hh.txt"});
+    expectGolden("draws_hh.txt", s.output("Zen91_hh.txt"));
+
+    // EDs 31..35 take one draw each, parts F and G one each: seven in all.
+    std::mt19937 expected;
+    expected.discard(7);
+    EXPECT_TRUE(s.random == expected);
+}
+
+TEST(ExtractionGolden, NonIdentityListMapStillWritesColumnsByVariableNumber)
+{
+    ExtractSession s(true);
+    chooseWards(s, {FixtureData::kWard3Eds});
+    s.inputs.spatialCodeFlags = {true, false, true, true, false, false};
+    ExtractOutcome outcome = s.extract();
+    ASSERT_EQ(outcome.status, ExtractStatus::Done) << outcome.error;
+    expectGolden("reversed_hh.txt", s.output("Zen91_hh.txt"));
+    expectGolden("reversed_ind.txt", s.output("Zen91_ind.txt"));
+}
+
+TEST(ExtractionGolden, UserListWithRejectedRepeatedAndNiCodes)
+{
+    ExtractSession s;
+    s.dir.write("Zen91Data/BY/08BYFA01.res", "1, 2\r\n514 515\r\n");
+    s.dir.write("Zen91Data/AA/NIAACC01A.res", "1000\r\n");
+    s.dir.write("Zen91Data/CD/99CDEF01.res", "3\r\n");  // county 99: no region
+    s.dir.write("Zen91Data/BY/08BYFA02.res", "");
+    s.dir.write("EDlist.txt", "08BYFA01\r\nBYFA01\r\n08BYFA99,NIAACC01A\r\n08BYFA01  \r\n08BY/../BY/08BYFA01\r\n"
+                              "99CDEF01\r\n08BYFA02\r\n");
+    s.inputs.useUserEdList = true;
+    s.inputs.spatialCodeFlags = {true, true, true, false, false, true};
+    s.inputs.combinedChosen = true;
+    s.settings.separateFiles = false;
+    ExtractOutcome outcome = s.extract();
+    ASSERT_EQ(outcome.status, ExtractStatus::DoneWithRejectedCodes) << outcome.error;
+    EXPECT_EQ(outcome.request.userListEdCount, 8u);
+    EXPECT_EQ(outcome.completionMessage().id, MessageId::M8);
+    EXPECT_EQ(outcome.result.writtenEds, 5u);
+    expectGolden("userlist_hhind.txt", s.output("Zen91_hhind.txt"));
+    expectGolden("userlist_RejectedEDs.txt", readFile(s.dir.file("RejectedEDs.txt")));
+    EXPECT_TRUE(s.random == std::mt19937()) << "a user list draws nothing";
+}

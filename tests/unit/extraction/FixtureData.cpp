@@ -1,0 +1,137 @@
+#include "FixtureData.h"
+
+#include "TempDir.h"
+
+#include "geography/AreaTables.h"
+#include "shell/FixedSizes.h"
+
+#include <string>
+
+namespace {
+
+constexpr int kWardsPerDistrict = 24;
+
+std::string twoDigits(int n)
+{
+    return (n < 10 ? "0" : "") + std::to_string(n);
+}
+
+std::string letters(int n)
+{
+    return {static_cast<char>('A' + (n / 26) % 26), static_cast<char>('A' + n % 26)};
+}
+
+std::string specialCode(int w)
+{
+    switch (w) {
+    case FixtureData::kWard3Eds: return "08BYFA";
+    case FixtureData::kWard35Eds: return "08BYFB";
+    case FixtureData::kWardNiParts: return "NIAACC";
+    case FixtureData::kWard7Parts: return "12CDEF";
+    case FixtureData::kWardSample: return "04BYFA";
+    case FixtureData::kWard120Eds: return "08BYFC";
+    default: return FixtureData::wardCode(w);
+    }
+}
+
+int districtOf(int w)
+{
+    return (w - 1) / kWardsPerDistrict + 1;
+}
+
+} // namespace
+
+std::string FixtureData::wardCode(int w)
+{
+    return twoDigits(w % 68) + letters(districtOf(w) + 26) + letters(w);
+}
+
+void FixtureData::write(const TempDir& dir, bool reversedMap)
+{
+    std::string text;
+    auto names = [&](const char* file, int count, const char* stem) {
+        text.clear();
+        for (int i = 1; i <= count; ++i)
+            text += std::string(stem) + " " + std::to_string(i) + "\r\n";
+        dir.write(std::string("ProgramData/") + file, text);
+    };
+    names("County_Names.dat", kNumCounties, "County");
+    names("District_Names.dat", kNumDistricts, "District");
+    text.clear();
+    for (int w = 1; w <= kNumWards; ++w)
+        // Wards 7 and 8 share a name, for the command line's ambiguity check.
+        text += (w == 7 || w == 8 ? std::string("Twin Ward") : "Ward " + std::to_string(w)) + "\r\n";
+    dir.write("ProgramData/Ward_Names.dat", text);
+    text.clear();
+    for (int w = 1; w <= kNumWards; ++w)
+        text += specialCode(w) + "\r\n";
+    dir.write("ProgramData/Ward_Codes.dat", text);
+
+    auto map = [&](const char* file, int first, int last, auto values) {
+        text = "\"heading, with a comma\"\r\n";
+        for (int k = first; k <= last; ++k)
+            text += std::to_string(k) + "," + values(k) + "\r\n";
+        dir.write(std::string("ProgramData/") + file, text);
+    };
+    map("Region2CountryMap.dat", 1, kNumRegions, [](int r) { return std::to_string(r <= 10 ? 1 : r - 9); });
+    map("County2RegionMap.dat", 1, kNumCounties, [](int k) { return std::to_string((k - 1) % 13 + 1); });
+    map("ONSCounty2RegionMap.dat", 0, 67, [](int n) { return std::to_string(n == 0 ? 13 : (n - 1) % 12 + 1); });
+    map("District2CountyMap.dat", 1, kNumDistricts, [](int d) { return std::to_string((d - 1) % 68 + 1); });
+    map("District2WardMap.dat", 1, kNumDistricts, [](int d) {
+        int first = (d - 1) * kWardsPerDistrict + 1;
+        int last = d * kWardsPerDistrict;
+        if (first > kNumWards)
+            return std::to_string(kNumWards) + "," + std::to_string(kNumWards - 1);  // no wards
+        return std::to_string(first) + "," + std::to_string(std::min(last, int{kNumWards}));
+    });
+    map("Ward2DistrictMap.dat", 1, kNumWards, [](int w) { return std::to_string(districtOf(w)); });
+    map("EDs2WardMap.dat", 1, kNumWards, [](int w) {
+        switch (w) {
+        case kWard3Eds: return std::string("3,0,700,300");
+        case kWard35Eds: return std::string("35,0,9000,4000");
+        case kWardNiParts: return std::string("2,2,400,150");
+        case kWard7Parts: return std::string("1,7,100,40");
+        case kWardSample: return std::string("30,0,6000,2500");
+        case kWard120Eds: return std::string("120,0,20000,9000");
+        default: return std::string("2,0,500,200");
+        }
+    });
+
+    text = "\"Household variables\"\r\n";
+    for (int r = 0; r <= kNumHhVars; ++r)
+        text += std::to_string(reversedMap && r > 0 ? kNumHhVars + 1 - r : r) + ",3\r\n";
+    text += "\"Individual variables\"\r\n";
+    for (int r = 0; r <= kNumIndVars; ++r)
+        text += std::to_string(reversedMap && r > 0 ? kNumIndVars + 1 - r : r) + ",2\r\n";
+    dir.write("ProgramData/VariableMap.dat", text);
+
+    text.clear();
+    int person = 1;
+    for (int h = 1; h <= kNumSarHouseholds; ++h) {
+        int size = h <= 514 ? 3 : 2;
+        text += std::to_string(h);
+        for (int j = 2; j <= 13; ++j)
+            text += "," + std::to_string(10 * j + h % 10);
+        text += "," + std::to_string(person) + "," + std::to_string(person + size - 1) + "\r\n";
+        person += size;
+    }
+    dir.write("SARData/HHSAR.dat", text);
+    text.clear();
+    for (int p = 1, h = 1, left = 3; p <= kNumSarPersons; ++p) {
+        text += std::to_string(h) + "," + std::to_string(p);
+        for (int j = 3; j <= kNumIndVars; ++j)
+            text += "," + std::to_string(p == 1 && j == 3 ? -5 : (p + j) % 10);
+        text += "\r\n";
+        if (--left == 0) {
+            ++h;
+            left = h <= 514 ? 3 : 2;
+        }
+    }
+    dir.write("SARData/IndSAR.dat", text);
+
+    for (int n = 1; n <= 30; ++n)
+        for (int letter = 0; letter <= 5; ++letter) {
+            std::string name = "04BYFA" + twoDigits(n) + (letter ? std::string(1, static_cast<char>('A' + letter - 1)) : "");
+            dir.write("Zen91Data/BY/" + name + ".res", std::to_string(n) + "," + std::to_string(100 + letter) + "\r\n");
+        }
+}

@@ -1,0 +1,97 @@
+#include "extraction/ExtractRequest.h"
+#include "extraction/OutputEstimate.h"
+#include "geography/AreaTables.h"
+#include "variables/VariableCatalogue.h"
+
+#include <gtest/gtest.h>
+
+TEST(OutputEstimate, SizeTextIsCutNotRounded)
+{
+    const std::pair<double, const char*> rows[] = {
+        {12.3456, "12.3"}, {0.06, "0.0"}, {12, "12"}, {1024, "1024"}, {0.3, "0.3"}, {0.29, "0.2"},
+        {1.5, "1.5"},      {0.99, "0.9"}, {0, "0"},   {9000.0 / 1048576, "0.0"}, {2.05, "2.0"},
+    };
+    for (auto [value, text] : rows)
+        EXPECT_EQ(estimatedSizeText(value), text) << value;
+}
+
+namespace {
+
+struct EstimateInputs {
+    ExtractRequest request;
+    VariableCatalogue catalogue = builtInVariableCatalogue();
+    AreaTables areas;
+    EstimateInputs()
+    {
+        catalogue.hhVarWidths.fill(3);
+        catalogue.indVarWidths.fill(2);
+        catalogue.hhVarWidths[1] = catalogue.indVarWidths[1] = catalogue.indVarWidths[2] = 4;
+    }
+};
+
+} // namespace
+
+TEST(OutputEstimate, UserListWorkedExample)
+{
+    // 10 codes, HNUM alone, separate files, no spatial code: 1500 x (4 + 1 + 0 + 1).
+    EstimateInputs s;
+    s.request.useUserEdList = true;
+    s.request.userListEdCount = 10;
+    s.catalogue.hhSelected[0] = s.catalogue.hhSelected[1] = 1;
+    OutputEstimate e = estimateOutputSize(s.request, false, s.catalogue, s.areas);
+    EXPECT_EQ(e.households, 1500);
+    EXPECT_EQ(e.persons, 2500);
+    EXPECT_DOUBLE_EQ(e.size, 9000.0 / 1048576);
+    EXPECT_EQ(e.unit, " Mb");
+    EXPECT_EQ(e.text, "0.0");
+}
+
+TEST(OutputEstimate, AreaSelectionCombinedAndSpatialWidths)
+{
+    EstimateInputs s;
+    s.areas.finalWards[3] = s.areas.finalWards[kNumWards] = 1;
+    s.areas.eds2Ward[3] = {2, 0, 700, 300};
+    s.areas.eds2Ward[kNumWards] = {1, 0, 300, 100};
+    s.areas.eds2Ward[4] = {1, 0, 5000, 5000};  // not chosen
+    s.catalogue.hhSelected[0] = s.catalogue.hhSelected[4] = 1;          // Lh = 3 + 1
+    s.catalogue.indSelected[0] = s.catalogue.indSelected[2] = 1;        // Li = 4 + 1
+    s.request.spatialCodeFlags[kSpatialCountry] = s.request.spatialCodeFlags[kSpatialEd] = true;  // S = 18
+
+    OutputEstimate separate = estimateOutputSize(s.request, false, s.catalogue, s.areas);
+    // H = 400, P = 1000; Lh = 4 + 18 + 1 = 23, Li = 5 + 18 + 1 = 24.
+    EXPECT_DOUBLE_EQ(separate.size, (400.0 * 23 + 1000.0 * 24) / 1048576);
+    OutputEstimate combined = estimateOutputSize(s.request, true, s.catalogue, s.areas);
+    // Li = 24 + 23 - 18, Lh = 0.
+    EXPECT_DOUBLE_EQ(combined.size, 1000.0 * 29 / 1048576);
+}
+
+TEST(OutputEstimate, SwitchesToGigabytesOnlyAbove1024Megabytes)
+{
+    EstimateInputs s;
+    s.request.useUserEdList = true;
+    s.catalogue.hhSelected[0] = s.catalogue.hhSelected[1] = 1;  // Lh = 6 bytes, 900 per listed code
+    const double perCode = 900.0 / 1048576;
+
+    // Exactly 1024 Mb stays in megabytes: 256 wards of 16384 households, 256-byte lines.
+    EstimateInputs exact;
+    exact.catalogue.hhSelected[0] = exact.catalogue.hhSelected[1] = 1;
+    exact.catalogue.hhVarWidths[1] = 254;
+    for (int w = 1; w <= 256; ++w) {
+        exact.areas.finalWards[w] = 1;
+        exact.areas.eds2Ward[w] = {1, 0, 0, 16384};
+    }
+    OutputEstimate mb = estimateOutputSize(exact.request, false, exact.catalogue, exact.areas);
+    EXPECT_EQ(mb.unit, " Mb");
+    EXPECT_EQ(mb.text, "1024");
+
+    // 1536 Mb: shown as 1.5 Gb. 1536 * 1048576 / 900 is not whole, so take a count
+    // that gives 1536 Mb exactly with 6-byte lines and 150 households per code.
+    s.request.userListEdCount = 1536ull * 1048576 / 900 + 1;
+    OutputEstimate e = estimateOutputSize(s.request, false, s.catalogue, s.areas);
+    EXPECT_EQ(e.unit, " Gb");
+    EXPECT_EQ(e.text, "1.5");
+
+    // Counts beyond 16 bits are exact.
+    s.request.userListEdCount = 100000;
+    EXPECT_DOUBLE_EQ(estimateOutputSize(s.request, false, s.catalogue, s.areas).size, 100000 * perCode);
+}

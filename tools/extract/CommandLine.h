@@ -1,0 +1,39 @@
+#pragma once
+
+#include "extraction/ExtractRequest.h"
+#include "geography/AreaTables.h"
+
+#include <array>
+#include <optional>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+/// A bad option or value: exit status 2.
+class UsageError : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+/// The options of zendra91-extract, as given.
+struct CommandLine {
+    bool help = false;
+    std::optional<std::string> dataFolder;
+    std::optional<AreaLevel> areaLevel;
+    std::vector<std::string> areaMembers;
+    std::optional<std::string> edListFile;
+    std::optional<std::vector<std::string>> hhVars;   ///< empty: none
+    std::optional<std::vector<std::string>> indVars;  ///< empty: none
+    std::array<bool, kNumSpatialCodes> spatial{false, false, false, false, false, true};
+    bool combined = false;
+    std::optional<std::string> outputFolder;
+    std::string rootFileName = "Zen91";
+    bool dryRun = false;
+    bool quiet = false;
+
+    /// Throws UsageError naming the bad option or value.
+    static CommandLine parse(const std::vector<std::string>& arguments);
+};
+
+/// The text of --help.
+extern const char* const kUsageText;
