@@ -219,18 +219,21 @@ QWidget* MainWindow::buildAreasPage()
         const char* label;
         const char* heading;
         int stretch;
+        int minimumRows;
     };
-    // Indexed by AreaLevel; the longer lists get more of the height.
+    // Indexed by AreaLevel; the longer lists get more of the height, and the
+    // countries list always shows all five of its rows.
     const AreaList areas[kNumAreaLevels] = {
-        {"lstCountries", "Label2", kLabel2, 2},  {"lstRegions", "Label21", kLabel21, 3},
-        {"lstCounties", "Label20", kLabel20, 3}, {"lstDistricts", "Label19", kLabel19, 3},
-        {"lstWards", "Label6", kLabel6, 4},
+        {"lstCountries", "Label2", kLabel2, 2, 5},  {"lstRegions", "Label21", kLabel21, 3, 4},
+        {"lstCounties", "Label20", kLabel20, 3, 4}, {"lstDistricts", "Label19", kLabel19, 3, 4},
+        {"lstWards", "Label6", kLabel6, 4, 4},
     };
     auto* grid = new QGridLayout;
     grid->setColumnStretch(0, 1);
     for (int i = 0; i < kNumAreaLevels; ++i) {
         QLabel* heading = label(areas[i].label, areas[i].heading);
         QListWidget* list = listBox(areas[i].list, spoken(areas[i].heading), heading);
+        list->setMinimumHeight(areas[i].minimumRows * (list->fontMetrics().height() + 1) + 2 * list->frameWidth() + 4);
         grid->addWidget(list, i, 0);
         grid->addWidget(heading, i, 1, Qt::AlignTop | Qt::AlignLeft);
         grid->setRowStretch(i, areas[i].stretch);
@@ -302,7 +305,9 @@ QWidget* MainWindow::buildVariablesPage()
          "lstIndVars_Derived", "Label35", kLabel35, "cmdDerivedVarHelp", kDerivedVarHelpDescription,
          "cmdResetDerivedVars", kResetDerivedDescription, c.lstHHVars_Derived, c.lstIndVars_Derived,
          c.cmdDerivedVarHelp, c.cmdResetDerivedVars);
-    grid->setRowStretch(2, 2); // the original variables have rows; the derived lists stay empty
+    // The original variables have rows; the derived lists stay empty.
+    grid->setRowStretch(2, 3);
+    grid->setRowStretch(6, 1);
 
     auto* notes = new QVBoxLayout;
     notes->addWidget(framedLabel("Label45", kLabel45));
