@@ -367,15 +367,13 @@ QWidget* MainWindow::buildOutputPage()
     folderLabel->setBuddy(c.txtUserOutput);
     files->addWidget(folderLabel, 0, 0);
     files->addWidget(c.txtUserOutput, 0, 1);
-    QLabel* folderHint = label("Label10", kLabel10);
-    files->addWidget(folderHint, 1, 1);
+    files->addWidget(label("Label10", kLabel10), 1, 1);
     QLabel* rootLabel = label("Label22", kLabel22);
     c.txtUserRootFilename = textBox("txtUserRootFilename", spoken(kLabel22));
     rootLabel->setBuddy(c.txtUserRootFilename);
     files->addWidget(rootLabel, 2, 0);
     files->addWidget(c.txtUserRootFilename, 2, 1);
     files->addWidget(label("Label23", kLabel23), 3, 1);
-    files->setRowMinimumHeight(1, 0);
     layout->addLayout(files);
     layout->addSpacing(12);
 

