@@ -21,7 +21,7 @@ public:
     /// "0:07", "12:34" or "1:02:03".
     static QString elapsedText(qint64 elapsedMs);
 
-    void reject() override {}
+    void reject() override { }
 
 protected:
     void closeEvent(QCloseEvent* event) override;

@@ -78,13 +78,13 @@ ExtractOutcome ExtractRunner::extract()
     inputs.useUserEdList = c.obUserEDlist->isChecked();
     inputs.edListText = QFile::encodeName(c.txtUserEDlist->text()).toStdString();
     inputs.combinedChosen = c.obCombinedFiles->isChecked();
-    inputs.spatialCodeFlags = {c.cbCountry->isChecked(), c.cbRegion->isChecked(),   c.cbCounty->isChecked(),
-                               c.cbDistrict->isChecked(), c.cbWard->isChecked(), c.cbED->isChecked()};
+    inputs.spatialCodeFlags = { c.cbCountry->isChecked(), c.cbRegion->isChecked(), c.cbCounty->isChecked(),
+        c.cbDistrict->isChecked(), c.cbWard->isChecked(), c.cbED->isChecked() };
     inputs.thresholdText = c.txtFileWarningSize->text().toStdString();
 
     ApplicationState& state = m_window.state();
     ExtractCommand command(state.folders, state.areas, state.variables, m_window.householdVariables(),
-                           m_window.individualVariables(), state.settings, *m_dialogs, state.random);
+        m_window.individualVariables(), state.settings, *m_dialogs, state.random);
     m_clock.invalidate();
     command.setProgress([this](std::uint64_t done, std::uint64_t total) { progress(done, total); });
     return command.run(inputs);

@@ -18,7 +18,7 @@ class ExtractRunner {
 public:
     enum class Ending {
         KeepWindow, ///< a refusal, a failure, or No to the completion question
-        Quit,       ///< Yes to the completion question, or a close deferred during the press
+        Quit, ///< Yes to the completion question, or a close deferred during the press
     };
 
     /// Neither is owned; both must outlive the runner.

@@ -26,8 +26,8 @@ QMessageBox::StandardButton show(QWidget* parent, const ExtractMessage& message)
     const bool question = message.buttons == MessageButtons::YesNo;
     // Plain text: a path may hold characters that rich text would swallow.
     QMessageBox box(boxIcon(message.icon), QString::fromUtf8(kMessageTitle),
-                    QString::fromStdString(message.joined("\n")),
-                    question ? QMessageBox::Yes | QMessageBox::No : QMessageBox::Ok, parent);
+        QString::fromStdString(message.joined("\n")), question ? QMessageBox::Yes | QMessageBox::No : QMessageBox::Ok,
+        parent);
     box.setTextFormat(Qt::PlainText);
     box.setDefaultButton(question ? QMessageBox::Yes : QMessageBox::Ok);
     return static_cast<QMessageBox::StandardButton>(box.exec());

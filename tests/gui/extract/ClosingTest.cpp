@@ -121,7 +121,7 @@ void ClosingTest::completionNoKeepsEverything()
     const QStringList before = f.snapshot();
     f.dialogs.script("M2=Yes,M7=Yes,M9=No");
     f.extract();
-    QCOMPARE(f.dialogs.asked(), (QStringList{"M2", "M7", "M9"}));
+    QCOMPARE(f.dialogs.asked(), (QStringList { "M2", "M7", "M9" }));
     QVERIFY(f.window->isVisible());
     QVERIFY(f.window->help().window() && f.window->help().window()->isVisible());
     QCOMPARE(f.snapshot(), before);
@@ -129,7 +129,7 @@ void ClosingTest::completionNoKeepsEverything()
     // Another press makes the same request again.
     f.dialogs.shown.clear();
     f.extract();
-    QCOMPARE(f.dialogs.asked(), (QStringList{"M7", "M9"}));
+    QCOMPARE(f.dialogs.asked(), (QStringList { "M7", "M9" }));
 }
 
 // The close arrives while the extraction runs, as the window system's would; the
@@ -150,9 +150,9 @@ void ClosingTest::closeDuringTheExtractionWaitsForItsEnd()
     f.extract();
     QVERIFY2(progressShown.endsWith(QStringLiteral(" of 104 EDs done")), qPrintable(progressShown));
     QVERIFY(!closedAtOnce);
-    QCOMPARE(f.dialogs.asked(), (QStringList{"M2", "M7"}));
+    QCOMPARE(f.dialogs.asked(), (QStringList { "M2", "M7" }));
     QVERIFY(!f.window->isVisible());
-    QCOMPARE(f.outputListing(), (QStringList{"Zen91_hh.txt", "Zen91_ind.txt"}));
+    QCOMPARE(f.outputListing(), (QStringList { "Zen91_hh.txt", "Zen91_ind.txt" }));
 }
 
 QTEST_MAIN(ClosingTest)

@@ -21,8 +21,8 @@
 #include <memory>
 #include <vector>
 
-inline const QStringList kMessageNames = {"M1", "M2", "M3", "M4", "M5", "M6", "M7", "M8", "M9",
-                                          "ThresholdNotANumber", "ExtractionFailed"};
+inline const QStringList kMessageNames
+    = { "M1", "M2", "M3", "M4", "M5", "M6", "M7", "M8", "M9", "ThresholdNotANumber", "ExtractionFailed" };
 
 /// Answers each question as scripted for its message ("M4=Yes,M7=No"), No when
 /// the script does not name it, and records every message shown.
@@ -99,7 +99,7 @@ struct DemoWindow {
     {
         QDir out(path("Zen91"));
         if (!out.exists())
-            return {QStringLiteral("(no folder)")};
+            return { QStringLiteral("(no folder)") };
         return out.entryList(QDir::Files | QDir::Dirs | QDir::Hidden | QDir::NoDotAndDotDot, QDir::Name);
     }
 

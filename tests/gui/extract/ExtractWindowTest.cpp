@@ -14,7 +14,8 @@ int runTool(const DemoWindow& f, const QStringList& arguments)
 {
     QProcess tool;
     tool.start(QStringLiteral(ZENDRA91_EXTRACT_TOOL),
-               QStringList{"--quiet", "--data", QString::fromStdString(f.dir.path()), "--output", f.path("cli")} + arguments);
+        QStringList { "--quiet", "--data", QString::fromStdString(f.dir.path()), "--output", f.path("cli") }
+            + arguments);
     if (!tool.waitForFinished(60000))
         return -1;
     return tool.exitCode();
@@ -62,12 +63,12 @@ void ExtractWindowTest::sameFilesAsTheCommandLineTool()
     f.dialogs.script("M2=Yes,M7=Yes");
     f.extract();
     QCOMPARE(f.dialogs.asked().last(), completion);
-    QCOMPARE(f.outputListing(), (QStringList{"Zen91_hh.txt", "Zen91_ind.txt"}));
+    QCOMPARE(f.outputListing(), (QStringList { "Zen91_hh.txt", "Zen91_ind.txt" }));
     const std::string rejected = readFile(f.dir.file("RejectedEDs.txt"));
     QCOMPARE(rejected.empty(), !userList);
 
     QCOMPARE(runTool(f, toolArguments), toolExit);
-    for (const char* name : {"/Zen91_hh.txt", "/Zen91_ind.txt"}) {
+    for (const char* name : { "/Zen91_hh.txt", "/Zen91_ind.txt" }) {
         const std::string window = readFile(f.dir.file("Zen91") + name);
         QVERIFY(!window.empty());
         QVERIFY2(window == readFile(f.dir.file("cli") + name), name);
@@ -84,19 +85,26 @@ void ExtractWindowTest::refusals_data()
     QTest::addColumn<QStringList>("asked");
     QTest::addColumn<QStringList>("listing");
     const QStringList nothing;
-    QTest::newRow("M1 list missing") << "missing-list" << "" << QStringList{"M1"} << QStringList{"(no folder)"};
-    QTest::newRow("M2 No") << "ward" << "M2=No" << QStringList{"M2"} << QStringList{"(no folder)"};
-    QTest::newRow("M3 even when combined") << "folder no-vars combined" << "" << QStringList{"M3"} << nothing;
-    QTest::newRow("M4 No") << "folder ward combined hh-only" << "M4=No" << QStringList{"M4"} << nothing;
-    QTest::newRow("M5 No") << "folder ward combined ind-only" << "M5=No" << QStringList{"M5"} << nothing;
-    QTest::newRow("M5 Yes") << "folder ward combined ind-only" << "M5=Yes,M7=Yes"
-                            << QStringList{"M5", "M7", "M9"} << QStringList{"Zen91_ind.txt"};
-    QTest::newRow("M6 No") << "folder ward combined" << "M6=No" << QStringList{"M6"} << nothing;
-    QTest::newRow("M7 No") << "folder ward" << "M7=No" << QStringList{"M7"} << nothing;
-    QTest::newRow("threshold abc") << "folder ward threshold=abc" << "M7=Yes" << QStringList{"ThresholdNotANumber"}
-                                   << nothing;
-    QTest::newRow("threshold empty") << "folder ward threshold=" << "M7=Yes" << QStringList{"ThresholdNotANumber"}
-                                     << nothing;
+    QTest::newRow("M1 list missing") << "missing-list"
+                                     << "" << QStringList { "M1" } << QStringList { "(no folder)" };
+    QTest::newRow("M2 No") << "ward"
+                           << "M2=No" << QStringList { "M2" } << QStringList { "(no folder)" };
+    QTest::newRow("M3 even when combined") << "folder no-vars combined"
+                                           << "" << QStringList { "M3" } << nothing;
+    QTest::newRow("M4 No") << "folder ward combined hh-only"
+                           << "M4=No" << QStringList { "M4" } << nothing;
+    QTest::newRow("M5 No") << "folder ward combined ind-only"
+                           << "M5=No" << QStringList { "M5" } << nothing;
+    QTest::newRow("M5 Yes") << "folder ward combined ind-only"
+                            << "M5=Yes,M7=Yes" << QStringList { "M5", "M7", "M9" } << QStringList { "Zen91_ind.txt" };
+    QTest::newRow("M6 No") << "folder ward combined"
+                           << "M6=No" << QStringList { "M6" } << nothing;
+    QTest::newRow("M7 No") << "folder ward"
+                           << "M7=No" << QStringList { "M7" } << nothing;
+    QTest::newRow("threshold abc") << "folder ward threshold=abc"
+                                   << "M7=Yes" << QStringList { "ThresholdNotANumber" } << nothing;
+    QTest::newRow("threshold empty") << "folder ward threshold="
+                                     << "M7=Yes" << QStringList { "ThresholdNotANumber" } << nothing;
 }
 
 void ExtractWindowTest::refusals()
@@ -140,8 +148,8 @@ void ExtractWindowTest::householdOnlyClearsTheCombinedOptionUntilChosenAgain()
     DemoWindow::selectRows(c.lstIndVars_Orig, {});
     f.dialogs.script("M2=Yes,M4=Yes,M6=Yes,M7=Yes");
     f.extract();
-    QCOMPARE(f.dialogs.asked(), (QStringList{"M2", "M4", "M9"}));
-    QCOMPARE(f.outputListing(), QStringList{"Zen91_hh.txt"});
+    QCOMPARE(f.dialogs.asked(), (QStringList { "M2", "M4", "M9" }));
+    QCOMPARE(f.outputListing(), QStringList { "Zen91_hh.txt" });
     QVERIFY(!c.obCombinedFiles->isChecked());
     QVERIFY(!c.obSeparateFiles->isChecked());
     QVERIFY(f.state->settings.separateFiles);
@@ -153,8 +161,8 @@ void ExtractWindowTest::householdOnlyClearsTheCombinedOptionUntilChosenAgain()
     c.cmdResetOrigVars->click();
     f.dialogs.shown.clear();
     f.extract();
-    QCOMPARE(f.dialogs.asked(), (QStringList{"M6", "M7", "M9"}));
-    QCOMPARE(f.outputListing(), (QStringList{"Zen91_hh.txt", "Zen91_hhind.txt"}));
+    QCOMPARE(f.dialogs.asked(), (QStringList { "M6", "M7", "M9" }));
+    QCOMPARE(f.outputListing(), (QStringList { "Zen91_hh.txt", "Zen91_hhind.txt" }));
 }
 
 void ExtractWindowTest::outputFolderIsNormalisedAndCreated()
@@ -165,7 +173,7 @@ void ExtractWindowTest::outputFolderIsNormalisedAndCreated()
     f.dialogs.script("M2=Yes,M7=Yes");
     f.extract();
     const std::string folder = f.dir.file("out/");
-    QCOMPARE(f.dialogs.asked(), (QStringList{"M2", "M7", "M9"}));
+    QCOMPARE(f.dialogs.asked(), (QStringList { "M2", "M7", "M9" }));
     QCOMPARE(f.dialogs.shown[0].lines[1], folder);
     QCOMPARE(f.state->settings.outputFolder, folder);
     QVERIFY(fileExists(folder + "Zen91_hh.txt"));
@@ -176,9 +184,12 @@ void ExtractWindowTest::failureIsReportedAndChangesNothing_data()
 {
     QTest::addColumn<QString>("fault");
     QTest::addColumn<QString>("named");
-    QTest::newRow("malformed ED file") << "malformed" << "Zen91Data/BY/04BYFA01.res";
-    QTest::newRow("missing ED file") << "missing" << "Zen91Data/BY/04BYFA01.res";
-    QTest::newRow("output cannot be created") << "root" << "Zen91/nosuchdir/Zen91_hh.txt";
+    QTest::newRow("malformed ED file") << "malformed"
+                                       << "Zen91Data/BY/04BYFA01.res";
+    QTest::newRow("missing ED file") << "missing"
+                                     << "Zen91Data/BY/04BYFA01.res";
+    QTest::newRow("output cannot be created") << "root"
+                                              << "Zen91/nosuchdir/Zen91_hh.txt";
 }
 
 void ExtractWindowTest::failureIsReportedAndChangesNothing()
@@ -199,7 +210,7 @@ void ExtractWindowTest::failureIsReportedAndChangesNothing()
 
     f.dialogs.script("M7=Yes,M9=Yes");
     f.extract();
-    QCOMPARE(f.dialogs.asked(), (QStringList{"M7", "ExtractionFailed"}));
+    QCOMPARE(f.dialogs.asked(), (QStringList { "M7", "ExtractionFailed" }));
     const std::string message = f.dialogs.shown.back().joined("\n");
     QVERIFY2(message.find(f.dir.file(named.toStdString())) != std::string::npos, message.c_str());
     QCOMPARE(f.dialogs.shown.back().icon, MessageIcon::Critical);

@@ -26,7 +26,8 @@ void MessageBoxDialogsTest::showsTheMessageAndReturnsTheAnswer_data()
                                  << "ZENDRA91|Cannot create a combined file:\nonly household variables selected.\n\n"
                                     "Create household file only?|4|no,yes|yes"
                                  << int(QMessageBox::No);
-    QTest::newRow("M9 no icon") << ExtractMessage::done() << "ZENDRA91|Data successfully extracted\nQuit program?|0|no,yes|yes"
+    QTest::newRow("M9 no icon") << ExtractMessage::done()
+                                << "ZENDRA91|Data successfully extracted\nQuit program?|0|no,yes|yes"
                                 << int(QMessageBox::Yes);
     QTest::newRow("failure, plain text") << ExtractMessage::extractionFailed("cannot create file /o/<x>_hh.txt")
                                          << "ZENDRA91|Data extraction failed:\ncannot create file /o/<x>_hh.txt\n\n"
@@ -52,9 +53,8 @@ void MessageBoxDialogsTest::showsTheMessageAndReturnsTheAnswer()
         for (QAbstractButton* b : box->buttons())
             buttons << b->text().remove('&').toLower();
         buttons.sort(); // the order differs between styles
-        seen = QStringList{box->windowTitle(), box->textFormat() == Qt::PlainText ? box->text() : "rich text",
-                           QString::number(box->icon()), buttons.join(','),
-                           box->defaultButton()->text().remove('&').toLower()}
+        seen = QStringList { box->windowTitle(), box->textFormat() == Qt::PlainText ? box->text() : "rich text",
+            QString::number(box->icon()), buttons.join(','), box->defaultButton()->text().remove('&').toLower() }
                    .join('|');
         box->button(static_cast<QMessageBox::StandardButton>(press))->click();
     });
