@@ -9,7 +9,8 @@ class QProgressBar;
 
 /// The progress display of a running extraction: the EDs done out of the total
 /// and the time elapsed. An extraction cannot be interrupted, so the display has
-/// no cancel button and refuses to be closed; its owner hides it at the end.
+/// no cancel button and refuses to be closed; its owner hides it at the end. It
+/// stays above the main window, its parent.
 class ExtractProgressDialog : public QDialog {
     Q_OBJECT
 

@@ -9,6 +9,7 @@
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QCoreApplication>
+#include <QEvent>
 #include <QFile>
 #include <QLineEdit>
 #include <QRadioButton>
@@ -21,11 +22,43 @@ namespace {
 // Often enough to look alive, rarely enough to cost nothing next to the writing.
 constexpr qint64 kRepaintIntervalMs = 100;
 
+/// Drops the user's input to every window while an extraction runs. Input is
+/// dropped rather than held back, so that nothing typed or clicked meanwhile acts
+/// afterwards; everything else, a close request included, is still delivered.
+class InputBlocker : public QObject {
+protected:
+    bool eventFilter(QObject*, QEvent* event) override
+    {
+        switch (event->type()) {
+        case QEvent::MouseButtonPress:
+        case QEvent::MouseButtonRelease:
+        case QEvent::MouseButtonDblClick:
+        case QEvent::MouseMove:
+        case QEvent::Wheel:
+        case QEvent::KeyPress:
+        case QEvent::KeyRelease:
+        case QEvent::ShortcutOverride:
+        case QEvent::Shortcut:
+        case QEvent::ContextMenu:
+        case QEvent::TouchBegin:
+        case QEvent::TouchUpdate:
+        case QEvent::TouchEnd:
+        case QEvent::TabletPress:
+        case QEvent::TabletRelease:
+        case QEvent::TabletMove:
+            return true;
+        default:
+            return false;
+        }
+    }
+};
+
 } // namespace
 
 ExtractRunner::ExtractRunner(MainWindow& window, ExtractDialogs& dialogs)
     : m_window(window)
     , m_dialogs(&dialogs)
+    , m_inputBlocker(std::make_unique<InputBlocker>())
 {
 }
 
@@ -48,13 +81,16 @@ ExtractRunner::Ending ExtractRunner::run()
     auto ended = qScopeGuard([this] { m_running = false; });
 
     ExtractOutcome outcome;
-    try {
-        outcome = extract();
-    } catch (const std::exception& e) {
-        // The command turns data and output errors into Failed; this catches the
-        // rest (memory, say), which must not escape a slot.
-        outcome.status = ExtractStatus::Failed;
-        outcome.error = e.what();
+    {
+        auto unblock = qScopeGuard([this] { unblockInput(); });
+        try {
+            outcome = extract();
+        } catch (const std::exception& e) {
+            // The command turns data and output errors into Failed; this catches
+            // the rest (memory, say), which must not escape a slot.
+            outcome.status = ExtractStatus::Failed;
+            outcome.error = e.what();
+        }
     }
     if (m_progress)
         m_progress->hide();
@@ -91,12 +127,14 @@ ExtractOutcome ExtractRunner::extract()
 }
 
 // Runs after every ED. The extraction keeps the thread, so this is where the
-// windows get painted; user input waits in the queue until the press has ended.
+// windows get painted and a close request is heard (and put off).
 void ExtractRunner::progress(std::uint64_t done, std::uint64_t total)
 {
     if (!m_clock.isValid()) {
         m_clock.start();
         m_lastRepaintMs = -kRepaintIntervalMs;
+        QCoreApplication::instance()->installEventFilter(m_inputBlocker.get());
+        m_inputBlocked = true;
     }
     const qint64 now = m_clock.elapsed();
     if (now - m_lastRepaintMs < kRepaintIntervalMs)
@@ -109,7 +147,20 @@ void ExtractRunner::progress(std::uint64_t done, std::uint64_t total)
         if (!m_progress->isVisible())
             m_progress->show();
     }
-    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+    // Not ExcludeUserInputEvents: some platforms count a window's close request as
+    // input and would hold it back until the completion question, which then
+    // blocks it for good.
+    QCoreApplication::processEvents();
+}
+
+void ExtractRunner::unblockInput()
+{
+    if (!m_inputBlocked)
+        return;
+    // Input that came in since the last repaint is dropped too.
+    QCoreApplication::processEvents();
+    QCoreApplication::instance()->removeEventFilter(m_inputBlocker.get());
+    m_inputBlocked = false;
 }
 
 // Neither output option shows as chosen afterwards; the group is exclusive, so it

@@ -4,16 +4,20 @@
 #include <QPointer>
 
 #include <cstdint>
+#include <memory>
 
 class ExtractDialogs;
 class ExtractProgressDialog;
 class MainWindow;
+class QObject;
 struct ExtractOutcome;
 
 /// btExtract_Click: one press of Extract as the window runs it. Reads the request
 /// from the controls, runs the ExtractCommand over the window's variable lists and
 /// the process's generator, keeps the windows painted behind a progress display
-/// while the extraction runs, reports a failure and asks the completion question.
+/// while the extraction runs (the user's input is dropped meanwhile, and a close
+/// request put off until the end), reports a failure and asks the completion
+/// question.
 class ExtractRunner {
 public:
     enum class Ending {
@@ -43,6 +47,7 @@ public:
 private:
     ExtractOutcome extract();
     void progress(std::uint64_t done, std::uint64_t total);
+    void unblockInput();
     void clearCombinedOption();
 
     MainWindow& m_window;
@@ -50,6 +55,8 @@ private:
     int m_progressDelayMs = 300;
     bool m_running = false;
     bool m_closeRequested = false;
+    std::unique_ptr<QObject> m_inputBlocker;
+    bool m_inputBlocked = false;
     QElapsedTimer m_clock;
     qint64 m_lastRepaintMs = 0;
     QPointer<ExtractProgressDialog> m_progress;

@@ -8,6 +8,7 @@
 #include <QLabel>
 #include <QPointer>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QToolButton>
 #include <QtTest>
 
@@ -133,10 +134,12 @@ void ClosingTest::completionNoKeepsEverything()
 }
 
 // The close arrives while the extraction runs, as the window system's would; the
-// extraction finishes, and then the window closes without asking.
+// extraction finishes, and then the window closes without asking. A click and a
+// key press meanwhile are dropped.
 void ClosingTest::closeDuringTheExtractionWaitsForItsEnd()
 {
     DemoWindow f;
+    const MainWindow::Controls& c = f.c();
     f.chooseLargeWard();
     f.dialogs.script("M2=Yes,M7=Yes,M9=No");
     f.window->extractRunner().setProgressDelay(0);
@@ -145,6 +148,8 @@ void ClosingTest::closeDuringTheExtractionWaitsForItsEnd()
     QTimer::singleShot(0, f.window.get(), [&] {
         if (auto* count = f.window->findChild<QLabel*>(QStringLiteral("progressCount")); count && count->isVisible())
             progressShown = count->text();
+        QTest::mouseClick(c.obCombinedFiles, Qt::LeftButton, {}, QPoint(8, c.obCombinedFiles->height() / 2));
+        QTest::keyClick(c.txtFileWarningSize, Qt::Key_5);
         closedAtOnce = f.window->close();
     });
     f.extract();
@@ -153,6 +158,8 @@ void ClosingTest::closeDuringTheExtractionWaitsForItsEnd()
     QCOMPARE(f.dialogs.asked(), (QStringList { "M2", "M7" }));
     QVERIFY(!f.window->isVisible());
     QCOMPARE(f.outputListing(), (QStringList { "Zen91_hh.txt", "Zen91_ind.txt" }));
+    QVERIFY(!c.obCombinedFiles->isChecked());
+    QCOMPARE(c.txtFileWarningSize->text(), QStringLiteral("1"));
 }
 
 QTEST_MAIN(ClosingTest)
