@@ -46,6 +46,10 @@ protected:
         case QEvent::TabletPress:
         case QEvent::TabletRelease:
         case QEvent::TabletMove:
+        case QEvent::InputMethod:
+        case QEvent::DragEnter:
+        case QEvent::DragMove:
+        case QEvent::Drop:
             return true;
         default:
             return false;
