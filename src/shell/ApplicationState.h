@@ -6,6 +6,7 @@
 #include "variables/VariableCatalogue.h"
 
 #include <memory>
+#include <random>
 #include <string>
 
 /// Everything the program keeps for the whole run: where the data are, the area
@@ -17,6 +18,9 @@ struct ApplicationState {
     AreaTables areas;
     VariableCatalogue variables;
     CurrentSettings settings;
+    /// The process's one generator, never seeded: the first extraction after a fresh
+    /// start draws what zendra91-extract draws for the same request.
+    std::mt19937 random;
 };
 
 /// Loads the geography files, then VariableMap.dat, from `folders`. Throws

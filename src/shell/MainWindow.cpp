@@ -1,9 +1,13 @@
 #include "shell/MainWindow.h"
 
 #include "geography/AreaCascade.h"
+#include "help/HelpController.h"
+#include "help/HelpWindow.h"
 #include "shell/ApplicationState.h"
 #include "shell/CheckMarkDelegate.h"
+#include "shell/ExtractRunner.h"
 #include "shell/ListWidgetAdapter.h"
+#include "shell/MessageBoxDialogs.h"
 #include "shell/ShellTexts.h"
 #include "shell/SvgPicture.h"
 #include "variables/VariableCatalogue.h"
@@ -133,6 +137,9 @@ QLabel* picture(const char* name, const char* resource, const QString& descripti
 MainWindow::MainWindow(ApplicationState& state, QWidget* parent)
     : QWidget(parent)
     , m_state(state)
+    , m_messageBoxes(std::make_unique<MessageBoxDialogs>(this))
+    , m_extract(std::make_unique<ExtractRunner>(*this, *m_messageBoxes))
+    , m_help(new HelpController(this))
 {
     initShellResources();
     setObjectName(QStringLiteral("frmZENDRA91"));
@@ -422,6 +429,7 @@ void MainWindow::connectHandlers()
                 [this, i] { m_cascade->listChanged(static_cast<AreaLevel>(i)); });
 
     connect(c.obSeparateFiles, &QRadioButton::toggled, this, &MainWindow::obSeparateFilesChange);
+    connect(c.obCombinedFiles, &QRadioButton::toggled, this, &MainWindow::obCombinedFilesChange);
     connect(c.txtUserOutput, &QLineEdit::textChanged, this, &MainWindow::txtUserOutputChange);
     connect(c.txtUserRootFilename, &QLineEdit::textChanged, this, &MainWindow::txtUserRootFilenameChange);
     connect(c.obUserEDlist, &QRadioButton::toggled, this, &MainWindow::obUserEDlistChange);
@@ -429,9 +437,9 @@ void MainWindow::connectHandlers()
     connect(c.cmdResetOrigVars, &QPushButton::clicked, this, &MainWindow::cmdResetOrigVarsClick);
     // cmdResetDerivedVars does nothing: the derived lists have neither rows nor defaults.
 
-    connect(c.btExtract, &QPushButton::clicked, this, &MainWindow::extractRequested);
-    connect(c.cmdOrigVarHelp, &QPushButton::clicked, this, &MainWindow::originalVariablesHelpRequested);
-    connect(c.cmdDerivedVarHelp, &QPushButton::clicked, this, &MainWindow::derivedVariablesHelpRequested);
+    connect(c.btExtract, &QPushButton::clicked, this, &MainWindow::btExtractClick);
+    connect(c.cmdOrigVarHelp, &QPushButton::clicked, this, &MainWindow::cmdOrigVarHelpClick);
+    connect(c.cmdDerivedVarHelp, &QPushButton::clicked, this, &MainWindow::cmdDerivedVarHelpClick);
 
     // The keyboard walks each page top to bottom, left to right.
     const QList<QWidget*> order = {
@@ -495,6 +503,13 @@ void MainWindow::obSeparateFilesChange()
     m_state.settings.separateFiles = m_controls.obSeparateFiles->isChecked();
 }
 
+// After Extract has cleared the combined option neither button is on, and choosing
+// combined again does not change obSeparateFiles; this keeps the setting in step.
+void MainWindow::obCombinedFilesChange()
+{
+    m_state.settings.separateFiles = !m_controls.obCombinedFiles->isChecked();
+}
+
 void MainWindow::txtUserOutputChange()
 {
     m_state.settings.outputFolder = toPath(m_controls.txtUserOutput->text());
@@ -530,8 +545,51 @@ void MainWindow::cmdResetOrigVarsClick()
     setDefaultVars(m_state.variables, *m_hhVarsAdapter, *m_indVarsAdapter);
 }
 
+void MainWindow::setDialogs(ExtractDialogs& dialogs)
+{
+    m_extract->setDialogs(dialogs);
+}
+
+void MainWindow::btExtractClick()
+{
+    if (m_extract->running())
+        return;
+    const ExtractRunner::Ending ending = m_extract->run();
+    emit extractRequested();
+    if (ending == ExtractRunner::Ending::Quit)
+        quitProgram();
+}
+
+void MainWindow::cmdOrigVarHelpClick()
+{
+    m_help->showHelp(fromPath(m_state.folders.glossaryFolder) + QLatin1String(HelpController::kOriginalVariablesPage));
+    emit originalVariablesHelpRequested();
+}
+
+void MainWindow::cmdDerivedVarHelpClick()
+{
+    m_help->showHelp(fromPath(m_state.folders.glossaryFolder) + QLatin1String(HelpController::kDerivedVariablesPage));
+    emit derivedVariablesHelpRequested();
+}
+
+// After Yes to the completion question: this window goes first, then the help
+// window; the application quits when its last window has closed.
+void MainWindow::quitProgram()
+{
+    m_quitting = true;
+    close();
+    m_help->closeHelp();
+}
+
 void MainWindow::closeEvent(QCloseEvent* event)
 {
+    // An extraction cannot be interrupted; the press closes the window when it ends.
+    if (m_extract->deferClose()) {
+        event->ignore();
+        return;
+    }
+    if (!m_quitting)
+        m_help->closeHelp();
     emit closing();
     event->accept();
 }

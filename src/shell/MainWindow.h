@@ -8,8 +8,12 @@
 #include <memory>
 
 class AreaCascade;
+class ExtractDialogs;
+class ExtractRunner;
+class HelpController;
 class ListBox;
 class ListWidgetAdapter;
+class MessageBoxDialogs;
 struct ApplicationState;
 class QCheckBox;
 class QCloseEvent;
@@ -29,9 +33,9 @@ class QTabWidget;
 /// values (mirrored into the settings), fills the variable lists and selects the
 /// default variables. It opens on the Intro page.
 ///
-/// Extract, the two Definitions buttons and closing are left to whoever listens to
-/// extractRequested(), originalVariablesHelpRequested(),
-/// derivedVariablesHelpRequested() and closing().
+/// Extract runs the whole command in the window (see ExtractRunner); the two
+/// Definitions buttons open the help window, which the main window owns and closes
+/// when it closes itself. Closing the main window ends the program.
 class MainWindow : public QWidget {
     Q_OBJECT
 
@@ -80,8 +84,13 @@ public:
     ListBox& individualVariables();
     ListBox& areaList(AreaLevel level);
 
+    /// Where Extract asks its questions; message boxes unless set. Not owned.
+    void setDialogs(ExtractDialogs& dialogs);
+    ExtractRunner& extractRunner() { return *m_extract; }
+    HelpController& help() { return *m_help; }
+
 signals:
-    /// btExtract was clicked.
+    /// btExtract was clicked; the command has run by the time this is emitted.
     void extractRequested();
     /// The "Definitions" button of the original (cmdOrigVarHelp) or derived
     /// (cmdDerivedVarHelp) variables was clicked.
@@ -106,7 +115,12 @@ private:
     void txtUserRootFilenameChange();
     void obUserEDlistChange();
     void txtUserEDlistChange();
+    void obCombinedFilesChange();
     void cmdResetOrigVarsClick();
+    void btExtractClick();
+    void cmdOrigVarHelpClick();
+    void cmdDerivedVarHelpClick();
+    void quitProgram();
 
     ApplicationState& m_state;
     Controls m_controls;
@@ -114,4 +128,8 @@ private:
     ListWidgetAdapter* m_hhVarsAdapter = nullptr;
     ListWidgetAdapter* m_indVarsAdapter = nullptr;
     std::unique_ptr<AreaCascade> m_cascade;
+    std::unique_ptr<MessageBoxDialogs> m_messageBoxes;
+    std::unique_ptr<ExtractRunner> m_extract;
+    HelpController* m_help = nullptr;
+    bool m_quitting = false;
 };

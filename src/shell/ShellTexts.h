@@ -87,6 +87,12 @@ inline constexpr char kBtExtract[] = "Extract";
 inline constexpr char kLabel46[] = "Warn if output filesize > ";
 inline constexpr char kLabel47[] = " Mb ";
 
+// The progress display of a running extraction.
+inline constexpr char kProgressTitle[] = "ZENDRA91";
+inline constexpr char kProgressHeading[] = "Extracting data...";
+inline constexpr char kProgressCount[] = "%1 of %2 EDs done";
+inline constexpr char kProgressElapsed[] = "Elapsed time: %1";
+
 // Starting values.
 inline constexpr char kOutputFolderName[] = "/Zen91"; // after the working directory
 inline constexpr char kDefaultRootFileName[] = "Zen91";

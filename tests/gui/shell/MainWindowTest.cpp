@@ -1,3 +1,4 @@
+#include "extraction/ExtractDialogs.h"
 #include "shell/CheckMarkDelegate.h"
 
 #include "WindowFixture.h"
@@ -20,6 +21,14 @@ void clickOption(QAbstractButton* button)
 {
     QTest::mouseClick(button, Qt::LeftButton, Qt::NoModifier, QPoint(8, button->height() / 2));
 }
+
+/// No to every question: the fixture's data are not on disk, so Extract stops at
+/// its first question, the missing output folder.
+class DeclineAll : public ExtractDialogs {
+public:
+    bool askYesNo(const ExtractMessage&) override { return false; }
+    void inform(const ExtractMessage&) override {}
+};
 
 } // namespace
 
@@ -260,6 +269,8 @@ void MainWindowTest::buttonsAndClosingReachTheirListeners()
 {
     WindowFixture f;
     MainWindow& w = *f.window;
+    DeclineAll dialogs;
+    w.setDialogs(dialogs);
     w.show();
     w.controls().MultiPage1->setCurrentIndex(3);
     QSignalSpy extract(&w, &MainWindow::extractRequested);

@@ -1,0 +1,20 @@
+#pragma once
+
+#include "extraction/ExtractDialogs.h"
+
+class QWidget;
+
+/// The Extract command's messages as modal message boxes over `parent`: titled
+/// "ZENDRA91", one line of the message per line of text, Yes the default button
+/// of a question.
+class MessageBoxDialogs : public ExtractDialogs {
+public:
+    /// `parent` is not owned.
+    explicit MessageBoxDialogs(QWidget* parent);
+
+    bool askYesNo(const ExtractMessage& message) override;
+    void inform(const ExtractMessage& message) override;
+
+private:
+    QWidget* m_parent;
+};

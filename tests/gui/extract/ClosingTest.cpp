@@ -1,0 +1,166 @@
+#include "help/HelpBrowser.h"
+#include "help/HelpController.h"
+#include "help/HelpWindow.h"
+#include "shell/ExtractRunner.h"
+
+#include "DemoWindow.h"
+
+#include <QLabel>
+#include <QPointer>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QToolButton>
+#include <QtTest>
+
+#include <functional>
+
+namespace {
+
+QString shownPage(HelpWindow* help)
+{
+    return help->browser()->source().toLocalFile();
+}
+
+void clickHelpButton(HelpWindow* help, const char* name)
+{
+    QTest::mouseClick(help->findChild<QToolButton*>(QLatin1String(name)), Qt::LeftButton);
+}
+
+/// Runs the event loop as the program does, does `action` inside it, and returns
+/// whether the loop ended by itself (the program ended) within a few seconds.
+bool programEnds(const std::function<void()>& action)
+{
+    bool ended = true;
+    QTimer::singleShot(0, action);
+    QTimer giveUp;
+    giveUp.setSingleShot(true);
+    QObject::connect(&giveUp, &QTimer::timeout, [&ended] {
+        ended = false;
+        QCoreApplication::exit(1);
+    });
+    giveUp.start(3000);
+    QCoreApplication::exec();
+    return ended;
+}
+
+} // namespace
+
+class ClosingTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void definitionsButtonsOpenTheHelpPages();
+    void closingTheMainWindowClosesTheHelpWindow();
+    void completionYesEndsTheProgram();
+    void completionNoKeepsEverything();
+    void closeDuringTheExtractionWaitsForItsEnd();
+};
+
+// The help window has its own tests; this checks the wiring to the two buttons.
+void ClosingTest::definitionsButtonsOpenTheHelpPages()
+{
+    DemoWindow f;
+    const QString original = f.path("SARGlossary/Original_Variables.htm");
+    f.c().cmdOrigVarHelp->click();
+    QPointer<HelpWindow> help = f.window->help().window();
+    QVERIFY(help && help->isVisible());
+    QCOMPARE(shownPage(help), original);
+    QCOMPARE(help->windowTitle(), QStringLiteral("Original SAR variables"));
+
+    f.c().cmdDerivedVarHelp->click();
+    QCOMPARE(f.window->help().window(), help.data());
+    clickHelpButton(help, "cmdBack");
+    QCOMPARE(shownPage(help), original);
+    clickHelpButton(help, "cmdHome"); // home is the page of the last press
+    QCOMPARE(help->windowTitle(), QStringLiteral("Derived SAR variables"));
+
+    clickHelpButton(help, "cmdCloseBrowser");
+    QVERIFY(!f.window->help().window() && f.window->isVisible());
+    f.c().cmdOrigVarHelp->click();
+    QVERIFY(f.window->help().window() && f.window->help().window()->isVisible());
+    QCOMPARE(shownPage(f.window->help().window()), original);
+}
+
+void ClosingTest::closingTheMainWindowClosesTheHelpWindow()
+{
+    DemoWindow f;
+    QPointer<HelpWindow> help;
+    bool opened = false;
+    QVERIFY(programEnds([&] {
+        f.c().cmdOrigVarHelp->click();
+        help = f.window->help().window();
+        opened = help != nullptr;
+        f.window->close();
+    }));
+    QVERIFY(!f.window->isVisible());
+    QVERIFY(opened && (!help || !help->isVisible()));
+}
+
+void ClosingTest::completionYesEndsTheProgram()
+{
+    DemoWindow f;
+    f.chooseLargeWard();
+    f.dialogs.script("M2=Yes,M7=Yes,M9=Yes");
+    QPointer<HelpWindow> help;
+    bool opened = false;
+    QVERIFY(programEnds([&] {
+        f.c().cmdOrigVarHelp->click();
+        help = f.window->help().window();
+        opened = help != nullptr;
+        f.extract();
+    }));
+    QCOMPARE(f.dialogs.asked().last(), QStringLiteral("M9"));
+    QVERIFY(!f.window->isVisible());
+    QVERIFY(opened && (!help || !help->isVisible()));
+}
+
+void ClosingTest::completionNoKeepsEverything()
+{
+    DemoWindow f;
+    f.chooseLargeWard();
+    f.c().cmdOrigVarHelp->click();
+    const QStringList before = f.snapshot();
+    f.dialogs.script("M2=Yes,M7=Yes,M9=No");
+    f.extract();
+    QCOMPARE(f.dialogs.asked(), (QStringList { "M2", "M7", "M9" }));
+    QVERIFY(f.window->isVisible());
+    QVERIFY(f.window->help().window() && f.window->help().window()->isVisible());
+    QCOMPARE(f.snapshot(), before);
+
+    // Another press makes the same request again.
+    f.dialogs.shown.clear();
+    f.extract();
+    QCOMPARE(f.dialogs.asked(), (QStringList { "M7", "M9" }));
+}
+
+// The close arrives while the extraction runs, as the window system's would; the
+// extraction finishes, and then the window closes without asking. A click and a
+// key press meanwhile are dropped.
+void ClosingTest::closeDuringTheExtractionWaitsForItsEnd()
+{
+    DemoWindow f;
+    const MainWindow::Controls& c = f.c();
+    f.chooseLargeWard();
+    f.dialogs.script("M2=Yes,M7=Yes,M9=No");
+    f.window->extractRunner().setProgressDelay(0);
+    QString progressShown;
+    bool closedAtOnce = true;
+    QTimer::singleShot(0, f.window.get(), [&] {
+        if (auto* count = f.window->findChild<QLabel*>(QStringLiteral("progressCount")); count && count->isVisible())
+            progressShown = count->text();
+        QTest::mouseClick(c.obCombinedFiles, Qt::LeftButton, {}, QPoint(8, c.obCombinedFiles->height() / 2));
+        QTest::keyClick(c.txtFileWarningSize, Qt::Key_5);
+        closedAtOnce = f.window->close();
+    });
+    f.extract();
+    QVERIFY2(progressShown.endsWith(QStringLiteral(" of 104 EDs done")), qPrintable(progressShown));
+    QVERIFY(!closedAtOnce);
+    QCOMPARE(f.dialogs.asked(), (QStringList { "M2", "M7" }));
+    QVERIFY(!f.window->isVisible());
+    QCOMPARE(f.outputListing(), (QStringList { "Zen91_hh.txt", "Zen91_ind.txt" }));
+    QVERIFY(!c.obCombinedFiles->isChecked());
+    QCOMPARE(c.txtFileWarningSize->text(), QStringLiteral("1"));
+}
+
+QTEST_MAIN(ClosingTest)
+#include "ClosingTest.moc"
