@@ -41,7 +41,8 @@ inline constexpr char kLabel19[] = "District(s)";
 inline constexpr char kLabel6[] = "Ward(s)/\nPseudo-Postcode(s)";
 inline constexpr char kLabel41[] = "To select multiple areas, hold down control key whilst\n selecting via mouse";
 inline constexpr char kObUserEDlist[] = "user supplied ED list:";
-inline constexpr char kLabel8[] = "full pathname required: Eg C:\\user\\EDlist.txt ";
+// The example paths are the host's own: a Windows drive path would mislead here.
+inline constexpr char kLabel8[] = "full pathname required: Eg /home/user/EDlist.txt ";
 inline constexpr char kEdListFileName[] = "/EDlist.txt"; // after the working directory
 
 // Variables page.
@@ -77,7 +78,7 @@ inline constexpr char kLabel28[] = "e.g. North";
 inline constexpr char kCbCountry[] = "Country (name)";
 inline constexpr char kLabel27[] = "e.g. England";
 inline constexpr char kLabel9[] = "output folder:";
-inline constexpr char kLabel10[] = "full pathname required: Eg C:\\user\\microdata";
+inline constexpr char kLabel10[] = "full pathname required: Eg /home/user/microdata";
 inline constexpr char kLabel22[] = "output filename:";
 inline constexpr char kLabel23[] = "root filename: Eg Zen91\n(file type extensions (hh/ind) generated automatically)";
 inline constexpr char kLabel18[] = "Output options";
