@@ -396,7 +396,7 @@ QWidget* MainWindow::buildOutputPage()
     auto* group = new QButtonGroup(page);
     group->addButton(c.obSeparateFiles);
     group->addButton(c.obCombinedFiles);
-    layout->addStretch();
+    layout->addSpacing(16);
 
     auto* bottom = new QHBoxLayout;
     c.btExtract = button<QPushButton>("btExtract", kBtExtract);
@@ -414,6 +414,8 @@ QWidget* MainWindow::buildOutputPage()
     bottom->addWidget(c.txtFileWarningSize);
     bottom->addWidget(label("Label47", kLabel47));
     layout->addLayout(bottom);
+    // Extra height goes below the form, so Extract stays next to the options it uses.
+    layout->addStretch();
     return page;
 }
 
