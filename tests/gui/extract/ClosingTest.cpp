@@ -3,7 +3,8 @@
 #include "help/HelpWindow.h"
 #include "shell/ExtractRunner.h"
 
-#include "DemoWindow.h"
+#include "DemoGeography.h"
+#include "TestWindow.h"
 
 #include <QLabel>
 #include <QPointer>
@@ -43,6 +44,12 @@ bool programEnds(const std::function<void()>& action)
     return ended;
 }
 
+/// The demo's large ward (104 EDs, so the extraction draws); returns its code.
+std::string chooseLargeWard(TestWindow& f)
+{
+    return f.chooseWard(buildDemoGeography().largeWard);
+}
+
 } // namespace
 
 class ClosingTest : public QObject {
@@ -50,8 +57,8 @@ class ClosingTest : public QObject {
 
 private slots:
     void definitionsButtonsOpenTheHelpPages();
-    void closingTheMainWindowClosesTheHelpWindow();
-    void completionYesEndsTheProgram();
+    void endingTheProgramClosesTheHelpWindow_data();
+    void endingTheProgramClosesTheHelpWindow();
     void completionNoKeepsEverything();
     void closeDuringTheExtractionWaitsForItsEnd();
 };
@@ -59,7 +66,7 @@ private slots:
 // The help window has its own tests; this checks the wiring to the two buttons.
 void ClosingTest::definitionsButtonsOpenTheHelpPages()
 {
-    DemoWindow f;
+    TestWindow f(DataSet::Demo);
     const QString original = f.path("SARGlossary/Original_Variables.htm");
     f.c().cmdOrigVarHelp->click();
     QPointer<HelpWindow> help = f.window->help().window();
@@ -69,8 +76,6 @@ void ClosingTest::definitionsButtonsOpenTheHelpPages()
 
     f.c().cmdDerivedVarHelp->click();
     QCOMPARE(f.window->help().window(), help.data());
-    clickHelpButton(help, "cmdBack");
-    QCOMPARE(shownPage(help), original);
     clickHelpButton(help, "cmdHome"); // home is the page of the last press
     QCOMPARE(help->windowTitle(), QStringLiteral("Derived SAR variables"));
 
@@ -81,48 +86,43 @@ void ClosingTest::definitionsButtonsOpenTheHelpPages()
     QCOMPARE(shownPage(f.window->help().window()), original);
 }
 
-void ClosingTest::closingTheMainWindowClosesTheHelpWindow()
+void ClosingTest::endingTheProgramClosesTheHelpWindow_data()
 {
-    DemoWindow f;
-    QPointer<HelpWindow> help;
-    bool opened = false;
-    QVERIFY(programEnds([&] {
-        f.c().cmdOrigVarHelp->click();
-        help = f.window->help().window();
-        opened = help != nullptr;
-        f.window->close();
-    }));
-    QVERIFY(!f.window->isVisible());
-    QVERIFY(opened && (!help || !help->isVisible()));
+    QTest::addColumn<bool>("byCompletion");
+    QTest::newRow("closing the main window") << false;
+    QTest::newRow("Yes to the completion question") << true;
 }
 
-void ClosingTest::completionYesEndsTheProgram()
+void ClosingTest::endingTheProgramClosesTheHelpWindow()
 {
-    DemoWindow f;
-    f.chooseLargeWard();
+    QFETCH(bool, byCompletion);
+    TestWindow f(DataSet::Demo);
+    chooseLargeWard(f);
     f.dialogs.script("M2=Yes,M7=Yes,M9=Yes");
     QPointer<HelpWindow> help;
-    bool opened = false;
     QVERIFY(programEnds([&] {
         f.c().cmdOrigVarHelp->click();
         help = f.window->help().window();
-        opened = help != nullptr;
-        f.extract();
+        QVERIFY(help);
+        if (byCompletion)
+            f.extract();
+        else
+            f.window->close();
     }));
-    QCOMPARE(f.dialogs.asked().last(), QStringLiteral("M9"));
+    QCOMPARE(f.asked(), QString(byCompletion ? "M2 M7 M9" : ""));
     QVERIFY(!f.window->isVisible());
-    QVERIFY(opened && (!help || !help->isVisible()));
+    QVERIFY(!help || !help->isVisible());
 }
 
 void ClosingTest::completionNoKeepsEverything()
 {
-    DemoWindow f;
-    f.chooseLargeWard();
+    TestWindow f(DataSet::Demo);
+    chooseLargeWard(f);
     f.c().cmdOrigVarHelp->click();
     const QStringList before = f.snapshot();
     f.dialogs.script("M2=Yes,M7=Yes,M9=No");
     f.extract();
-    QCOMPARE(f.dialogs.asked(), (QStringList { "M2", "M7", "M9" }));
+    QCOMPARE(f.asked(), QStringLiteral("M2 M7 M9"));
     QVERIFY(f.window->isVisible());
     QVERIFY(f.window->help().window() && f.window->help().window()->isVisible());
     QCOMPARE(f.snapshot(), before);
@@ -130,7 +130,7 @@ void ClosingTest::completionNoKeepsEverything()
     // Another press makes the same request again.
     f.dialogs.shown.clear();
     f.extract();
-    QCOMPARE(f.dialogs.asked(), (QStringList { "M7", "M9" }));
+    QCOMPARE(f.asked(), QStringLiteral("M7 M9"));
 }
 
 // The close arrives while the extraction runs, as the window system's would; the
@@ -138,9 +138,9 @@ void ClosingTest::completionNoKeepsEverything()
 // key press meanwhile are dropped.
 void ClosingTest::closeDuringTheExtractionWaitsForItsEnd()
 {
-    DemoWindow f;
+    TestWindow f(DataSet::Demo);
     const MainWindow::Controls& c = f.c();
-    f.chooseLargeWard();
+    chooseLargeWard(f);
     f.dialogs.script("M2=Yes,M7=Yes,M9=No");
     f.window->extractRunner().setProgressDelay(0);
     QString progressShown;
@@ -155,7 +155,7 @@ void ClosingTest::closeDuringTheExtractionWaitsForItsEnd()
     f.extract();
     QVERIFY2(progressShown.endsWith(QStringLiteral(" of 104 EDs done")), qPrintable(progressShown));
     QVERIFY(!closedAtOnce);
-    QCOMPARE(f.dialogs.asked(), (QStringList { "M2", "M7" }));
+    QCOMPARE(f.asked(), QStringLiteral("M2 M7"));
     QVERIFY(!f.window->isVisible());
     QCOMPARE(f.outputListing(), (QStringList { "Zen91_hh.txt", "Zen91_ind.txt" }));
     QVERIFY(!c.obCombinedFiles->isChecked());

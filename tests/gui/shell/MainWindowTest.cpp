@@ -1,7 +1,6 @@
-#include "extraction/ExtractDialogs.h"
 #include "shell/CheckMarkDelegate.h"
 
-#include "WindowFixture.h"
+#include "TestWindow.h"
 
 #include <QAccessible>
 #include <QCheckBox>
@@ -13,32 +12,14 @@
 #include <QTabWidget>
 #include <QtTest>
 
-namespace {
-
-/// Clicks an option button on its indicator, the part that takes clicks whatever
-/// width the layout gives the button.
-void clickOption(QAbstractButton* button)
-{
-    QTest::mouseClick(button, Qt::LeftButton, Qt::NoModifier, QPoint(8, button->height() / 2));
-}
-
-/// No to every question: the fixture's data are not on disk, so Extract stops at
-/// its first question, the missing output folder.
-class DeclineAll : public ExtractDialogs {
-public:
-    bool askYesNo(const ExtractMessage&) override { return false; }
-    void inform(const ExtractMessage&) override {}
-};
-
-} // namespace
-
 class MainWindowTest : public QObject {
     Q_OBJECT
 
 private slots:
     void captionPagesAndNotice();
     void startingValues();
-    void variableListsShowTheCatalogueWithDefaults();
+    void loadFailureIsReportedWithoutAWindow_data();
+    void loadFailureIsReportedWithoutAWindow();
     void outputControlsMirrorIntoSettings();
     void userEdListSwitchResetsAndDisablesTheAreaLists();
     void resetRestoresDefaultsAndKeepsRowZero();
@@ -50,73 +31,46 @@ private slots:
 
 void MainWindowTest::captionPagesAndNotice()
 {
-    WindowFixture f;
+    TestWindow f;
     MainWindow& w = *f.window;
-    QCOMPARE(w.objectName(), QStringLiteral("frmZENDRA91"));
     QCOMPARE(w.windowTitle(), QStringLiteral("ZENDRA91 Demo v1.0"));
     QVERIFY(!w.windowIcon().isNull());
-
-    auto* tabs = f.find<QTabWidget>("MultiPage1");
-    const QStringList pages = {"Page1", "pgSelectAreas", "pgSelectVars", "pgOutputOptions"};
-    const QStringList captions = {"Intro", "Select Area(s)", "Select Variable(s)", "Select Output Options"};
-    QCOMPARE(tabs->count(), 4);
-    for (int i = 0; i < 4; ++i) {
-        QCOMPARE(tabs->widget(i)->objectName(), pages[i]);
-        QCOMPARE(tabs->tabText(i), captions[i]);
-    }
-    QCOMPARE(tabs->currentIndex(), 0);
+    QCOMPARE(f.c().MultiPage1->tabText(3), QStringLiteral("Select Output Options"));
 
     // The notice sits below the tabs, so every page shows it.
-    auto* notice = f.find<QLabel>("Label40");
-    QVERIFY(!tabs->isAncestorOf(notice));
+    auto* notice = w.findChild<QLabel*>(QStringLiteral("Label40"));
+    QVERIFY(notice && !f.c().MultiPage1->isAncestorOf(notice));
     QVERIFY(notice->text().endsWith(QStringLiteral("mini-replica of the SAR. ")));
 }
 
+// As loaded at start-up: on the Intro page, with the default choices shown.
 void MainWindowTest::startingValues()
 {
-    WindowFixture f;
-    const MainWindow::Controls& c = f.window->controls();
+    TestWindow f;
+    const MainWindow::Controls& c = f.c();
     const CurrentSettings& s = f.state->settings;
-
-    QCOMPARE(c.txtUserOutput->text(), QStringLiteral("/data/zendra91/Zen91"));
+    const QString base = QString::fromStdString(f.dir.path());
+    QCOMPARE(c.MultiPage1->currentIndex(), 0);
+    QCOMPARE(c.txtUserOutput->text(), base + "/Zen91");
     QCOMPARE(c.txtUserRootFilename->text(), QStringLiteral("Zen91"));
     QCOMPARE(c.txtFileWarningSize->text(), QStringLiteral("1"));
-    QVERIFY(c.obSeparateFiles->isChecked());
-    QVERIFY(!c.obCombinedFiles->isChecked());
-    QCOMPARE(s.outputFolder, std::string("/data/zendra91/Zen91"));
+    QCOMPARE(c.txtUserEDlist->text(), base + "/EDlist.txt");
+    QCOMPARE(s.outputFolder, f.dir.path() + "/Zen91");
     QCOMPARE(s.rootFileName, std::string("Zen91"));
-    QVERIFY(s.separateFiles);
-
-    const QList<QCheckBox*> codes = {c.cbED, c.cbWard, c.cbDistrict, c.cbCounty, c.cbRegion, c.cbCountry};
-    for (QCheckBox* box : codes)
+    QCOMPARE(s.edListFile, f.dir.path() + "/EDlist.txt");
+    QVERIFY(s.separateFiles && c.obSeparateFiles->isChecked() && !c.obCombinedFiles->isChecked());
+    for (QCheckBox* box : {c.cbED, c.cbWard, c.cbDistrict, c.cbCounty, c.cbRegion, c.cbCountry})
         QCOMPARE(box->isChecked(), box == c.cbED);
-
-    QVERIFY(c.obSelectedAreas->isChecked());
-    QVERIFY(!c.obUserEDlist->isChecked());
-    QVERIFY(!c.txtUserEDlist->isEnabled());
-    QCOMPARE(c.txtUserEDlist->text(), QStringLiteral("/data/zendra91/EDlist.txt"));
-    QCOMPARE(s.edListFile, std::string("/data/zendra91/EDlist.txt"));
+    QVERIFY(c.obSelectedAreas->isChecked() && !c.obUserEDlist->isChecked() && !c.txtUserEDlist->isEnabled());
     for (QListWidget* list : c.areaLists) {
         QVERIFY(list->isEnabled());
         QCOMPARE(list->count(), 2);
         QCOMPARE(selectedRows(list), QList<int>{0});
         QCOMPARE(list->selectionMode(), QAbstractItemView::ExtendedSelection);
     }
-}
-
-void MainWindowTest::variableListsShowTheCatalogueWithDefaults()
-{
-    WindowFixture f;
-    const MainWindow::Controls& c = f.window->controls();
-    QCOMPARE(c.lstHHVars_Orig->count(), 16);
-    QCOMPARE(c.lstIndVars_Orig->count(), 34);
-    QCOMPARE(c.lstHHVars_Orig->item(0)->text(), QStringLiteral("(None)   "));
-    QCOMPARE(c.lstHHVars_Orig->item(12)->text(), QStringLiteral("Tenure  "));
-    QCOMPARE(c.lstIndVars_Orig->item(33)->text(), QStringLiteral("WorkPlce "));
     QCOMPARE(selectedRows(c.lstHHVars_Orig), (QList<int>{1, 4, 10, 11, 12}));
     QCOMPARE(selectedRows(c.lstIndVars_Orig), (QList<int>{1, 2, 3, 7, 10, 17, 19, 20, 25, 26, 27}));
-    QCOMPARE(c.lstHHVars_Derived->count(), 0);
-    QCOMPARE(c.lstIndVars_Derived->count(), 0);
+    QCOMPARE(c.lstHHVars_Derived->count() + c.lstIndVars_Derived->count(), 0);
     for (QListWidget* list : {c.lstHHVars_Orig, c.lstIndVars_Orig, c.lstHHVars_Derived, c.lstIndVars_Derived}) {
         QVERIFY(list->isEnabled());
         QCOMPARE(list->selectionMode(), QAbstractItemView::ExtendedSelection);
@@ -124,10 +78,36 @@ void MainWindowTest::variableListsShowTheCatalogueWithDefaults()
     }
 }
 
+void MainWindowTest::loadFailureIsReportedWithoutAWindow_data()
+{
+    QTest::addColumn<QString>("file");
+    QTest::addColumn<QString>("content");
+    QTest::addColumn<QString>("mentions");
+    QTest::newRow("no ProgramData") << QString() << QString() << "ProgramData/County_Names.dat";
+    QTest::newRow("not a number") << "EDs2WardMap.dat" << "\"heading\"\r\n1,x,0,1,1\r\n" << "EDs2WardMap.dat:2";
+    QTest::newRow("list map out of range") << "VariableMap.dat" << "\"hh\"\r\n0,2\r\n16,2\r\n"
+                                           << "VariableMap.dat";
+}
+
+void MainWindowTest::loadFailureIsReportedWithoutAWindow()
+{
+    QFETCH(QString, file);
+    QFETCH(QString, content);
+    QFETCH(QString, mentions);
+    TempDir dir;
+    if (!file.isEmpty()) {
+        FixtureData::write(dir);
+        dir.write("ProgramData/" + file.toStdString(), content.toStdString());
+    }
+    StartupLoad load = loadAtStartup(DataFolders::under(dir.path()));
+    QVERIFY(!load.state);
+    const QString error = QString::fromStdString(load.error);
+    QVERIFY2(error.contains(mentions) && error.contains(QStringLiteral("cannot start")), qPrintable(error));
+}
+
 void MainWindowTest::outputControlsMirrorIntoSettings()
 {
-    WindowFixture f;
-    f.window->show();
+    TestWindow f;
     const MainWindow::Controls& c = f.window->controls();
     const CurrentSettings& s = f.state->settings;
     c.MultiPage1->setCurrentIndex(3);
@@ -152,8 +132,7 @@ void MainWindowTest::outputControlsMirrorIntoSettings()
 
 void MainWindowTest::userEdListSwitchResetsAndDisablesTheAreaLists()
 {
-    WindowFixture f;
-    f.window->show();
+    TestWindow f;
     const MainWindow::Controls& c = f.window->controls();
     AreaTables& t = f.state->areas;
     c.MultiPage1->setCurrentIndex(1);
@@ -189,8 +168,7 @@ void MainWindowTest::userEdListSwitchResetsAndDisablesTheAreaLists()
 
 void MainWindowTest::resetRestoresDefaultsAndKeepsRowZero()
 {
-    WindowFixture f;
-    f.window->show();
+    TestWindow f;
     const MainWindow::Controls& c = f.window->controls();
     c.MultiPage1->setCurrentIndex(2);
     const QList<int> hhDefaults = {1, 4, 10, 11, 12};
@@ -238,8 +216,7 @@ void MainWindowTest::accessibleNames()
 {
     QFETCH(QString, name);
     QFETCH(QString, spoken);
-    WindowFixture f;
-    f.window->show();
+    TestWindow f;
     QWidget* w = f.window->findChild<QWidget*>(name);
     QVERIFY(w);
     QAccessibleInterface* iface = QAccessible::queryAccessibleInterface(w);
@@ -249,8 +226,7 @@ void MainWindowTest::accessibleNames()
 
 void MainWindowTest::tabOrderWalksEachPage()
 {
-    WindowFixture f;
-    f.window->show();
+    TestWindow f;
     const QStringList expected = {
         "obSelectedAreas", "lstCountries", "lstRegions", "lstCounties", "lstDistricts", "lstWards", "obUserEDlist",
         "txtUserEDlist", "lstHHVars_Orig", "cmdOrigVarHelp", "cmdResetOrigVars", "lstIndVars_Orig",
@@ -258,7 +234,7 @@ void MainWindowTest::tabOrderWalksEachPage()
         "cbDistrict", "cbCounty", "cbRegion", "cbCountry", "txtUserOutput", "txtUserRootFilename",
         "obSeparateFiles", "obCombinedFiles", "btExtract", "txtFileWarningSize"};
     QStringList chain;
-    QWidget* start = f.find<QTabWidget>("MultiPage1");
+    QWidget* start = f.c().MultiPage1;
     for (QWidget* w = start->nextInFocusChain(); w != start; w = w->nextInFocusChain())
         if ((w->focusPolicy() & Qt::TabFocus) && expected.contains(w->objectName()))
             chain << w->objectName();
@@ -267,11 +243,9 @@ void MainWindowTest::tabOrderWalksEachPage()
 
 void MainWindowTest::buttonsAndClosingReachTheirListeners()
 {
-    WindowFixture f;
+    TestWindow f;
     MainWindow& w = *f.window;
-    DeclineAll dialogs;
-    w.setDialogs(dialogs);
-    w.show();
+    // No to every question: Extract stops at the missing output folder.
     w.controls().MultiPage1->setCurrentIndex(3);
     QSignalSpy extract(&w, &MainWindow::extractRequested);
     QSignalSpy original(&w, &MainWindow::originalVariablesHelpRequested);

@@ -1,46 +1,11 @@
 #include "ExtractSession.h"
 
-#include "FixtureData.h"
-
 #include "geography/AreaTablesLoader.h"
 
 #include <cstdlib>
 #include <fstream>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
-
-void FakeListBox::selectOnly(const std::vector<std::string>& names)
-{
-    for (std::size_t r = 0; r < rows.size(); ++r) {
-        selected[r] = false;
-        for (const std::string& name : names)
-            if (r > 0 && trimmedName(rows[r]) == name)
-                selected[r] = true;
-    }
-}
-
-bool ScriptedDialogs::askYesNo(const ExtractMessage& message)
-{
-    shown.push_back(message);
-    if (answers.empty())
-        return true;
-    bool answer = answers.front();
-    answers.pop_front();
-    return answer;
-}
-
-void ScriptedDialogs::inform(const ExtractMessage& message)
-{
-    shown.push_back(message);
-}
-
-std::vector<MessageId> ScriptedDialogs::ids() const
-{
-    std::vector<MessageId> result;
-    for (const ExtractMessage& m : shown)
-        result.push_back(m.id);
-    return result;
-}
 
 ExtractSession::ExtractSession(bool reversedMap)
 {
@@ -66,6 +31,13 @@ ExtractOutcome ExtractSession::extract()
     return command.run(inputs);
 }
 
+void ExtractSession::chooseWards(std::initializer_list<int> wards)
+{
+    areas.wardFlags[0] = kModeIndividual;
+    for (int w : wards)
+        areas.wardFlags[w] = 1;
+}
+
 void expectGolden(const std::string& name, const std::string& actual)
 {
     const char* root = std::getenv("ZENDRA91_TEST_DATA");
@@ -78,4 +50,14 @@ void expectGolden(const std::string& name, const std::string& actual)
     std::string expected = readFile(path);
     ASSERT_FALSE(expected.empty()) << "no golden file " << path;
     EXPECT_EQ(actual, expected) << "differs from " << path;
+}
+
+void writeGoldenUserList(const ExtractSession& s, const std::string& listName)
+{
+    s.dir.write("Zen91Data/BY/08BYFA01.res", "1, 2\r\n514 515\r\n");
+    s.dir.write("Zen91Data/AA/NIAACC01A.res", "1000\r\n");
+    s.dir.write("Zen91Data/CD/99CDEF01.res", "3\r\n"); // county 99: no region
+    s.dir.write("Zen91Data/BY/08BYFA02.res", "");
+    s.dir.write(listName, "08BYFA01\r\nBYFA01\r\n08BYFA99,NIAACC01A\r\n08BYFA01  \r\n08BY/../BY/08BYFA01\r\n"
+                          "99CDEF01\r\n08BYFA02\r\n");
 }

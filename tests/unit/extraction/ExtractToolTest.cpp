@@ -1,7 +1,6 @@
 // zendra91-extract as scripts use it: options, standard output, exit statuses.
 
 #include "ExtractSession.h"
-#include "FixtureData.h"
 
 #include <cstdio>
 #include <gtest/gtest.h>
@@ -46,12 +45,7 @@ TEST(ExtractTool, WritesTheSameBytesAsTheEngineAndReportsKeys)
 TEST(ExtractTool, CombinedUserListWithRejectedCodesExitsThree)
 {
     ExtractSession s;
-    s.dir.write("Zen91Data/BY/08BYFA01.res", "1, 2\r\n514 515\r\n");
-    s.dir.write("Zen91Data/AA/NIAACC01A.res", "1000\r\n");
-    s.dir.write("Zen91Data/CD/99CDEF01.res", "3\r\n");
-    s.dir.write("Zen91Data/BY/08BYFA02.res", "");
-    s.dir.write("list.txt", "08BYFA01\r\nBYFA01\r\n08BYFA99,NIAACC01A\r\n08BYFA01  \r\n08BY/../BY/08BYFA01\r\n"
-                            "99CDEF01\r\n08BYFA02\r\n");
+    writeGoldenUserList(s, "list.txt");
     ToolRun run = runTool(s.dir, "--data . --ed-list list.txt --combined --spatial country,region,county,ed --quiet");
     ASSERT_EQ(run.status, 3) << run.err;
     EXPECT_NE(run.err.find("note: Are you sure that you want HNUM to be inclucded twice  in the output file. Yes"),
@@ -108,13 +102,4 @@ TEST(ExtractTool, DataErrorsExitOneAndDryRunWritesNothing)
     EXPECT_EQ(dry.out.rfind("estimate: ", 0), 0u) << dry.out;
     EXPECT_EQ(dry.out.find("file:"), std::string::npos);
     EXPECT_FALSE(fileExists(s.dir.file("Zen91/Zen91_hhind.txt")));
-}
-
-TEST(ExtractTool, HelpDocumentsTheInterface)
-{
-    ExtractSession s;
-    ToolRun run = runTool(s.dir, "--help");
-    EXPECT_EQ(run.status, 0);
-    for (const char* word : {"--ed-list", "--spatial", "--dry-run", "Exit status", "RejectedEDs.txt", "Not allowed"})
-        EXPECT_NE(run.out.find(word), std::string::npos) << word;
 }

@@ -1,27 +1,15 @@
 // Whole extractions on the fixture data, compared byte for byte with golden files.
 
 #include "ExtractSession.h"
-#include "FixtureData.h"
 
 #include "extraction/ExtractionDriver.h"
 
 #include <gtest/gtest.h>
 
-namespace {
-
-void chooseWards(ExtractSession& s, std::initializer_list<int> wards)
-{
-    s.areas.wardFlags[0] = kModeIndividual;
-    for (int w : wards)
-        s.areas.wardFlags[w] = 1;
-}
-
-} // namespace
-
 TEST(ExtractionGolden, SeparateFilesWithDefaultsAndEdCode)
 {
     ExtractSession s;
-    chooseWards(s, {FixtureData::kWard3Eds});
+    s.chooseWards({FixtureData::kWard3Eds});
     ExtractOutcome outcome = s.extract();
     ASSERT_EQ(outcome.status, ExtractStatus::Done) << outcome.error;
     EXPECT_TRUE(s.dialogs.shown.empty());
@@ -36,7 +24,7 @@ TEST(ExtractionGolden, SeparateFilesWithDefaultsAndEdCode)
 TEST(ExtractionGolden, CombinedWithEverySpatialCodeAndLetteredParts)
 {
     ExtractSession s;
-    chooseWards(s, {FixtureData::kWardNiParts, FixtureData::kWard3Eds});
+    s.chooseWards({FixtureData::kWardNiParts, FixtureData::kWard3Eds});
     s.inputs.combinedChosen = true;
     s.settings.separateFiles = false;
     s.inputs.spatialCodeFlags.fill(true);
@@ -44,7 +32,7 @@ TEST(ExtractionGolden, CombinedWithEverySpatialCodeAndLetteredParts)
     s.indList.selectOnly({"HNUM", "PNUM", "Age"});
     ExtractOutcome outcome = s.extract();
     ASSERT_EQ(outcome.status, ExtractStatus::Done) << outcome.error;
-    EXPECT_EQ(s.dialogs.ids(), std::vector<MessageId>{MessageId::M6});
+    EXPECT_EQ(s.dialogs.asked(), "M6");
     EXPECT_EQ(outcome.result.files, std::vector<std::string>{s.settings.outputFolder + "Zen91_hhind.txt"});
     EXPECT_EQ(outcome.result.writtenEds, 3u + 4u);  // the bare NI EDs are read, not written
     expectGolden("combined_hhind.txt", s.output("Zen91_hhind.txt"));
@@ -53,7 +41,7 @@ TEST(ExtractionGolden, CombinedWithEverySpatialCodeAndLetteredParts)
 TEST(ExtractionGolden, WardAboveThirtyEdsAndSevenPartsDrawFromTheGenerator)
 {
     ExtractSession s;
-    chooseWards(s, {FixtureData::kWard35Eds, FixtureData::kWard7Parts});
+    s.chooseWards({FixtureData::kWard35Eds, FixtureData::kWard7Parts});
     s.inputs.spatialCodeFlags = {false, true, false, false, true, true};
     s.hhList.selectOnly({"HNUM"});
     s.indList.selectOnly({});
@@ -71,7 +59,7 @@ TEST(ExtractionGolden, WardAboveThirtyEdsAndSevenPartsDrawFromTheGenerator)
 TEST(ExtractionGolden, NonIdentityListMapStillWritesColumnsByVariableNumber)
 {
     ExtractSession s(true);
-    chooseWards(s, {FixtureData::kWard3Eds});
+    s.chooseWards({FixtureData::kWard3Eds});
     s.inputs.spatialCodeFlags = {true, false, true, true, false, false};
     ExtractOutcome outcome = s.extract();
     ASSERT_EQ(outcome.status, ExtractStatus::Done) << outcome.error;
@@ -82,12 +70,7 @@ TEST(ExtractionGolden, NonIdentityListMapStillWritesColumnsByVariableNumber)
 TEST(ExtractionGolden, UserListWithRejectedRepeatedAndNiCodes)
 {
     ExtractSession s;
-    s.dir.write("Zen91Data/BY/08BYFA01.res", "1, 2\r\n514 515\r\n");
-    s.dir.write("Zen91Data/AA/NIAACC01A.res", "1000\r\n");
-    s.dir.write("Zen91Data/CD/99CDEF01.res", "3\r\n");  // county 99: no region
-    s.dir.write("Zen91Data/BY/08BYFA02.res", "");
-    s.dir.write("EDlist.txt", "08BYFA01\r\nBYFA01\r\n08BYFA99,NIAACC01A\r\n08BYFA01  \r\n08BY/../BY/08BYFA01\r\n"
-                              "99CDEF01\r\n08BYFA02\r\n");
+    writeGoldenUserList(s, "EDlist.txt");
     s.inputs.useUserEdList = true;
     s.inputs.spatialCodeFlags = {true, true, true, false, false, true};
     s.inputs.combinedChosen = true;

@@ -4,7 +4,7 @@
 #include "textio/DataFileError.h"
 
 #include "ErrorText.h"
-#include "MiniDataTree.h"
+#include "FixtureData.h"
 #include "TempDir.h"
 
 #include <gtest/gtest.h>
@@ -13,9 +13,8 @@ namespace {
 
 class SarTablesTest : public ::testing::Test {
 protected:
-    void SetUp() override { writeMiniDataTree(m_dir.path()); }
+    void SetUp() override { FixtureData::write(m_dir); }
     SarTables load() { return loadSarTables(DataFolders::under(m_dir.path())); }
-    std::string loadError() { return dataFileErrorOf([&] { load(); }); }
     TempDir m_dir;
 };
 
@@ -25,11 +24,13 @@ TEST_F(SarTablesTest, LoadsRecordsAndPersonRanges)
 {
     SarTables t = load();
     EXPECT_EQ(t.household(1, 1), 1);
+    EXPECT_EQ(t.household(7, 3), 37);
     EXPECT_EQ(t.household(1000, 15), 2514);
-    EXPECT_EQ(t.personRange(7), std::make_pair(13, 14));
-    EXPECT_EQ(t.personRange(1000), std::make_pair(1999, 2514));
+    EXPECT_EQ(t.personRange(7), std::make_pair(19, 21));
+    EXPECT_EQ(t.personRange(1000), std::make_pair(2513, 2514));
     EXPECT_EQ(t.person(2514, 1), 1000);
-    EXPECT_EQ(t.person(3, 5), (3 * 5) % 11 - 1);
+    EXPECT_EQ(t.person(3, 5), 8);
+    EXPECT_EQ(t.person(1, 3), -5);
 }
 
 TEST_F(SarTablesTest, LineLayoutDoesNotMatterAndExtraValuesAreIgnored)
@@ -40,9 +41,8 @@ TEST_F(SarTablesTest, LineLayoutDoesNotMatterAndExtraValuesAreIgnored)
         if (c == '\r' || c == '\n')
             c = ' ';
     m_dir.write("SARData/HHSAR.dat", oneLine + " 99 98 97");
-    std::string perLine = readFile(m_dir.file("SARData/IndSAR.dat"));
     std::string rewritten;
-    for (char c : perLine)
+    for (char c : readFile(m_dir.file("SARData/IndSAR.dat")))
         rewritten += c == ',' ? std::string("\r\n") : std::string(1, c);
     m_dir.write("SARData/IndSAR.dat", rewritten + "5,5,5\r\n");
     SarTables t = load();
@@ -56,16 +56,23 @@ TEST_F(SarTablesTest, LineLayoutDoesNotMatterAndExtraValuesAreIgnored)
 
 TEST_F(SarTablesTest, ShortOrBadFilesNameFileAndRecord)
 {
-    m_dir.write("SARData/IndSAR.dat", "1,1,30\r\n");
-    EXPECT_NE(loadError().find("IndSAR.dat:1: field 4: expected field 4 of person record 1, found the end of the file"),
-              std::string::npos);
-    writeMiniDataTree(m_dir.path());
-    m_dir.write("SARData/HHSAR.dat", "1,2,3,x4\r\n");
-    EXPECT_NE(loadError().find("HHSAR.dat:1: field 4: expected field 4 of household record 1, found \"x4\""),
-              std::string::npos);
-    writeMiniDataTree(m_dir.path());
-    m_dir.write("SARData/HHSAR.dat", "1,2,3,4294967296\r\n");
-    EXPECT_NE(loadError().find("within -2147483648..2147483647"), std::string::npos);
+    struct Row {
+        const char* file;
+        const char* content;
+        const char* expected;
+    };
+    for (const Row& row : {
+             Row{"IndSAR.dat", "1,1,30\r\n", "IndSAR.dat:1: field 4: expected field 4 of person record 1, found the end of the file"},
+             Row{"HHSAR.dat", "1,2,3,x4\r\n", "HHSAR.dat:1: field 4: expected field 4 of household record 1, found \"x4\""},
+             Row{"HHSAR.dat", "1,2,3,4294967296\r\n", "within -2147483648..2147483647"},
+         }) {
+        const std::string file = m_dir.file(std::string("SARData/") + row.file);
+        const std::string original = readFile(file);
+        m_dir.write(std::string("SARData/") + row.file, row.content);
+        std::string error = dataFileErrorOf([&] { load(); });
+        EXPECT_NE(error.find(row.expected), std::string::npos) << error;
+        m_dir.write(std::string("SARData/") + row.file, original);
+    }
 }
 
 TEST_F(SarTablesTest, PersonRangesOutsideTheTableOrReversedAreErrors)
@@ -73,7 +80,7 @@ TEST_F(SarTablesTest, PersonRangesOutsideTheTableOrReversedAreErrors)
     SarTables t = load();
     t.household(5, 14) = 0;
     t.household(6, 15) = 2515;
-    t.household(7, 14) = 20;  // first after last (14)
+    t.household(7, 14) = 22; // first after last (21)
     for (int row : {5, 6, 7}) {
         try {
             t.personRange(row);
@@ -84,5 +91,5 @@ TEST_F(SarTablesTest, PersonRangesOutsideTheTableOrReversedAreErrors)
         }
     }
     t.household(8, 14) = t.household(8, 15);
-    EXPECT_EQ(t.personRange(8).first, t.personRange(8).second);  // one person
+    EXPECT_EQ(t.personRange(8).first, t.personRange(8).second); // one person
 }

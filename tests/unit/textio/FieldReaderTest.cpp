@@ -26,22 +26,27 @@ DataFileError errorFrom(Body body)
 
 } // namespace
 
-TEST(FieldReader, QuotedFieldKeepsCommaAndDropsQuotes)
+TEST(FieldReader, TextFieldsQuotesBlanksAndLines)
 {
-    auto r = reader("\"Stoke, North\",next\r\n");
-    EXPECT_EQ(r.readText("a name"), "Stoke, North");
-    EXPECT_EQ(r.readText("a name"), "next");
-    EXPECT_TRUE(r.atEnd());
+    struct Row {
+        const char* content;
+        std::vector<std::string> fields;
+    };
+    const Row rows[] = {
+        {"\"Stoke, North\",next\r\n", {"Stoke, North", "next"}},
+        {"   Aston  ,  \"  padded \"\r\n", {"Aston", "  padded "}},
+        {"\"Heading\"junk,7", {"Heading", "7"}}, // what follows a closing quote is dropped
+        {"\"a\r\nb\",x\r\ny\r\n", {"a\r\nb", "x", "y"}},
+    };
+    for (const Row& row : rows) {
+        auto r = reader(row.content);
+        for (const std::string& field : row.fields)
+            EXPECT_EQ(r.readText("t"), field) << row.content;
+        EXPECT_TRUE(r.atEnd()) << row.content;
+    }
 }
 
-TEST(FieldReader, BlanksBeforeFieldSkippedAndTrailingBlanksDropped)
-{
-    auto r = reader("   Aston  ,  \"  padded \"\r\n");
-    EXPECT_EQ(r.readText("x"), "Aston");
-    EXPECT_EQ(r.readText("x"), "  padded ");
-}
-
-TEST(FieldReader, LineEndsOfEveryKindSeparateFields)
+TEST(FieldReader, NumbersSeparatedByAnyLineEndCommaOrBlank)
 {
     for (const char* text : {"1\r\n2\r\n3\r\n", "1\n2\n3\n", "1\r2\r3", "1 , 2 ,3", "1 2\t3", "1\r\n\r\n2,\r\n3"}) {
         auto r = reader(text);
@@ -50,15 +55,9 @@ TEST(FieldReader, LineEndsOfEveryKindSeparateFields)
         EXPECT_EQ(r.readInt16("c"), 3) << text;
         EXPECT_TRUE(r.atEnd()) << text;
     }
-}
-
-TEST(FieldReader, NegativeAndSignedNumbers)
-{
     auto r = reader("-5,+7,-32768,32767");
-    EXPECT_EQ(r.readInt16("a"), -5);
-    EXPECT_EQ(r.readInt16("a"), 7);
-    EXPECT_EQ(r.readInt16("a"), -32768);
-    EXPECT_EQ(r.readInt16("a"), 32767);
+    for (int expected : {-5, 7, -32768, 32767})
+        EXPECT_EQ(r.readInt16("a"), expected);
 }
 
 TEST(FieldReader, TextWhereNumberBelongsNamesLineFieldAndText)
@@ -73,82 +72,55 @@ TEST(FieldReader, TextWhereNumberBelongsNamesLineFieldAndText)
     EXPECT_EQ(e.line(), 3);
     EXPECT_EQ(e.field(), 2);
     EXPECT_STREQ(e.what(), "test.dat:3: field 2: expected the ward count of record 57, found \"1O\"");
+
+    auto spanning = reader("\"a\r\nb\",x\r\ny\r\n1O");
+    for (int i = 0; i < 3; ++i)
+        spanning.readText("t");
+    EXPECT_EQ(errorFrom([&] { spanning.readInt16("n"); }).line(), 4) << "a quoted line break counts";
 }
 
 TEST(FieldReader, BadNumbersAreErrorsNeverZero)
 {
     struct Row {
         const char* content;
-        const char* found;
+        const char* message;
     };
-    for (Row row : {Row{"abc", "found \"abc\""}, Row{"12abc", "found \"12abc\""}, Row{",5", "an empty field"},
-                    Row{"-", "found \"-\""}, Row{"+-3", "found \"+-3\""}, Row{"4.5", "found \"4.5\""}}) {
+    const Row rows[] = {
+        {"abc", "found \"abc\""},
+        {"12abc", "found \"12abc\""},
+        {",5", "an empty field"},
+        {"-", "found \"-\""},
+        {"+-3", "found \"+-3\""},
+        {"4.5", "found \"4.5\""},
+        {"99999999999999999999999", "expected n within -2147483648..2147483647"},
+        {"\"never closed, at all\r\n", "never closed"},
+        {"", "test.dat:1: field 1: expected n, found the end of the file"},
+    };
+    for (const Row& row : rows) {
         auto r = reader(row.content);
         DataFileError e = errorFrom([&] { r.readInt32("n"); });
-        EXPECT_NE(std::string(e.what()).find(row.found), std::string::npos) << e.what();
+        EXPECT_NE(std::string(e.what()).find(row.message), std::string::npos) << e.what();
     }
-}
-
-TEST(FieldReader, NumbersOutOfRangeForTheirTable)
-{
     auto r16 = reader("32768");
-    DataFileError e16 = errorFrom([&] { r16.readInt16("a count"); });
-    EXPECT_STREQ(e16.what(), "test.dat:1: field 1: expected a count within -32768..32767, found \"32768\"");
-    auto r32 = reader("99999999999999999999999");
-    DataFileError e32 = errorFrom([&] { r32.readInt32("a value"); });
-    EXPECT_NE(std::string(e32.what()).find("within -2147483648..2147483647"), std::string::npos);
-}
-
-TEST(FieldReader, EarlyEndNamesWhatWasExpected)
-{
-    auto r = reader("1,2\r\n");
-    r.readInt16("a");
-    r.readInt16("b");
-    DataFileError e = errorFrom([&] { r.readInt16("the last ward number of record 485"); });
-    EXPECT_NE(std::string(e.what()).find("expected the last ward number of record 485, found the end of the file"),
+    EXPECT_STREQ(errorFrom([&] { r16.readInt16("a count"); }).what(),
+                 "test.dat:1: field 1: expected a count within -32768..32767, found \"32768\"");
+    auto text = reader("1,2\r\n");
+    text.readText("a");
+    text.readText("b");
+    EXPECT_NE(std::string(errorFrom([&] { text.readText("a heading line"); }).what())
+                  .find("expected a heading line, found the end of the file"),
               std::string::npos);
-    auto t = reader("");
-    errorFrom([&] { t.readText("a heading line"); });
 }
 
-TEST(FieldReader, UnclosedQuoteIsAnError)
-{
-    auto r = reader("\"never closed, at all\r\n");
-    DataFileError e = errorFrom([&] { r.readText("a name"); });
-    EXPECT_NE(std::string(e.what()).find("never closed"), std::string::npos);
-}
-
-TEST(FieldReader, TextThenNumberOnSameLineMustBeSeparated)
-{
-    auto r = reader("\"Heading\"junk,7");
-    EXPECT_EQ(r.readText("h"), "Heading");
-    EXPECT_EQ(r.readInt16("n"), 7);
-}
-
-TEST(FieldReader, QuotedFieldSpanningLinesKeepsLineCount)
-{
-    auto r = reader("\"a\r\nb\",x\r\ny\r\n1O");
-    EXPECT_EQ(r.readText("t"), "a\r\nb");
-    EXPECT_EQ(r.readText("t"), "x");
-    EXPECT_EQ(r.readText("t"), "y");
-    DataFileError e = errorFrom([&] { r.readInt16("n"); });
-    EXPECT_EQ(e.line(), 4);
-}
-
-TEST(FieldReader, MissingFileNamesPathAndReason)
+TEST(FieldReader, OpensFilesNamingPathAndReasonOnFailure)
 {
     TempDir dir;
-    DataFileError e = errorFrom([&] { FieldReader::open(dir.file("nothing.dat")); });
-    EXPECT_EQ(e.path(), dir.file("nothing.dat"));
-    EXPECT_NE(std::string(e.what()).find("No such file or directory"), std::string::npos);
-}
-
-TEST(FieldReader, ReadsFileFromDisk)
-{
-    TempDir dir;
-    std::string path = dir.write("a.dat", "7,\"x, y\"\r\n");
-    FieldReader r = FieldReader::open(path);
+    FieldReader r = FieldReader::open(dir.write("a.dat", "7,\"x, y\"\r\n"));
     EXPECT_EQ(r.readInt16("n"), 7);
     EXPECT_EQ(r.readText("t"), "x, y");
     EXPECT_TRUE(r.atEnd());
+
+    DataFileError e = errorFrom([&] { FieldReader::open(dir.file("nothing.dat")); });
+    EXPECT_EQ(e.path(), dir.file("nothing.dat"));
+    EXPECT_NE(std::string(e.what()).find("No such file or directory"), std::string::npos);
 }

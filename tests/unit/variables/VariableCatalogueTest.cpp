@@ -1,36 +1,16 @@
 #include "variables/VariableCatalogue.h"
 
 #include "shell/DataFolders.h"
-#include "shell/ListBox.h"
 #include "textio/DataFileError.h"
 
 #include "ErrorText.h"
-#include "MiniDataTree.h"
+#include "FakeListBox.h"
 #include "TempDir.h"
 
 #include <gtest/gtest.h>
 #include <vector>
 
 namespace {
-
-class RecordingList : public ListBox {
-public:
-    int count() const override { return static_cast<int>(rows.size()); }
-    void clear() override { rows.clear(), selected.clear(); }
-    void addRow(const std::string& text) override { rows.push_back(text), selected.push_back(false); }
-    void removeRow(int row) override { rows.erase(rows.begin() + row), selected.erase(selected.begin() + row); }
-    bool isSelected(int row) const override { return selected.at(row); }
-    void setSelected(int row, bool on) override
-    {
-        EXPECT_FALSE(enabled) << "rows are set while the list is enabled";
-        selected.at(row) = on;
-    }
-    void setEnabled(bool on) override { enabled = on; }
-
-    std::vector<std::string> rows;
-    std::vector<bool> selected;
-    bool enabled = true;
-};
 
 std::string variableMap(const std::vector<int>& hhMap, const std::vector<int>& indMap)
 {
@@ -53,125 +33,104 @@ std::vector<int> identity(int n)
 
 class VariableCatalogueTest : public ::testing::Test {
 protected:
-    VariableCatalogue load(const std::string& content)
+    VariableCatalogue load(const std::string& content = variableMap(identity(15), identity(33)))
     {
         m_dir.write("ProgramData/VariableMap.dat", content);
         return loadVariableCatalogue(DataFolders::under(m_dir.path()));
     }
-    std::string loadError(const std::string& content) { return dataFileErrorOf([&] { load(content); }); }
     TempDir m_dir;
+    FakeListBox hh, ind;
 };
 
 } // namespace
 
-TEST_F(VariableCatalogueTest, IdentityMapFillsListsInCatalogueOrderWithStoredNames)
+TEST_F(VariableCatalogueTest, IdentityMapFillsListsInCatalogueOrderWithStoredNamesAndWidths)
 {
-    VariableCatalogue c = load(variableMap(identity(15), identity(33)));
-    RecordingList hh, ind;
+    VariableCatalogue c = load();
     fillVariableLists(c, hh, ind);
     ASSERT_EQ(hh.count(), 16);
     ASSERT_EQ(ind.count(), 34);
     EXPECT_EQ(hh.rows[0], "(None)   ");
-    EXPECT_EQ(hh.rows[1], "HNUM     ");
     EXPECT_EQ(hh.rows[12], "Tenure  ");
-    EXPECT_EQ(hh.rows[14], "FirstRes");
     EXPECT_EQ(ind.rows[13], "FamTyppe ");
     EXPECT_EQ(ind.rows[33], "WorkPlce ");
     EXPECT_EQ(trimmedName(hh.rows[1]), "HNUM");
     EXPECT_EQ(trimmedName(hh.rows[14]), "FirstRes");
-}
-
-TEST_F(VariableCatalogueTest, IdentifierWidthsFollowRecordCountsWhateverTheFileSays)
-{
-    VariableCatalogue c = load(variableMap(identity(15), identity(33)));
+    // Identifier widths follow the record counts whatever the file says.
     EXPECT_EQ(c.hhVarWidths[1], 4);
     EXPECT_EQ(c.indVarWidths[1], 4);
     EXPECT_EQ(c.indVarWidths[2], 4);
-    EXPECT_EQ(c.hhVarWidths[4], 5);   // pair 4 of the file
+    EXPECT_EQ(c.hhVarWidths[4], 5); // pair 4 of the file
     EXPECT_EQ(c.indVarWidths[33], 34);
 }
 
 TEST_F(VariableCatalogueTest, NonIdentityMapShowsFileOrderAndSelectsByVariable)
 {
-    std::vector<int> hhMap = {12, 15, 14, 13, 12, 11, 10, 9, 8, 7, 6, 5, 4, 3, 2, 1};  // row 0 shows Tenure
+    std::vector<int> hhMap = {12, 15, 14, 13, 12, 11, 10, 9, 8, 7, 6, 5, 4, 3, 2, 1}; // row 0 shows Tenure
     VariableCatalogue c = load(variableMap(hhMap, identity(33)));
-    RecordingList hh, ind;
     fillVariableLists(c, hh, ind);
     EXPECT_EQ(hh.rows[0], "Tenure  ");
     EXPECT_EQ(hh.rows[1], "LastRes ");
     setDefaultVars(c, hh, ind);
     // Defaults 1, 4, 10, 11, 12 sit on rows 15, 12, 6, 5, 4.
-    std::vector<int> on;
-    for (int r = 0; r < hh.count(); ++r)
-        if (hh.selected[r])
-            on.push_back(r);
-    EXPECT_EQ(on, (std::vector<int>{4, 5, 6, 12, 15}));
+    EXPECT_EQ(hh.selectedRows(), (std::vector<int>{4, 5, 6, 12, 15}));
     hh.selected.assign(16, false);
-    hh.selected[1] = true;  // LastRes
+    hh.selected[1] = true; // LastRes
     captureVariableSelection(c, hh, ind);
     EXPECT_EQ(c.hhSelected[15], 1);
     EXPECT_EQ(c.hhSelected[0], 1);
     EXPECT_EQ(c.hhSelected[1], 0);
 }
 
-TEST_F(VariableCatalogueTest, ResetKeepsRowZeroAndReplacesEverythingElse)
+TEST_F(VariableCatalogueTest, ResetKeepsRowZeroAndReplacesEverythingElseWhileDisabled)
 {
-    VariableCatalogue c = load(variableMap(identity(15), identity(33)));
-    RecordingList hh, ind;
+    VariableCatalogue c = load();
     fillVariableLists(c, hh, ind);
     hh.selected.assign(16, true);
     ind.selected.assign(34, false);
     setDefaultVars(c, hh, ind);
-    EXPECT_TRUE(hh.enabled);
-    EXPECT_TRUE(ind.enabled);
-    EXPECT_TRUE(hh.selected[0]);
-    int hhOn = 0, indOn = 0;
-    for (int r = 1; r < 16; ++r)
-        hhOn += hh.selected[r];
-    for (int r = 1; r < 34; ++r)
-        indOn += ind.selected[r];
-    EXPECT_EQ(hhOn, 5);
-    EXPECT_EQ(indOn, 11);
-    EXPECT_TRUE(ind.selected[27]);  // Sex
-}
+    EXPECT_EQ(hh.selectedWhileEnabled + ind.selectedWhileEnabled, 0);
+    EXPECT_TRUE(hh.enabled && ind.enabled);
+    EXPECT_EQ(hh.selectedRows(), (std::vector<int>{0, 1, 4, 10, 11, 12}));
+    EXPECT_EQ(ind.selectedRows().size(), 11u);
+    EXPECT_TRUE(ind.selected[27]); // Sex
 
-TEST_F(VariableCatalogueTest, RowZeroAloneSelectsNothing)
-{
-    VariableCatalogue c = load(variableMap(identity(15), identity(33)));
-    RecordingList hh, ind;
-    fillVariableLists(c, hh, ind);
+    // Row 0 alone selects nothing.
+    hh.deselectAll();
+    ind.deselectAll();
     hh.selected[0] = ind.selected[0] = true;
     captureVariableSelection(c, hh, ind);
     EXPECT_EQ(c.hhSelected[0], 0);
     EXPECT_EQ(c.indSelected[0], 0);
 }
 
-TEST_F(VariableCatalogueTest, BadFilesAreRefusedWithFileAndPlace)
+TEST_F(VariableCatalogueTest, BadOrMissingFilesAreRefusedWithFileAndPlace)
 {
     std::vector<int> hhBad = identity(15);
-    hhBad[3] = 0;  // rows 1..15 must map to a real variable
+    hhBad[3] = 0; // rows 1..15 must map to a real variable
     std::vector<int> indBad = identity(33);
     indBad[0] = 34;
     struct Case {
         std::string content;
         std::string expected;
     } cases[] = {
-        {variableMap(hhBad, identity(33)), "VariableMap.dat:5: field 1: expected the variable number of household list row 3 within 1..15, found 0"},
+        {variableMap(hhBad, identity(33)),
+         "VariableMap.dat:5: field 1: expected the variable number of household list row 3 within 1..15, found 0"},
         {variableMap(identity(15), indBad), "expected the variable number of individual list row 0 within 0..33, found 34"},
         {"Household\r\n0,0\r\n1,4\r\n", "expected the variable number of household list row 2, found the end of the file"},
         {"Household\r\n0,40000\r\n", "within -32768..32767, found \"40000\""},
         {"Household\r\n0,wide\r\n", "expected the width of household variable 0, found \"wide\""},
     };
-    for (const Case& c : cases)
-        EXPECT_NE(loadError(c.content).find(c.expected), std::string::npos) << loadError(c.content);
-}
+    for (const Case& c : cases) {
+        std::string error = dataFileErrorOf([&] { load(c.content); });
+        EXPECT_NE(error.find(c.expected), std::string::npos) << error;
+    }
 
-TEST_F(VariableCatalogueTest, MissingFileNamesItsPath)
-{
+    TempDir empty;
     try {
-        loadVariableCatalogue(DataFolders::under(m_dir.path()));
+        loadVariableCatalogue(DataFolders::under(empty.path()));
         FAIL();
     } catch (const DataFileError& e) {
-        EXPECT_EQ(e.path(), m_dir.path() + "/ProgramData/VariableMap.dat");
+        EXPECT_EQ(e.path(), empty.path() + "/ProgramData/VariableMap.dat");
     }
 }

@@ -1,12 +1,11 @@
 #pragma once
 
-#include "extraction/ExtractDialogs.h"
-#include "extraction/ExtractMessage.h"
 #include "shell/ApplicationState.h"
 #include "shell/MainWindow.h"
 
 #include "DemoData.h"
-#include "DemoGeography.h"
+#include "FixtureData.h"
+#include "ScriptedDialogs.h"
 #include "TempDir.h"
 
 #include <QAbstractButton>
@@ -14,92 +13,54 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
-#include <QStringList>
-#include <QtGlobal>
+#include <QTest>
 
-#include <map>
 #include <memory>
-#include <vector>
 
-inline const QStringList kMessageNames
-    = { "M1", "M2", "M3", "M4", "M5", "M6", "M7", "M8", "M9", "ThresholdNotANumber", "ExtractionFailed" };
+enum class DataSet { Fixture, Demo };
 
-/// Answers each question as scripted for its message ("M4=Yes,M7=No"), No when
-/// the script does not name it, and records every message shown.
-class ScriptedDialogs : public ExtractDialogs {
-public:
-    bool askYesNo(const ExtractMessage& message) override
+/// The program as started in a freshly written data folder: a fresh state (so a
+/// fresh generator) and its main window, shown, with questions answered from a
+/// script and No where the script says nothing.
+struct TestWindow {
+    explicit TestWindow(DataSet data = DataSet::Fixture)
     {
-        shown.push_back(message);
-        auto it = answers.find(message.id);
-        return it != answers.end() && it->second;
-    }
-    void inform(const ExtractMessage& message) override { shown.push_back(message); }
-
-    void script(const QString& text)
-    {
-        for (const QString& item : text.split(QLatin1Char(','), Qt::SkipEmptyParts)) {
-            const QStringList parts = item.split(QLatin1Char('='));
-            const auto id = static_cast<MessageId>(kMessageNames.indexOf(parts[0]));
-            answers[id] = parts[1] == QLatin1String("Yes");
-        }
-    }
-    QStringList asked() const
-    {
-        QStringList names;
-        for (const ExtractMessage& m : shown)
-            names << kMessageNames[static_cast<int>(m.id)];
-        return names;
-    }
-
-    std::map<MessageId, bool> answers;
-    std::vector<ExtractMessage> shown;
-};
-
-/// The program as started in a freshly written demo data folder: a fresh state
-/// (so a fresh generator) and its main window, shown, with scripted questions.
-struct DemoWindow {
-    DemoWindow()
-    {
-        writeDemoData(dir.path());
+        if (data == DataSet::Demo)
+            writeDemoData(dir.path());
+        else
+            FixtureData::write(dir);
         StartupLoad load = loadAtStartup(DataFolders::under(dir.path()));
         if (!load.state)
             qFatal("%s", load.error.c_str());
         state = std::move(load.state);
         window = std::make_unique<MainWindow>(*state);
+        dialogs.otherwise = false;
         window->setDialogs(dialogs);
         window->show();
     }
 
     const MainWindow::Controls& c() const { return window->controls(); }
+    QListWidget* list(AreaLevel level) const { return c().areaLists[static_cast<int>(level)]; }
     QString path(const char* relative) const { return QString::fromStdString(dir.file(relative)); }
+    QString asked() const { return QString::fromStdString(dialogs.asked()); }
+    void extract() { c().btExtract->click(); }
 
-    /// Expands the wards list and chooses the demo's large ward (104 EDs, so the
-    /// extraction draws) as a click on its row would; returns its code.
-    std::string chooseLargeWard()
+    /// Expands the ward list and chooses `ward` alone, as a click on its row would;
+    /// returns its code.
+    std::string chooseWard(int ward)
     {
-        const int ward = buildDemoGeography().largeWard;
-        QListWidget* wards = c().areaLists[static_cast<int>(AreaLevel::Ward)];
+        QListWidget* wards = list(AreaLevel::Ward);
         wards->setCurrentRow(1, QItemSelectionModel::ClearAndSelect);
         wards->setCurrentRow(state->areas.wardListPos[ward], QItemSelectionModel::ClearAndSelect);
         return state->areas.wardCodes[ward];
     }
-
-    static void selectRows(QListWidget* list, const QList<int>& rows)
-    {
-        list->clearSelection();
-        for (int row : rows)
-            list->item(row)->setSelected(true);
-    }
-
-    void extract() { c().btExtract->click(); }
 
     /// The names in the default output folder, hidden ones too, or "(no folder)".
     QStringList outputListing() const
     {
         QDir out(path("Zen91"));
         if (!out.exists())
-            return { QStringLiteral("(no folder)") };
+            return {QStringLiteral("(no folder)")};
         return out.entryList(QDir::Files | QDir::Dirs | QDir::Hidden | QDir::NoDotAndDotDot, QDir::Name);
     }
 
@@ -129,3 +90,41 @@ struct DemoWindow {
     ScriptedDialogs dialogs;
     std::unique_ptr<MainWindow> window;
 };
+
+/// Clicks row `row` of a list as a user would, scrolling it into view first.
+inline void clickRow(QListWidget* list, int row, Qt::KeyboardModifiers modifiers = Qt::NoModifier)
+{
+    list->scrollToItem(list->item(row));
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, modifiers, list->visualItemRect(list->item(row)).center());
+}
+
+/// Clicks an option button or check box on its indicator, the part that takes
+/// clicks whatever width the layout gives the button.
+inline void clickOption(QAbstractButton* button)
+{
+    QTest::mouseClick(button, Qt::LeftButton, Qt::NoModifier, QPoint(8, button->height() / 2));
+}
+
+inline QStringList rowTexts(const QListWidget* list)
+{
+    QStringList texts;
+    for (int r = 0; r < list->count(); ++r)
+        texts << list->item(r)->text();
+    return texts;
+}
+
+inline QList<int> selectedRows(const QListWidget* list)
+{
+    QList<int> rows;
+    for (int r = 0; r < list->count(); ++r)
+        if (list->item(r)->isSelected())
+            rows << r;
+    return rows;
+}
+
+inline void selectRows(QListWidget* list, const QList<int>& rows)
+{
+    list->clearSelection();
+    for (int row : rows)
+        list->item(row)->setSelected(true);
+}

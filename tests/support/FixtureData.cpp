@@ -58,9 +58,12 @@ void FixtureData::write(const TempDir& dir, bool reversedMap)
     names("County_Names.dat", kNumCounties, "County");
     names("District_Names.dat", kNumDistricts, "District");
     text.clear();
-    for (int w = 1; w <= kNumWards; ++w)
-        // Wards 7 and 8 share a name, for the command line's ambiguity check.
-        text += (w == 7 || w == 8 ? std::string("Twin Ward") : "Ward " + std::to_string(w)) + "\r\n";
+    for (int w = 1; w <= kNumWards; ++w) {
+        // Wards 7 and 8 share a name, for the command line's ambiguity check; wards 9
+        // and 10 hold one name in UTF-8 and in Latin-1, for the window's decoding.
+        const char* special = w == 7 || w == 8 ? "Twin Ward" : w == 9 ? "Ynys M\xc3\xb4n" : w == 10 ? "Ynys M\xf4n" : nullptr;
+        text += (special ? std::string(special) : "Ward " + std::to_string(w)) + "\r\n";
+    }
     dir.write("ProgramData/Ward_Names.dat", text);
     text.clear();
     for (int w = 1; w <= kNumWards; ++w)

@@ -5,7 +5,10 @@
 class TempDir;
 
 /// A complete small data set written into a test folder: the eleven geography
-/// files (generic wards of 2 EDs each, plus the special wards below), an identity
+/// files (generic wards of 2 EDs each, plus the special wards below; 24 wards to a
+/// district, so districts past 480 have none; county k in region (k - 1) % 13 + 1,
+/// district d in county (d - 1) % 68 + 1; names "County k", "District d", "Ward w"
+/// but for wards 7..10, see write()), an identity
 /// or reversed VariableMap.dat, SAR records with easily traced values, and the
 /// sample ward's household files.
 ///
