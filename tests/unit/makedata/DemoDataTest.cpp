@@ -187,27 +187,6 @@ TEST_F(DemoDataSet, HouseholdFilesMatchTheirWards)
     EXPECT_TRUE(emptyFile && northernIreland && divided && large);
 }
 
-TEST_F(DemoDataSet, DefaultEdListHasGoodRepeatedMissingAndShortCodes)
-{
-    FieldReader reader = FieldReader::open(s_dir->file("EDlist.txt"));
-    std::vector<std::string> missing;
-    std::set<std::string> seen;
-    int found = 0, repeated = 0;
-    while (!reader.atEnd()) {
-        std::string code = reader.readText("an ED code");
-        repeated += seen.insert(code).second ? 0 : 1;
-        if (code.size() >= 4 && fileExists(resPath(code)))
-            ++found;
-        else
-            missing.push_back(code);
-    }
-    EXPECT_GE(found, 6);
-    EXPECT_EQ(repeated, 1);
-    ASSERT_EQ(missing.size(), 2u);
-    EXPECT_GE(missing[0].size(), 8u);
-    EXPECT_EQ(missing[1], "BYFA01");
-}
-
 TEST_F(DemoDataSet, SarRecordsHoldTheirPersonsAndDocumentedCodes)
 {
     SarTables sar = loadSarTables(s_folders);
@@ -261,17 +240,6 @@ TEST_F(DemoDataSet, VariableMapIsIdentityWithWidthsOfTheWrittenValues)
     }
 }
 
-TEST_F(DemoDataSet, GlossaryNamesTheProgramsVariablesAndHasTitles)
-{
-    const VariableCatalogue names = builtInVariableCatalogue();
-    for (int k = 1; k <= kNumHhVars; ++k)
-        EXPECT_EQ(householdVariableDocs()[k - 1].name, trimmedName(names.hhVarNames[k]));
-    for (int k = 1; k <= kNumIndVars; ++k)
-        EXPECT_EQ(individualVariableDocs()[k - 1].name, trimmedName(names.indVarNames[k]));
-    for (const char* page : {"Original_Variables.htm", "Derived_Variables.htm"})
-        EXPECT_NE(readFile(s_folders.glossaryFolder + page).find("<title>"), std::string::npos) << page;
-}
-
 TEST_F(DemoDataSet, EveryLineEndsWithCrLf)
 {
     for (const auto& [path, content] : allFiles(s_dir->path())) {
@@ -295,13 +263,6 @@ TEST_F(DemoDataSet, SecondRunWritesTheSameBytes)
     ASSERT_EQ(first.size(), second.size());
     for (const auto& [path, content] : first)
         EXPECT_TRUE(second[path] == content) << path << " differs between runs";
-}
-
-TEST(EdCode, PadsTheNumberToTwoDigitsAndAddsThePartLetter)
-{
-    EXPECT_EQ(edCode(kSampleWardCode, 7, 0), "04BYFA07");
-    EXPECT_EQ(edCode(kSampleWardCode, 30, 5), "04BYFA30E");
-    EXPECT_EQ(edCode(kSampleWardCode, 104, 0), "04BYFA104");
 }
 
 TEST(DemoDataErrors, UnwritableFolderIsReportedWithItsPath)
