@@ -7,17 +7,8 @@
 # Prints each pair's times, then the median ratio dd/extract (goal >= 0.8) and the
 # extraction's peak resident memory (goal < 64 MiB).
 set -eu
-here=$(cd "$(dirname "$0")" && pwd)
-bin=${ZENDRA91_BIN:-$here/../../build/release/bin}
 pairs=${2:-3}
-work=$(mktemp -d "${TMPDIR:-/tmp}/zendra91-bench-XXXXXX")
-trap 'rm -rf "$work"' EXIT INT TERM
-if [ $# -ge 1 ] && [ -n "$1" ]; then
-    data=$(cd "$1" && pwd)
-else
-    data=$work/data
-    "$bin/zendra91-makedata" "$data" --full >/dev/null
-fi
+. "$(dirname "$0")/common.sh"
 out=$work/out
 mkdir -p "$out"
 

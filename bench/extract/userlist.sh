@@ -8,17 +8,8 @@
 # Prints the extraction's time and EDs per second, the time of cat reading the
 # listed files, and the ratio extract/cat.
 set -eu
-here=$(cd "$(dirname "$0")" && pwd)
-bin=${ZENDRA91_BIN:-$here/../../build/release/bin}
 count=${2:-100000}
-work=$(mktemp -d "${TMPDIR:-/tmp}/zendra91-bench-XXXXXX")
-trap 'rm -rf "$work"' EXIT INT TERM
-if [ $# -ge 1 ] && [ -n "$1" ]; then
-    data=$(cd "$1" && pwd)
-else
-    data=$work/data
-    "$bin/zendra91-makedata" "$data" --full >/dev/null
-fi
+. "$(dirname "$0")/common.sh"
 
 # The list: codes of random household files outside the sample ward's folder.
 find "$data/Zen91Data" -name '*.res' ! -path '*/BY/04BYFA*' >"$work/files"

@@ -4,6 +4,7 @@
 #include "shell/MainWindow.h"
 
 #include "DemoData.h"
+#include "DemoGeography.h"
 #include "FixtureData.h"
 #include "ScriptedDialogs.h"
 #include "TempDir.h"
@@ -54,6 +55,9 @@ struct TestWindow {
         wards->setCurrentRow(state->areas.wardListPos[ward], QItemSelectionModel::ClearAndSelect);
         return state->areas.wardCodes[ward];
     }
+
+    /// The demo's large ward (104 EDs, so the extraction draws); returns its code.
+    std::string chooseLargeWard() { return chooseWard(buildDemoGeography().largeWard); }
 
     /// The names in the default output folder, hidden ones too, or "(no folder)".
     QStringList outputListing() const

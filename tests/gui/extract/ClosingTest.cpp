@@ -44,12 +44,6 @@ bool programEnds(const std::function<void()>& action)
     return ended;
 }
 
-/// The demo's large ward (104 EDs, so the extraction draws); returns its code.
-std::string chooseLargeWard(TestWindow& f)
-{
-    return f.chooseWard(buildDemoGeography().largeWard);
-}
-
 } // namespace
 
 class ClosingTest : public QObject {
@@ -97,7 +91,7 @@ void ClosingTest::endingTheProgramClosesTheHelpWindow()
 {
     QFETCH(bool, byCompletion);
     TestWindow f(DataSet::Demo);
-    chooseLargeWard(f);
+    f.chooseLargeWard();
     f.dialogs.script("M2=Yes,M7=Yes,M9=Yes");
     QPointer<HelpWindow> help;
     QVERIFY(programEnds([&] {
@@ -117,7 +111,7 @@ void ClosingTest::endingTheProgramClosesTheHelpWindow()
 void ClosingTest::completionNoKeepsEverything()
 {
     TestWindow f(DataSet::Demo);
-    chooseLargeWard(f);
+    f.chooseLargeWard();
     f.c().cmdOrigVarHelp->click();
     const QStringList before = f.snapshot();
     f.dialogs.script("M2=Yes,M7=Yes,M9=No");
@@ -140,7 +134,7 @@ void ClosingTest::closeDuringTheExtractionWaitsForItsEnd()
 {
     TestWindow f(DataSet::Demo);
     const MainWindow::Controls& c = f.c();
-    chooseLargeWard(f);
+    f.chooseLargeWard();
     f.dialogs.script("M2=Yes,M7=Yes,M9=No");
     f.window->extractRunner().setProgressDelay(0);
     QString progressShown;

@@ -22,12 +22,6 @@ int runTool(const TestWindow& f, const QStringList& arguments)
     return tool.exitCode();
 }
 
-/// The demo's large ward (104 EDs, so the extraction draws); returns its code.
-std::string chooseLargeWard(TestWindow& f)
-{
-    return f.chooseWard(buildDemoGeography().largeWard);
-}
-
 } // namespace
 
 class ExtractWindowTest : public QObject {
@@ -64,7 +58,7 @@ void ExtractWindowTest::sameFilesAsTheCommandLineTool()
         f.c().obUserEDlist->setChecked(true);
         toolArguments << "--ed-list" << f.c().txtUserEDlist->text();
     } else {
-        toolArguments << "--wards" << QString::fromStdString(chooseLargeWard(f));
+        toolArguments << "--wards" << QString::fromStdString(f.chooseLargeWard());
     }
     f.dialogs.script("M2=Yes,M7=Yes");
     f.extract();
@@ -115,7 +109,7 @@ void ExtractWindowTest::refusals()
         if (step == "folder")
             QVERIFY(QDir().mkdir(f.path("Zen91")));
         else if (step == "ward")
-            chooseLargeWard(f);
+            f.chooseLargeWard();
         else if (step == "missing-list") {
             c.obUserEDlist->setChecked(true);
             c.txtUserEDlist->setText(f.path("NoSuchList.txt"));
@@ -139,7 +133,7 @@ void ExtractWindowTest::householdOnlyClearsTheCombinedOptionUntilChosenAgain()
 {
     TestWindow f(DataSet::Demo);
     const MainWindow::Controls& c = f.c();
-    chooseLargeWard(f);
+    f.chooseLargeWard();
     c.obCombinedFiles->setChecked(true);
     selectRows(c.lstIndVars_Orig, {});
     f.dialogs.script("M2=Yes,M4=Yes,M6=Yes,M7=Yes");
@@ -186,7 +180,7 @@ void ExtractWindowTest::failureIsReportedAndChangesNothing()
     else
         f.c().txtUserRootFilename->setText("nosuchdir/Zen91");
     QVERIFY(QDir().mkdir(f.path("Zen91")));
-    chooseLargeWard(f);
+    f.chooseLargeWard();
     const QStringList before = f.snapshot();
 
     f.dialogs.script("M7=Yes,M9=Yes");
