@@ -1,10 +1,11 @@
 # Quick start: `make test` builds and runs every test; `make run` opens the window
 # on a freshly written demo data set. Both install their Debian packages first.
 BUILD_TEST := build/asan
+BUILD_NOGUI := build/nogui
 BUILD_RELEASE := build/release
 JOBS ?= 2
 
-.PHONY: test run deps build release bench demo clean
+.PHONY: test test-nogui run deps build release bench demo clean
 
 deps:
 	./scripts/install-deps.sh
@@ -15,6 +16,13 @@ test: deps
 	  -DZENDRA91_SANITIZERS=address,undefined -DZENDRA91_BENCHMARKS=OFF
 	cmake --build $(BUILD_TEST) -j $(JOBS)
 	cd $(BUILD_TEST) && ctest --output-on-failure -j $(JOBS)
+	$(MAKE) --no-print-directory test-nogui
+
+# The command, the generator and the core's tests also build and pass without Qt.
+test-nogui:
+	cmake -S . -B $(BUILD_NOGUI) -G Ninja -DCMAKE_BUILD_TYPE=Debug -DZENDRA91_GUI=OFF -DZENDRA91_BENCHMARKS=OFF
+	cmake --build $(BUILD_NOGUI) -j $(JOBS)
+	cd $(BUILD_NOGUI) && ctest --output-on-failure -j $(JOBS)
 
 release: deps
 	cmake -S . -B $(BUILD_RELEASE) -G Ninja -DCMAKE_BUILD_TYPE=Release -DZENDRA91_TESTS=OFF

@@ -7,8 +7,8 @@
 //   ward_click_ms: N
 
 #include "geography/AreaTables.h"
-#include "shell/ApplicationState.h"
-#include "shell/MainWindow.h"
+#include "session/ApplicationState.h"
+#include "window/MainWindow.h"
 
 #include <QApplication>
 #include <QListWidget>

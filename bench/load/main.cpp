@@ -5,7 +5,7 @@
 
 #include "extraction/SarTables.h"
 #include "geography/AreaTablesLoader.h"
-#include "shell/DataFolders.h"
+#include "base/DataFolders.h"
 #include "textio/DataFileError.h"
 #include "variables/VariableCatalogue.h"
 

@@ -5,8 +5,8 @@
 #include "extraction/UserEdList.h"
 #include "geography/AreaTables.h"
 #include "geography/FinalWardSelection.h"
-#include "shell/CurrentSettings.h"
-#include "shell/DataFolders.h"
+#include "base/CurrentSettings.h"
+#include "base/DataFolders.h"
 #include "textio/DataFileError.h"
 #include "variables/VariableCatalogue.h"
 

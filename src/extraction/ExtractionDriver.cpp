@@ -9,7 +9,7 @@
 #include "extraction/UserEdList.h"
 #include "geography/AreaTables.h"
 #include "geography/AreaTablesLoader.h"
-#include "shell/DataFolders.h"
+#include "base/DataFolders.h"
 #include "variables/VariableCatalogue.h"
 
 #include <array>

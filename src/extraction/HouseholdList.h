@@ -1,6 +1,6 @@
 #pragma once
 
-#include "shell/FixedSizes.h"
+#include "base/FixedSizes.h"
 
 #include <array>
 #include <cstdint>

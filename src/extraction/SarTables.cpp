@@ -1,6 +1,6 @@
 #include "extraction/SarTables.h"
 
-#include "shell/DataFolders.h"
+#include "base/DataFolders.h"
 #include "textio/DataFileError.h"
 #include "textio/FieldReader.h"
 

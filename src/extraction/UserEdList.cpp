@@ -1,6 +1,6 @@
 #include "extraction/UserEdList.h"
 
-#include "shell/DataFolders.h"
+#include "base/DataFolders.h"
 #include "textio/FieldReader.h"
 #include "textio/LineWriter.h"
 

@@ -1,6 +1,6 @@
 #include "geography/AreaCascade.h"
 
-#include "shell/ListBox.h"
+#include "base/ListBox.h"
 
 #include <vector>
 

@@ -1,7 +1,7 @@
 #include "variables/VariableCatalogue.h"
 
-#include "shell/DataFolders.h"
-#include "shell/ListBox.h"
+#include "base/DataFolders.h"
+#include "base/ListBox.h"
 #include "textio/FieldReader.h"
 
 namespace {

@@ -1,10 +1,10 @@
 #pragma once
 
-#include "shell/ApplicationState.h"
-#include "shell/MainWindow.h"
+#include "session/ApplicationState.h"
+#include "window/MainWindow.h"
 
-#include "DemoData.h"
-#include "DemoGeography.h"
+#include "demodata/DemoData.h"
+#include "demodata/DemoGeography.h"
 #include "FixtureData.h"
 #include "ScriptedDialogs.h"
 #include "TempDir.h"

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "shell/ListBox.h"
+#include "base/ListBox.h"
 #include "variables/VariableCatalogue.h"
 
 #include <algorithm>

@@ -3,7 +3,7 @@
 #include "TempDir.h"
 
 #include "geography/AreaTables.h"
-#include "shell/FixedSizes.h"
+#include "base/FixedSizes.h"
 
 #include <string>
 

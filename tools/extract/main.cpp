@@ -1,15 +1,15 @@
 // zendra91-extract: one press of Extract, from the command line.
 
-#include "AreaChoice.h"
-#include "CommandLine.h"
-#include "PlainListBox.h"
+#include "cli/AreaChoice.h"
+#include "cli/CommandLine.h"
+#include "cli/PlainListBox.h"
 
 #include "extraction/ExtractCommand.h"
 #include "extraction/ExtractDialogs.h"
 #include "extraction/UserEdList.h"
 #include "geography/AreaTablesLoader.h"
-#include "shell/CurrentSettings.h"
-#include "shell/DataFolders.h"
+#include "base/CurrentSettings.h"
+#include "base/DataFolders.h"
 #include "textio/DataFileError.h"
 #include "variables/VariableCatalogue.h"
 

@@ -1,6 +1,6 @@
 // zendra91-makedata: writes the demo data set into a folder.
 
-#include "DemoData.h"
+#include "demodata/DemoData.h"
 
 #include <chrono>
 #include <cstdio>

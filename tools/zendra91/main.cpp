@@ -2,9 +2,9 @@
 // reference files and opens the main window; a file that cannot be read is
 // reported and the program ends before any window opens.
 
-#include "shell/ApplicationState.h"
-#include "shell/MainWindow.h"
-#include "shell/ShellTexts.h"
+#include "session/ApplicationState.h"
+#include "window/MainWindow.h"
+#include "session/StartupTexts.h"
 
 #include <QApplication>
 #include <QMessageBox>

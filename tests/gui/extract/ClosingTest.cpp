@@ -1,9 +1,9 @@
 #include "help/HelpBrowser.h"
 #include "help/HelpController.h"
 #include "help/HelpWindow.h"
-#include "shell/ExtractRunner.h"
+#include "window/ExtractRunner.h"
 
-#include "DemoGeography.h"
+#include "demodata/DemoGeography.h"
 #include "TestWindow.h"
 
 #include <QLabel>

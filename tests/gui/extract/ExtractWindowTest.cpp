@@ -1,4 +1,4 @@
-#include "DemoGeography.h"
+#include "demodata/DemoGeography.h"
 #include "TestWindow.h"
 
 #include <QCheckBox>

@@ -1,5 +1,5 @@
 #include "extraction/ExtractMessage.h"
-#include "shell/MessageBoxDialogs.h"
+#include "window/MessageBoxDialogs.h"
 
 #include <QApplication>
 #include <QMessageBox>

@@ -3,7 +3,7 @@
 #include "extraction/EdList.h"
 #include "extraction/UserEdList.h"
 #include "geography/AreaTables.h"
-#include "shell/DataFolders.h"
+#include "base/DataFolders.h"
 
 #include <gtest/gtest.h>
 

@@ -7,8 +7,8 @@
 
 #include "extraction/ExtractCommand.h"
 #include "geography/AreaTables.h"
-#include "shell/CurrentSettings.h"
-#include "shell/DataFolders.h"
+#include "base/CurrentSettings.h"
+#include "base/DataFolders.h"
 #include "variables/VariableCatalogue.h"
 
 #include <initializer_list>

@@ -1,6 +1,6 @@
 #include "geography/AreaCascade.h"
 #include "geography/AreaTablesLoader.h"
-#include "shell/DataFolders.h"
+#include "base/DataFolders.h"
 
 #include "FakeListBox.h"
 #include "FixtureData.h"

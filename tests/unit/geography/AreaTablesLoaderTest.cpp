@@ -1,6 +1,6 @@
 #include "geography/AreaTablesLoader.h"
 
-#include "shell/DataFolders.h"
+#include "base/DataFolders.h"
 #include "textio/DataFileError.h"
 
 #include "ErrorText.h"

@@ -1,0 +1,51 @@
+#include "window/MessageBoxDialogs.h"
+
+#include "extraction/ExtractMessage.h"
+
+#include <QMessageBox>
+
+namespace {
+
+QMessageBox::Icon boxIcon(MessageIcon icon)
+{
+    switch (icon) {
+    case MessageIcon::Warning:
+        return QMessageBox::Warning;
+    case MessageIcon::Question:
+        return QMessageBox::Question;
+    case MessageIcon::Critical:
+        return QMessageBox::Critical;
+    case MessageIcon::None:
+        break;
+    }
+    return QMessageBox::NoIcon;
+}
+
+QMessageBox::StandardButton show(QWidget* parent, const ExtractMessage& message)
+{
+    const bool question = message.buttons == MessageButtons::YesNo;
+    // Plain text: a path may hold characters that rich text would swallow.
+    QMessageBox box(boxIcon(message.icon), QString::fromUtf8(kMessageTitle),
+        QString::fromStdString(message.joined("\n")), question ? QMessageBox::Yes | QMessageBox::No : QMessageBox::Ok,
+        parent);
+    box.setTextFormat(Qt::PlainText);
+    box.setDefaultButton(question ? QMessageBox::Yes : QMessageBox::Ok);
+    return static_cast<QMessageBox::StandardButton>(box.exec());
+}
+
+} // namespace
+
+MessageBoxDialogs::MessageBoxDialogs(QWidget* parent)
+    : m_parent(parent)
+{
+}
+
+bool MessageBoxDialogs::askYesNo(const ExtractMessage& message)
+{
+    return show(m_parent, message) == QMessageBox::Yes;
+}
+
+void MessageBoxDialogs::inform(const ExtractMessage& message)
+{
+    show(m_parent, message);
+}
