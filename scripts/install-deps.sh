@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Installs the Debian 12 packages the build, the tests and the demo need, once.
 set -euo pipefail
-packages=(cmake ninja-build g++ make libgtest-dev libgmock-dev
+packages=(cmake ninja-build g++ make libgtest-dev libgmock-dev libcli11-dev
           qt6-base-dev qt6-base-dev-tools qt6-svg-dev qt6-qpa-plugins libgl-dev)
 [ "${1:-}" = "--gui-run" ] && packages+=(xvfb xauth)
 missing=()

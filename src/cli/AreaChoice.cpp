@@ -6,7 +6,7 @@
 
 namespace {
 
-const char* const kLevelNames[] = {"country", "region", "county", "district", "ward"};
+const char* const kLevelNames[] = { "country", "region", "county", "district", "ward" };
 
 bool allDigits(const std::string& text)
 {
@@ -19,8 +19,8 @@ int resolveMember(const AreaTables& areas, AreaTables::Level level, AreaLevel wh
     if (allDigits(member)) {
         long number = member.size() > 6 ? -1 : std::stol(member);
         if (number < 1 || number > level.count)
-            throw UsageError("no " + levelName + " number " + member + " (expected 1.." + std::to_string(level.count)
-                             + ")");
+            throw UsageError(
+                "no " + levelName + " number " + member + " (expected 1.." + std::to_string(level.count) + ")");
         return static_cast<int>(number);
     }
     if (which == AreaLevel::Ward) {
@@ -41,8 +41,8 @@ int resolveMember(const AreaTables& areas, AreaTables::Level level, AreaLevel wh
             if (which == AreaLevel::Ward)
                 candidates += " (" + areas.wardCodes[static_cast<std::size_t>(m)] + ")";
         }
-        throw UsageError("the " + levelName + " name \"" + member + "\" is not unique; give one of the numbers "
-                         + candidates);
+        throw UsageError(
+            "the " + levelName + " name \"" + member + "\" is not unique; give one of the numbers " + candidates);
     }
     return matches.front();
 }

@@ -1,9 +1,55 @@
 #include "cli/CommandLine.h"
 
+#include <CLI/CLI.hpp>
+
+#include <algorithm>
+#include <sstream>
+
 namespace {
 
-const char* const kAreaOptions[] = {"--countries", "--regions", "--counties", "--districts", "--wards"};
-const char* const kSpatialNames[kNumSpatialCodes] = {"country", "region", "county", "district", "ward", "ed"};
+constexpr const char* kProgram = "zendra91-extract";
+
+const char* const kSpatialNames[kNumSpatialCodes] = { "country", "region", "county", "district", "ward", "ed" };
+
+struct AreaOption {
+    const char* name;
+    AreaLevel level;
+    const char* description;
+};
+
+const AreaOption kAreaOptions[] = {
+    { "--countries", AreaLevel::Country,
+        "a comma-separated LIST of member numbers (1-based, their\n"
+        "position in the names file) or exact names (a name must be\n"
+        "unique at its level)" },
+    { "--regions", AreaLevel::Region, "likewise for regions" },
+    { "--counties", AreaLevel::County, "likewise for counties" },
+    { "--districts", AreaLevel::District, "likewise for districts" },
+    { "--wards", AreaLevel::Ward, "likewise for wards; also six-character ward codes" },
+};
+
+constexpr const char* kDescription
+    = R"(Extracts synthetic population records exactly as one press of Extract in the window
+does right after a fresh start: the same checks, files, RejectedEDs.txt and draws.)";
+
+constexpr const char* kAreasHeading = "AREAS, at most one and not with --ed-list; without one, all areas";
+
+constexpr const char* kFooter = R"(The window's questions (create the output folder, a combined file with one kind of
+variable only, HNUM twice) are answered Yes, their default, and each is printed to
+standard error as a note. There is no size threshold.
+
+Standard output, one "key: value" per line:
+  estimate: 1.5 Mb     the size estimate as the window's warning shows it
+  households: N        households written (not with --dry-run)
+  persons: N           persons written
+  eds: N               EDs written
+  file: PATH           one line per output file
+
+Exit status:
+  0  done
+  3  done, but some ED codes were rejected (see RejectedEDs.txt)
+  2  usage error or a refusal (no variables selected, ED list missing)
+  1  a data or output error (the message names the file and the record))";
 
 std::vector<std::string> splitList(const std::string& text)
 {
@@ -29,135 +75,167 @@ std::vector<std::string> variableList(const std::string& option, const std::stri
     return names;
 }
 
+std::array<bool, kNumSpatialCodes> spatialCodes(const std::string& list)
+{
+    std::array<bool, kNumSpatialCodes> chosen {};
+    if (list == "none")
+        return chosen;
+    for (const std::string& name : splitList(list)) {
+        auto known = std::find(std::begin(kSpatialNames), std::end(kSpatialNames), name);
+        if (known == std::end(kSpatialNames))
+            throw UsageError("--spatial: unknown spatial code \"" + name
+                + "\" (expected country, region, county, district, ward, ed or none)");
+        chosen[static_cast<std::size_t>(known - std::begin(kSpatialNames))] = true;
+    }
+    return chosen;
+}
+
+/// Usage line from the option table, the area options standing as AREAS; then the
+/// description, the option groups and the footer.
+class HelpFormatter : public CLI::Formatter {
+public:
+    std::string make_help(const CLI::App* app, std::string name, CLI::AppFormatMode mode) const override
+    {
+        std::string help
+            = make_usage(app, name) + "\n" + make_description(app) + make_groups(app, mode) + "\n" + make_footer(app);
+        // CLI11 leaves two blank lines between option groups.
+        for (std::size_t at; (at = help.find("\n\n\n")) != std::string::npos;)
+            help.erase(at, 1);
+        return help;
+    }
+
+    std::string make_usage(const CLI::App* app, std::string name) const override
+    {
+        constexpr std::size_t kWidth = 100;
+        std::string out = "Usage: " + name;
+        const std::string indent(out.size(), ' ');
+        std::size_t lineStart = 0;
+        bool areasShown = false;
+        for (const CLI::Option* opt : app->get_options()) {
+            if (opt == app->get_help_ptr())
+                continue;
+            std::string item;
+            if (opt->get_group() == kAreasHeading) {
+                if (areasShown)
+                    continue;
+                areasShown = true;
+                item = "[AREAS]";
+            } else {
+                item = "[" + opt->get_name() + make_option_opts(opt) + "]";
+            }
+            if (out.size() - lineStart + 1 + item.size() > kWidth) {
+                out += "\n";
+                lineStart = out.size();
+                out += indent;
+            }
+            out += " " + item;
+        }
+        return out + " [--help]\n";
+    }
+};
+
+/// The one table of options: each add_ call names an option, its value, its help
+/// text and what it sets in `line`.
+void defineOptions(CLI::App& app, CommandLine& line)
+{
+    app.formatter(std::make_shared<HelpFormatter>());
+    app.get_formatter()->column_width(22);
+    app.description(kDescription);
+    app.footer(kFooter);
+    app.set_help_flag("-h,--help", "this text");
+    app.allow_extras(); // reported below in the program's own words
+    app.option_defaults()->multi_option_policy(CLI::MultiOptionPolicy::TakeLast);
+
+    auto text = [&](const char* name, std::optional<std::string>& target, const char* type, const char* help) {
+        app.add_option_function<std::string>(
+               name, [&target](const std::string& v) { target = v; }, help)
+            ->type_name(type);
+    };
+    auto variables = [&](const char* name, std::optional<std::vector<std::string>>& target, const char* help) {
+        app.add_option_function<std::string>(
+               name, [&target, name](const std::string& v) { target = variableList(name, v); }, help)
+            ->type_name("LIST");
+    };
+    auto flag = [&](const char* name, bool& target, const char* help) {
+        app.add_flag(name, target, help)->disable_flag_override();
+    };
+
+    text("--data", line.dataFolder, "DIR",
+        "working folder holding ProgramData, SARData and Zen91Data;\n"
+        "RejectedEDs.txt is written here (default: the current folder)");
+    for (const AreaOption& area : kAreaOptions) {
+        app.add_option_function<std::string>(
+               area.name,
+               [&line, area](const std::string& v) {
+                   line.areaLevel = area.level;
+                   line.areaMembers = splitList(v);
+               },
+               area.description)
+            ->type_name("LIST")
+            ->group(kAreasHeading);
+    }
+    text("--ed-list", line.edListFile, "FILE",
+        "extract the ED codes listed in FILE instead (one per line or\n"
+        "separated by commas). Blanks around an unquoted code are\n"
+        "dropped, so \"08BYFA01  \" is the code 08BYFA01; blank lines are\n"
+        "skipped. A code holding anything but ASCII letters and digits\n"
+        "(a blank inside, \"/\", \"..\") is rejected in RejectedEDs.txt with\n"
+        "the reason \"Not allowed: an ED code holds letters and digits\n"
+        "only\", as a code without a household file is with its reason.");
+    variables("--hh-vars", line.hhVars, "household variables by their header names (HNUM,Cars) or none");
+    variables("--ind-vars", line.indVars,
+        "individual variables likewise; default for both: the window's\n"
+        "default selection");
+    app.add_option_function<std::string>(
+           "--spatial", [&line](const std::string& v) { line.spatial = spatialCodes(v); },
+           "a subset of country,region,county,district,ward,ed, or none\n(default: ed)")
+        ->type_name("LIST");
+    flag("--combined", line.combined, "one combined file ROOT_hhind.txt (default: ROOT_hh.txt and\nROOT_ind.txt)");
+    text("--output", line.outputFolder, "DIR", "output folder (default: DIR/Zen91 under --data)");
+    text("--root", line.rootFileName, "NAME", "root file name (default: Zen91)");
+    flag("--dry-run", line.dryRun, "checks and estimate only; no output file is written\n(RejectedEDs.txt still is)");
+    flag("--quiet", line.quiet, "no progress bar (one is drawn on standard error when it is a\nterminal)");
+}
+
+/// The rules that join options: one area option at most, and not with --ed-list.
+void checkCombinations(const CLI::App& app, const CommandLine& line)
+{
+    std::size_t areaOptionsGiven = 0;
+    for (const AreaOption& area : kAreaOptions)
+        areaOptionsGiven += app.get_option(area.name)->count();
+    if (areaOptionsGiven > 1)
+        throw UsageError("only one area option may be given");
+    if (line.areaLevel && line.edListFile)
+        throw UsageError("--ed-list cannot be combined with an area option");
+}
+
 } // namespace
 
 CommandLine CommandLine::parse(const std::vector<std::string>& arguments)
 {
     CommandLine line;
-    for (std::size_t i = 0; i < arguments.size(); ++i) {
-        std::string option = arguments[i];
-        std::optional<std::string> inlineValue;
-        if (std::size_t equals = option.find('='); option.rfind("--", 0) == 0 && equals != std::string::npos) {
-            inlineValue = option.substr(equals + 1);
-            option.resize(equals);
-        }
-        auto value = [&]() -> std::string {
-            if (inlineValue)
-                return *inlineValue;
-            if (i + 1 >= arguments.size())
-                throw UsageError(option + " needs a value");
-            return arguments[++i];
-        };
-        auto flag = [&](bool& target) {
-            if (inlineValue)
-                throw UsageError(option + " takes no value");
-            target = true;
-        };
-
-        bool matchedArea = false;
-        for (int level = 0; level < kNumAreaLevels; ++level) {
-            if (option != kAreaOptions[level])
-                continue;
-            if (line.areaLevel)
-                throw UsageError(option + ": only one area option may be given");
-            line.areaLevel = static_cast<AreaLevel>(level);
-            line.areaMembers = splitList(value());
-            matchedArea = true;
-        }
-        if (matchedArea)
-            continue;
-
-        if (option == "--help" || option == "-h")
-            flag(line.help);
-        else if (option == "--data")
-            line.dataFolder = value();
-        else if (option == "--ed-list")
-            line.edListFile = value();
-        else if (option == "--hh-vars")
-            line.hhVars = variableList(option, value());
-        else if (option == "--ind-vars")
-            line.indVars = variableList(option, value());
-        else if (option == "--spatial") {
-            std::string list = value();
-            line.spatial.fill(false);
-            if (list != "none") {
-                for (const std::string& name : splitList(list)) {
-                    bool known = false;
-                    for (int s = 0; s < kNumSpatialCodes; ++s)
-                        if (name == kSpatialNames[s])
-                            known = line.spatial[s] = true;
-                    if (!known)
-                        throw UsageError("--spatial: unknown spatial code \"" + name
-                                         + "\" (expected country, region, county, district, ward, ed or none)");
-                }
-            }
-        } else if (option == "--combined")
-            flag(line.combined);
-        else if (option == "--output")
-            line.outputFolder = value();
-        else if (option == "--root")
-            line.rootFileName = value();
-        else if (option == "--dry-run")
-            flag(line.dryRun);
-        else if (option == "--quiet")
-            flag(line.quiet);
-        else
-            throw UsageError("unknown option \"" + arguments[i] + "\" (see --help)");
+    CLI::App app { "", kProgram };
+    defineOptions(app, line);
+    // CLI11 takes the arguments last first.
+    std::vector<std::string> reversed(arguments.rbegin(), arguments.rend());
+    try {
+        app.parse(reversed);
+    } catch (const CLI::CallForHelp&) {
+        line.help = true;
+        return line;
+    } catch (const CLI::ParseError& e) {
+        throw UsageError(e.what());
     }
-    if (line.areaLevel && line.edListFile)
-        throw UsageError("--ed-list cannot be combined with an area option");
+    if (!app.remaining().empty())
+        throw UsageError("unknown option \"" + app.remaining().front() + "\" (see --help)");
+    checkCombinations(app, line);
     return line;
 }
 
-const char* const kUsageText = R"(Usage: zendra91-extract [--data DIR] [AREAS | --ed-list FILE] [--hh-vars LIST] [--ind-vars LIST]
-                        [--spatial LIST] [--combined] [--output DIR] [--root NAME] [--dry-run] [--quiet]
-
-Extracts synthetic population records exactly as one press of Extract in the window
-does right after a fresh start: the same checks, files, RejectedEDs.txt and draws.
-
-  --data DIR          working folder holding ProgramData, SARData and Zen91Data;
-                      RejectedEDs.txt is written here (default: the current folder)
-  AREAS               at most one of --countries, --regions, --counties, --districts,
-                      --wards, each with a comma-separated LIST of member numbers
-                      (1-based, their position in the names file) or exact names
-                      (a name must be unique at its level); --wards also takes
-                      six-character ward codes. No area option: all areas.
-  --ed-list FILE      extract the ED codes listed in FILE instead (one per line or
-                      separated by commas). Blanks around an unquoted code are
-                      dropped, so "08BYFA01  " is the code 08BYFA01; blank lines are
-                      skipped. A code holding anything but ASCII letters and digits
-                      (a blank inside, "/", "..") is rejected in RejectedEDs.txt with
-                      the reason "Not allowed: an ED code holds letters and digits
-                      only", as a code without a household file is with its reason.
-  --hh-vars LIST      household variables by their header names (HNUM,Cars) or none
-  --ind-vars LIST     individual variables likewise; default for both: the window's
-                      default selection
-  --spatial LIST      a subset of country,region,county,district,ward,ed, or none
-                      (default: ed)
-  --combined          one combined file ROOT_hhind.txt (default: ROOT_hh.txt and
-                      ROOT_ind.txt)
-  --output DIR        output folder (default: DIR/Zen91 under --data)
-  --root NAME         root file name (default: Zen91)
-  --dry-run           checks and estimate only; no output file is written
-                      (RejectedEDs.txt still is)
-  --quiet             no progress bar (one is drawn on standard error when it is a
-                      terminal)
-  --help              this text
-
-The window's questions (create the output folder, a combined file with one kind of
-variable only, HNUM twice) are answered Yes, their default, and each is printed to
-standard error as a note. There is no size threshold.
-
-Standard output, one "key: value" per line:
-  estimate: 1.5 Mb     the size estimate as the window's warning shows it
-  households: N        households written (not with --dry-run)
-  persons: N           persons written
-  eds: N               EDs written
-  file: PATH           one line per output file
-
-Exit status:
-  0  done
-  3  done, but some ED codes were rejected (see RejectedEDs.txt)
-  2  usage error or a refusal (no variables selected, ED list missing)
-  1  a data or output error (the message names the file and the record)
-)";
+std::string CommandLine::helpText()
+{
+    CommandLine unused;
+    CLI::App app { "", kProgram };
+    defineOptions(app, unused);
+    return app.help();
+}

@@ -22,18 +22,17 @@ struct CommandLine {
     std::optional<AreaLevel> areaLevel;
     std::vector<std::string> areaMembers;
     std::optional<std::string> edListFile;
-    std::optional<std::vector<std::string>> hhVars;   ///< empty: none
-    std::optional<std::vector<std::string>> indVars;  ///< empty: none
-    std::array<bool, kNumSpatialCodes> spatial{false, false, false, false, false, true};
+    std::optional<std::vector<std::string>> hhVars; ///< empty: none
+    std::optional<std::vector<std::string>> indVars; ///< empty: none
+    std::array<bool, kNumSpatialCodes> spatial { false, false, false, false, false, true };
     bool combined = false;
     std::optional<std::string> outputFolder;
-    std::string rootFileName = "Zen91";
+    std::optional<std::string> rootFileName;
     bool dryRun = false;
     bool quiet = false;
 
     /// Throws UsageError naming the bad option or value.
     static CommandLine parse(const std::vector<std::string>& arguments);
+    /// The text of --help, drawn from the same option table as parse.
+    static std::string helpText();
 };
-
-/// The text of --help.
-extern const char* const kUsageText;

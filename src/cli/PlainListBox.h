@@ -10,11 +10,11 @@ class PlainListBox : public ListBox {
 public:
     int count() const override { return static_cast<int>(m_rows.size()); }
     void clear() override { m_rows.clear(); }
-    void addRow(const std::string& text) override { m_rows.push_back({text, false}); }
+    void addRow(const std::string& text) override { m_rows.push_back({ text, false }); }
     void removeRow(int row) override { m_rows.erase(m_rows.begin() + row); }
     bool isSelected(int row) const override { return m_rows.at(static_cast<std::size_t>(row)).selected; }
     void setSelected(int row, bool selected) override { m_rows.at(static_cast<std::size_t>(row)).selected = selected; }
-    void setEnabled(bool) override {}
+    void setEnabled(bool) override { }
 
     const std::string& text(int row) const { return m_rows.at(static_cast<std::size_t>(row)).text; }
 

@@ -9,6 +9,7 @@
 #include <optional>
 #include <random>
 #include <string>
+#include <vector>
 
 class ExtractDialogs;
 class ListBox;
@@ -23,7 +24,7 @@ struct ExtractInputs {
     bool useUserEdList = false;
     std::string edListText;
     bool combinedChosen = false;
-    std::array<bool, kNumSpatialCodes> spatialCodeFlags{};
+    std::array<bool, kNumSpatialCodes> spatialCodeFlags {};
     /// The threshold box's text; absent when the front end sets no threshold.
     std::optional<std::string> thresholdText;
     /// Stop after the checks and the estimate, writing no output file.
@@ -31,11 +32,11 @@ struct ExtractInputs {
 };
 
 enum class ExtractStatus {
-    Cancelled,              ///< a refusal or a No; cancelledAt says which message
-    Estimated,              ///< estimateOnly: every check passed, nothing written
-    Done,                   ///< extracted; the completion message is M9
-    DoneWithRejectedCodes,  ///< extracted, some user-list codes rejected; M8
-    Failed,                 ///< a bad data file or an output failure; error says which
+    Cancelled, ///< a refusal or a No; cancelledAt says which message
+    Estimated, ///< estimateOnly: every check passed, nothing written
+    Done, ///< extracted; the completion message is M9
+    DoneWithRejectedCodes, ///< extracted, some user-list codes rejected; M8
+    Failed, ///< a bad data file or an output failure; error says which
 };
 
 struct ExtractOutcome {
@@ -63,9 +64,8 @@ struct ExtractOutcome {
 /// `settings` for the front end to mirror into its controls.
 class ExtractCommand {
 public:
-    ExtractCommand(const DataFolders& folders, AreaTables& areas, VariableCatalogue& catalogue,
-                   const ListBox& hhList, const ListBox& indList, CurrentSettings& settings, ExtractDialogs& dialogs,
-                   std::mt19937& random);
+    ExtractCommand(const DataFolders& folders, AreaTables& areas, VariableCatalogue& catalogue, const ListBox& hhList,
+        const ListBox& indList, CurrentSettings& settings, ExtractDialogs& dialogs, std::mt19937& random);
 
     void setProgress(ExtractProgress progress) { m_progress = std::move(progress); }
 
@@ -73,7 +73,21 @@ public:
     ExtractOutcome run(const ExtractInputs& inputs);
 
 private:
-    ExtractOutcome runSteps(const ExtractInputs& inputs);
+    /// One press in progress.
+    struct Run {
+        const ExtractInputs& inputs;
+        ExtractOutcome outcome;
+        std::vector<std::string> codes; ///< the user ED list as read
+        bool combined; ///< still a combined file after M4 and M5
+    };
+
+    // The steps in their order; each returns the message that ended the command, if any.
+    std::optional<MessageId> checkUserEdList(Run& run);
+    std::optional<MessageId> prepareOutputFolder(Run& run);
+    std::optional<MessageId> checkVariables(Run& run);
+    std::optional<MessageId> checkCombinedFile(Run& run);
+    std::optional<MessageId> estimateAndWarn(Run& run);
+    void extract(Run& run);
 
     const DataFolders& m_folders;
     AreaTables& m_areas;

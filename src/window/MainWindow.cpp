@@ -4,6 +4,7 @@
 #include "help/HelpController.h"
 #include "help/HelpWindow.h"
 #include "session/ApplicationState.h"
+#include "session/StartSession.h"
 #include "window/CheckMarkDelegate.h"
 #include "window/ExtractRunner.h"
 #include "window/ListWidgetAdapter.h"
@@ -461,25 +462,16 @@ void MainWindow::connectHandlers()
 void MainWindow::startUp()
 {
     Controls& c = m_controls;
-    CurrentSettings& settings = m_state.settings;
-    const QString base = fromPath(m_state.folders.baseFolder);
+    const CurrentSettings& settings = m_state.settings;
+    startSession(m_state, *m_cascade, *m_hhVarsAdapter, *m_indVarsAdapter);
 
-    m_cascade->buildLists();
-
-    c.txtUserEDlist->setText(base + text(kEdListFileName));
-    settings.edListFile = toPath(c.txtUserEDlist->text());
-    c.txtUserOutput->setText(base + text(kOutputFolderName));
-    settings.outputFolder = toPath(c.txtUserOutput->text());
-    c.txtUserRootFilename->setText(text(kDefaultRootFileName));
-    settings.rootFileName = toPath(c.txtUserRootFilename->text());
-    c.obSeparateFiles->setChecked(true);
-    settings.separateFiles = c.obSeparateFiles->isChecked();
+    c.txtUserEDlist->setText(fromPath(settings.edListFile));
+    c.txtUserOutput->setText(fromPath(settings.outputFolder));
+    c.txtUserRootFilename->setText(fromPath(settings.rootFileName));
+    (settings.separateFiles ? c.obSeparateFiles : c.obCombinedFiles)->setChecked(true);
     c.obSelectedAreas->setChecked(true);
     c.txtUserEDlist->setEnabled(false);
     c.cbED->setChecked(true);
-
-    fillVariableLists(m_state.variables, *m_hhVarsAdapter, *m_indVarsAdapter);
-    setDefaultVars(m_state.variables, *m_hhVarsAdapter, *m_indVarsAdapter);
     c.txtFileWarningSize->setText(text(kDefaultWarningSize));
 
     c.MultiPage1->setCurrentIndex(0);

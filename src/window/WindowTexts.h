@@ -37,7 +37,6 @@ inline constexpr char kLabel41[] = "To select multiple areas, hold down control 
 inline constexpr char kObUserEDlist[] = "user supplied ED list:";
 // The example paths are the host's own: a Windows drive path would mislead here.
 inline constexpr char kLabel8[] = "full pathname required: Eg /home/user/EDlist.txt ";
-inline constexpr char kEdListFileName[] = "/EDlist.txt"; // after the working directory
 
 // Variables page.
 inline constexpr char kLabel15[] = "Original SAR variables";
@@ -88,7 +87,5 @@ inline constexpr char kProgressHeading[] = "Extracting data...";
 inline constexpr char kProgressCount[] = "%1 of %2 EDs done";
 inline constexpr char kProgressElapsed[] = "Elapsed time: %1";
 
-// Starting values.
-inline constexpr char kOutputFolderName[] = "/Zen91"; // after the working directory
-inline constexpr char kDefaultRootFileName[] = "Zen91";
+// Starting values (the others come from startingSettings).
 inline constexpr char kDefaultWarningSize[] = "1";

@@ -4,28 +4,10 @@
 
 #include "extraction/ExtractionDriver.h"
 
-#include <dirent.h>
 #include <functional>
 #include <gtest/gtest.h>
 #include <signal.h>
 #include <sys/resource.h>
-
-namespace {
-
-std::vector<std::string> filesIn(const std::string& folder)
-{
-    std::vector<std::string> names;
-    if (DIR* dir = ::opendir(folder.c_str())) {
-        while (dirent* e = ::readdir(dir))
-            if (e->d_name[0] != '.')
-                names.push_back(e->d_name);
-        ::closedir(dir);
-    }
-    std::sort(names.begin(), names.end());
-    return names;
-}
-
-} // namespace
 
 TEST(ExtractCommand, MissingEdListShowsM1AndWritesNoReport)
 {
@@ -57,7 +39,7 @@ TEST(ExtractCommand, NoVariablesShowsM3AfterTheReportWasWritten)
 TEST(ExtractCommand, OutputFolderIsTrimmedEndedAndCreatedOnYes)
 {
     ExtractSession s;
-    s.chooseWards({FixtureData::kWard3Eds});
+    s.chooseWards({ FixtureData::kWard3Eds });
     s.settings.outputFolder = "  " + s.dir.file("new") + " ";
     s.dialogs.script("M2=No");
     EXPECT_EQ(s.extract().cancelledAt, MessageId::M2);
@@ -69,7 +51,7 @@ TEST(ExtractCommand, OutputFolderIsTrimmedEndedAndCreatedOnYes)
     ExtractOutcome outcome = s.extract();
     EXPECT_EQ(outcome.status, ExtractStatus::Done) << outcome.error;
     EXPECT_EQ(s.settings.outputFolder, s.dir.file("new") + "/") << "no second slash";
-    EXPECT_EQ(filesIn(s.dir.file("new")), (std::vector<std::string>{"Zen91_hh.txt", "Zen91_ind.txt"}));
+    EXPECT_EQ(filesIn(s.dir.file("new")), (std::vector<std::string> { "Zen91_hh.txt", "Zen91_ind.txt" }));
 
     s.settings.outputFolder = s.dir.file("no/such/parent");
     outcome = s.extract();
@@ -87,20 +69,30 @@ TEST(ExtractCommand, CombinedFileQuestions)
         ExtractStatus status;
         std::vector<std::string> files;
         bool separateAfter;
+        bool reversedMap = false;
     };
+    // The HNUM question looks at row 1 of both lists, where HNUM stands unless the
+    // list map says otherwise; reversed, row 1 shows LastRes and WorkPlce.
     const Row rows[] = {
-        {"household only, Yes", {"HNUM"}, {}, "", "M4", ExtractStatus::Done, {"Zen91_hh.txt"}, true},
-        {"household only, No", {"HNUM"}, {}, "M4=No", "M4", ExtractStatus::Cancelled, {}, false},
-        {"individual only, Yes", {}, {"Age"}, "", "M5", ExtractStatus::Done, {"Zen91_ind.txt"}, true},
-        {"individual only, No", {}, {"Age"}, "M5=No", "M5", ExtractStatus::Cancelled, {}, false},
-        {"HNUM twice, No", {"HNUM"}, {"HNUM"}, "M6=No", "M6", ExtractStatus::Cancelled, {}, false},
-        {"HNUM twice, Yes", {"HNUM"}, {"HNUM"}, "", "M6", ExtractStatus::Done, {"Zen91_hhind.txt"}, false},
-        {"no HNUM, no question", {"Cars"}, {"HNUM"}, "", "", ExtractStatus::Done, {"Zen91_hhind.txt"}, false},
+        { "household only, Yes", { "HNUM" }, {}, "", "M4", ExtractStatus::Done, { "Zen91_hh.txt" }, true },
+        { "household only, No", { "HNUM" }, {}, "M4=No", "M4", ExtractStatus::Cancelled, {}, false },
+        { "individual only, Yes", {}, { "Age" }, "", "M5", ExtractStatus::Done, { "Zen91_ind.txt" }, true },
+        { "individual only, No", {}, { "Age" }, "M5=No", "M5", ExtractStatus::Cancelled, {}, false },
+        { "HNUM twice, No", { "HNUM" }, { "HNUM" }, "M6=No", "M6", ExtractStatus::Cancelled, {}, false },
+        { "HNUM twice, Yes", { "HNUM" }, { "HNUM" }, "", "M6", ExtractStatus::Done, { "Zen91_hhind.txt" }, false },
+        { "no household HNUM, no question", { "Cars" }, { "HNUM" }, "", "", ExtractStatus::Done, { "Zen91_hhind.txt" },
+            false },
+        { "no individual HNUM, no question", { "HNUM" }, { "Age" }, "", "", ExtractStatus::Done, { "Zen91_hhind.txt" },
+            false },
+        { "reversed map, row 1 twice", { "LastRes" }, { "WorkPlce" }, "M6=No", "M6", ExtractStatus::Cancelled, {},
+            false, true },
+        { "reversed map, HNUM off row 1", { "HNUM" }, { "HNUM" }, "", "", ExtractStatus::Done, { "Zen91_hhind.txt" },
+            false, true },
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.name);
-        ExtractSession s;
-        s.chooseWards({FixtureData::kWard3Eds});
+        ExtractSession s(row.reversedMap);
+        s.chooseWards({ FixtureData::kWard3Eds });
         s.inputs.combinedChosen = true;
         s.settings.separateFiles = false;
         s.hhList.selectOnly(row.hh);
@@ -127,16 +119,16 @@ TEST(ExtractCommand, SizeWarningAndThresholdThatIsNotANumber)
         ExtractStatus status;
     };
     const Row rows[] = {
-        {"1", FixtureData::kWard120Eds, "M7=No", "M7", ExtractStatus::Cancelled},
-        {"1", FixtureData::kWard120Eds, "", "M7", ExtractStatus::Done},
-        {" 1000 ", FixtureData::kWard120Eds, "", "", ExtractStatus::Done},
-        {"1", FixtureData::kWard3Eds, "", "", ExtractStatus::Done},
-        {"abc", FixtureData::kWard3Eds, "", "ThresholdNotANumber", ExtractStatus::Cancelled},
+        { "1", FixtureData::kWard120Eds, "M7=No", "M7", ExtractStatus::Cancelled },
+        { "1", FixtureData::kWard120Eds, "", "M7", ExtractStatus::Done },
+        { " 1000 ", FixtureData::kWard120Eds, "", "", ExtractStatus::Done },
+        { "1", FixtureData::kWard3Eds, "", "", ExtractStatus::Done },
+        { "abc", FixtureData::kWard3Eds, "", "ThresholdNotANumber", ExtractStatus::Cancelled },
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.threshold);
         ExtractSession s;
-        s.chooseWards({row.ward});
+        s.chooseWards({ row.ward });
         s.inputs.thresholdText = row.threshold;
         s.dialogs.script(row.answers);
         ExtractOutcome outcome = s.extract();
@@ -146,8 +138,9 @@ TEST(ExtractCommand, SizeWarningAndThresholdThatIsNotANumber)
             EXPECT_TRUE(filesIn(s.dir.file("Zen91")).empty());
         }
         if (std::string(row.asked) == "M7") {
-            EXPECT_EQ(s.dialogs.shown[0].text(), "Warning: Estimated output file size\r> " + outcome.estimate.text
-                                                     + " Mb\r\rDo you still wish to proceed?");
+            EXPECT_EQ(s.dialogs.shown[0].text(),
+                "Warning: Estimated output file size\r> " + outcome.estimate.text
+                    + " Mb\r\rDo you still wish to proceed?");
         }
     }
 }
@@ -157,7 +150,9 @@ TEST(ExtractCommand, ParsesThresholdsAsPlainDecimals)
     EXPECT_EQ(parseThreshold("2.5"), 2.5);
     EXPECT_EQ(parseThreshold(".5"), 0.5);
     EXPECT_EQ(parseThreshold("+3"), 3.0);
-    for (const char* bad : {"", "  ", ".", "-", "1e3", "inf", "nan", "1 000", "0x10", "1,5", "1.5."})
+    EXPECT_EQ(parseThreshold(" -2. "), -2.0);
+    for (const char* bad :
+        { "", "  ", ".", "-", "+", "1e3", "inf", "-inf", "nan", "+-3", "--3", "1 000", "0x10", "1,5", "1.5.", "\t1" })
         EXPECT_FALSE(parseThreshold(bad)) << bad;
 }
 
@@ -177,35 +172,36 @@ TEST(ExtractCommand, FailuresLeaveTheEarlierFilesAndNoPartialFile)
         bool smallFiles = false;
     };
     const Row rows[] = {
-        {badFile("1,2,\r\n1O\r\n"), "04BYFA02.res:2: field 1: expected household record number 3, found \"1O\""},
-        {badFile("5 1001"), "04BYFA02.res:1: field 2: expected household record number 2 within 1..1000, found \"1001\""},
-        {badFile("0"), "within 1..1000, found \"0\""},
-        {badFile(overfull), "04BYFA02.res:1001: field 1: expected at most 1000 household record numbers"},
-        {[](ExtractSession& s) { ::unlink(s.dir.file("Zen91Data/BY/04BYFA03.res").c_str()); },
-         "Zen91Data/BY/04BYFA03.res: No such file"},
-        {[](ExtractSession& s) {
+        { badFile("1,2,\r\n1O\r\n"), "04BYFA02.res:2: field 1: expected household record number 3, found \"1O\"" },
+        { badFile("5 1001"),
+            "04BYFA02.res:1: field 2: expected household record number 2 within 1..1000, found \"1001\"" },
+        { badFile("0"), "within 1..1000, found \"0\"" },
+        { badFile(overfull), "04BYFA02.res:1001: field 1: expected at most 1000 household record numbers" },
+        { [](ExtractSession& s) { ::unlink(s.dir.file("Zen91Data/BY/04BYFA03.res").c_str()); },
+            "Zen91Data/BY/04BYFA03.res: No such file" },
+        { [](ExtractSession& s) {
              s.dir.write("Zen91Data/BY/08BYFA01.res", "12,x\r\n");
              s.dir.write("EDlist.txt", "08BYFA01\r\n");
              s.inputs.useUserEdList = true;
          },
-         "08BYFA01.res:1: field 2:"},
-        {[](ExtractSession& s) {
+            "08BYFA01.res:1: field 2:" },
+        { [](ExtractSession& s) {
              // Household 1 now claims persons 3000..3001.
              std::string households = readFile(s.dir.file("SARData/HHSAR.dat"));
              households.replace(households.find(",1,3\r\n"), 6, ",3000,3001\r\n");
              s.dir.write("SARData/HHSAR.dat", households);
          },
-         "HHSAR.dat:1: household record 1 gives persons 3000..3001"},
-        {[](ExtractSession& s) {
-             s.chooseWards({FixtureData::kWard120Eds});
+            "HHSAR.dat:1: household record 1 gives persons 3000..3001" },
+        { [](ExtractSession& s) {
+             s.chooseWards({ FixtureData::kWard120Eds });
              s.inputs.thresholdText.reset();
          },
-         "cannot write file ", true},
+            "cannot write file ", true },
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.fragment);
         ExtractSession s;
-        s.chooseWards({FixtureData::kWard3Eds});
+        s.chooseWards({ FixtureData::kWard3Eds });
         row.setup(s);
         s.dir.write("Zen91/Zen91_hh.txt", "earlier household file");
         // Files may grow to 4 KiB only; the write past it fails with EFBIG instead of a signal.
@@ -222,7 +218,7 @@ TEST(ExtractCommand, FailuresLeaveTheEarlierFilesAndNoPartialFile)
         EXPECT_EQ(outcome.status, ExtractStatus::Failed);
         EXPECT_NE(outcome.error.find(row.fragment), std::string::npos) << outcome.error;
         EXPECT_EQ(s.output("Zen91_hh.txt"), "earlier household file");
-        EXPECT_EQ(filesIn(s.dir.file("Zen91")), std::vector<std::string>{"Zen91_hh.txt"});
+        EXPECT_EQ(filesIn(s.dir.file("Zen91")), std::vector<std::string> { "Zen91_hh.txt" });
     }
 }
 
@@ -243,7 +239,7 @@ TEST(ExtractCommand, AreaModeLeavesTheReportAloneAndEmptyListsStillWriteHeaders)
 TEST(ExtractCommand, ProgressCountsEveryEntryAndTheEstimateOnlyRunWritesNothing)
 {
     ExtractSession s;
-    s.chooseWards({FixtureData::kWardNiParts});
+    s.chooseWards({ FixtureData::kWardNiParts });
     s.inputs.estimateOnly = true;
     EXPECT_EQ(s.extract().status, ExtractStatus::Estimated);
     EXPECT_TRUE(filesIn(s.dir.file("Zen91")).empty());
@@ -254,8 +250,8 @@ TEST(ExtractCommand, ProgressCountsEveryEntryAndTheEstimateOnlyRunWritesNothing)
     command.setProgress([&](std::uint64_t done, std::uint64_t total) { calls.emplace_back(done, total); });
     ASSERT_EQ(command.run(s.inputs).status, ExtractStatus::Done);
     ASSERT_EQ(calls.size(), 6u);
-    EXPECT_EQ(calls.front(), std::make_pair(std::uint64_t{1}, std::uint64_t{6}));
-    EXPECT_EQ(calls.back(), std::make_pair(std::uint64_t{6}, std::uint64_t{6}));
+    EXPECT_EQ(calls.front(), std::make_pair(std::uint64_t { 1 }, std::uint64_t { 6 }));
+    EXPECT_EQ(calls.back(), std::make_pair(std::uint64_t { 6 }, std::uint64_t { 6 }));
 }
 
 TEST(ExtractCommand, GeneratorCarriesOverAndDrawsUseTheRawOutput)
@@ -264,8 +260,8 @@ TEST(ExtractCommand, GeneratorCarriesOverAndDrawsUseTheRawOutput)
     EXPECT_EQ(drawUniform(fresh), 3499211612.0 / 4294967296.0); // the first raw output of the default state
 
     ExtractSession s, again;
-    for (ExtractSession* session : {&s, &again}) {
-        session->chooseWards({FixtureData::kWard35Eds});
+    for (ExtractSession* session : { &s, &again }) {
+        session->chooseWards({ FixtureData::kWard35Eds });
         session->inputs.thresholdText.reset();
     }
     s.extract();

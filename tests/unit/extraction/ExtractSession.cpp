@@ -1,25 +1,43 @@
 #include "ExtractSession.h"
 
-#include "geography/AreaTablesLoader.h"
+#include "session/StartSession.h"
 
+#include <algorithm>
 #include <cstdlib>
+#include <dirent.h>
 #include <fstream>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
-ExtractSession::ExtractSession(bool reversedMap)
+namespace {
+
+std::unique_ptr<ApplicationState> loadFixture(const TempDir& dir, bool reversedMap)
 {
     FixtureData::write(dir, reversedMap);
-    folders = DataFolders::under(dir.path());
-    areas = loadAreaTables(folders);
-    catalogue = loadVariableCatalogue(folders);
-    fillVariableLists(catalogue, hhList, indList);
-    setDefaultVars(catalogue, hhList, indList);
+    return loadApplicationState(DataFolders::under(dir.path()));
+}
+
+AreaCascade::Lists pointersTo(std::array<FakeListBox, kNumAreaLevels>& lists)
+{
+    AreaCascade::Lists pointers;
+    for (int i = 0; i < kNumAreaLevels; ++i)
+        pointers[i] = &lists[i];
+    return pointers;
+}
+
+} // namespace
+
+ExtractSession::ExtractSession(bool reversedMap)
+    : state(loadFixture(dir, reversedMap))
+    , folders(state->folders)
+    , areas(state->areas)
+    , catalogue(state->variables)
+    , settings(state->settings)
+    , random(state->random)
+    , cascade(areas, pointersTo(areaLists))
+{
+    startSession(*state, cascade, hhList, indList);
     ::mkdir(dir.file("Zen91").c_str(), 0777);
-    settings.outputFolder = dir.path() + "/Zen91";
-    settings.rootFileName = "Zen91";
-    settings.edListFile = dir.path() + "/EDlist.txt";
-    settings.separateFiles = true;
     inputs.edListText = settings.edListFile;
     inputs.spatialCodeFlags[kSpatialEd] = true;
     inputs.thresholdText = "1";
@@ -33,9 +51,23 @@ ExtractOutcome ExtractSession::extract()
 
 void ExtractSession::chooseWards(std::initializer_list<int> wards)
 {
+    std::fill(areas.wardFlags.begin(), areas.wardFlags.end(), 0);
     areas.wardFlags[0] = kModeIndividual;
     for (int w : wards)
         areas.wardFlags[w] = 1;
+}
+
+std::vector<std::string> filesIn(const std::string& folder)
+{
+    std::vector<std::string> names;
+    if (DIR* dir = ::opendir(folder.c_str())) {
+        while (dirent* e = ::readdir(dir))
+            if (e->d_name[0] != '.')
+                names.push_back(e->d_name);
+        ::closedir(dir);
+    }
+    std::sort(names.begin(), names.end());
+    return names;
 }
 
 void expectGolden(const std::string& name, const std::string& actual)
@@ -58,6 +90,7 @@ void writeGoldenUserList(const ExtractSession& s, const std::string& listName)
     s.dir.write("Zen91Data/AA/NIAACC01A.res", "1000\r\n");
     s.dir.write("Zen91Data/CD/99CDEF01.res", "3\r\n"); // county 99: no region
     s.dir.write("Zen91Data/BY/08BYFA02.res", "");
-    s.dir.write(listName, "08BYFA01\r\nBYFA01\r\n08BYFA99,NIAACC01A\r\n08BYFA01  \r\n08BY/../BY/08BYFA01\r\n"
-                          "99CDEF01\r\n08BYFA02\r\n");
+    s.dir.write(listName,
+        "08BYFA01\r\nBYFA01\r\n08BYFA99,NIAACC01A\r\n08BYFA01  \r\n08BY/../BY/08BYFA01\r\n"
+        "99CDEF01\r\n08BYFA02\r\n");
 }

@@ -6,17 +6,18 @@
 #include "TempDir.h"
 
 #include "extraction/ExtractCommand.h"
-#include "geography/AreaTables.h"
-#include "base/CurrentSettings.h"
-#include "base/DataFolders.h"
-#include "variables/VariableCatalogue.h"
+#include "geography/AreaCascade.h"
+#include "session/ApplicationState.h"
 
+#include <array>
 #include <initializer_list>
+#include <memory>
 #include <random>
 #include <string>
+#include <vector>
 
-/// A fixture data set in a temporary folder, loaded as the window loads it at
-/// start-up, with the window's starting settings, and an Extract command over it.
+/// A fixture data set in a temporary folder, loaded and started as the window and
+/// zendra91-extract start, and an Extract command over it.
 /// Questions are answered Yes unless scripted.
 class ExtractSession {
 public:
@@ -28,16 +29,22 @@ public:
     void chooseWards(std::initializer_list<int> wards);
 
     TempDir dir;
-    DataFolders folders;
-    AreaTables areas;
-    VariableCatalogue catalogue;
+    std::unique_ptr<ApplicationState> state;
+    DataFolders& folders;
+    AreaTables& areas;
+    VariableCatalogue& catalogue;
+    CurrentSettings& settings;
+    std::mt19937& random;
+    std::array<FakeListBox, kNumAreaLevels> areaLists;
+    AreaCascade cascade;
     FakeListBox hhList;
     FakeListBox indList;
-    CurrentSettings settings;
     ScriptedDialogs dialogs;
-    std::mt19937 random;
     ExtractInputs inputs;
 };
+
+/// The names in `folder`, sorted, without the dot files; none for a missing folder.
+std::vector<std::string> filesIn(const std::string& folder);
 
 /// Compares `actual` with tests/data/extraction/`name`; with ZENDRA91_UPDATE_GOLDEN
 /// set, writes it there instead.

@@ -1,0 +1,197 @@
+// zendra91-extract as scripts use it: options, standard output and error, exit statuses.
+
+#include "ExtractSession.h"
+
+#include "cli/ExtractTool.h"
+
+#include <gtest/gtest.h>
+#include <sstream>
+#include <sys/wait.h>
+#include <unistd.h>
+
+namespace {
+
+struct ToolRun {
+    int status = -1;
+    std::string out;
+    std::string err;
+};
+
+/// Runs the tool in this process from `dir`, as a script started there would.
+ToolRun runTool(const TempDir& dir, const std::vector<std::string>& arguments, bool terminal = false)
+{
+    std::string previous = currentDirectory();
+    EXPECT_EQ(::chdir(dir.path().c_str()), 0);
+    std::ostringstream out, err;
+    ToolRun run;
+    run.status = runExtractTool(arguments, out, err, terminal);
+    EXPECT_EQ(::chdir(previous.c_str()), 0);
+    run.out = out.str();
+    run.err = err.str();
+    return run;
+}
+
+/// Runs the program itself from `dir`.
+ToolRun runProgram(const TempDir& dir, const std::string& arguments)
+{
+    std::string outPath = dir.file("tool.out");
+    std::string errPath = dir.file("tool.err");
+    std::string command = std::string("cd '") + dir.path() + "' && '" + ZENDRA91_EXTRACT_TOOL + "' " + arguments + " >'"
+        + outPath + "' 2>'" + errPath + "'";
+    int raw = std::system(command.c_str());
+    ToolRun run;
+    run.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
+    run.out = readFile(outPath);
+    run.err = readFile(errPath);
+    return run;
+}
+
+} // namespace
+
+TEST(ExtractTool, WritesTheSameBytesAsTheEngineAndReportsKeys)
+{
+    ExtractSession s;
+    ToolRun run = runTool(s.dir, { "--wards", "08BYFA", "--output", "out", "--root", "R" });
+    ASSERT_EQ(run.status, kExitDone) << run.err;
+    EXPECT_EQ(
+        run.out, "estimate: 0.0 Mb\nhouseholds: 6\npersons: 18\neds: 3\nfile: out/R_hh.txt\nfile: out/R_ind.txt\n");
+    EXPECT_EQ(run.err, "zendra91-extract: note: Output folder out/ does not exist.  Create now? Yes\n");
+    expectGolden("separate_hh.txt", readFile(s.dir.file("out/R_hh.txt")));
+    expectGolden("separate_ind.txt", readFile(s.dir.file("out/R_ind.txt")));
+}
+
+TEST(ExtractTool, CombinedUserListWithRejectedCodesExitsThree)
+{
+    ExtractSession s;
+    writeGoldenUserList(s, "list.txt");
+    ToolRun run = runTool(s.dir,
+        { "--data", ".", "--ed-list", "list.txt", "--combined", "--spatial", "country,region,county,ed", "--quiet" });
+    ASSERT_EQ(run.status, kExitRejected) << run.err;
+    EXPECT_NE(run.err.find("note: Are you sure that you want HNUM to be inclucded twice  in the output file. Yes"),
+        std::string::npos)
+        << run.err;
+    EXPECT_NE(run.err.find("some ED codes were rejected: see ./RejectedEDs.txt"), std::string::npos) << run.err;
+    EXPECT_NE(run.out.find("eds: 5\n"), std::string::npos) << run.out;
+    expectGolden("userlist_hhind.txt", readFile(s.dir.file("Zen91/Zen91_hhind.txt")));
+    expectGolden("userlist_RejectedEDs.txt", readFile(s.dir.file("RejectedEDs.txt")));
+}
+
+TEST(ExtractTool, UsageErrorsAndRefusalsExitTwoNamingTheProblem)
+{
+    ExtractSession s;
+    struct Row {
+        std::vector<std::string> arguments;
+        const char* message;
+    };
+    const Row rows[] = {
+        { { "--bogus" }, "unknown option \"--bogus\" (see --help)" },
+        { { "--quiet", "leftover" }, "unknown option \"leftover\"" },
+        { { "--wards", "08BYFA", "--districts", "1" }, "only one area option may be given" },
+        { { "--wards", "1", "--wards", "2" }, "only one area option may be given" },
+        { { "--ed-list", "x", "--wards", "1" }, "--ed-list cannot be combined with an area option" },
+        { { "--wards", "99999" }, "no ward number 99999 (expected 1..11499)" },
+        { { "--counties", "Nowhere" }, "no county named \"Nowhere\"" },
+        { { "--wards", "Twin Ward" }, "the ward name \"Twin Ward\" is not unique; give one of the numbers 7 (" },
+        { { "--hh-vars", "HNUM,Bogus" }, "unknown household variable \"Bogus\" (known: HNUM,AreaHH," },
+        { { "--ind-vars=Age," }, "--ind-vars: empty variable name in \"Age,\"" },
+        { { "--spatial", "ed,planet" }, "--spatial: unknown spatial code \"planet\"" },
+        { { "--output" }, "--output: 1 required DIR missing" },
+        { { "--dry-run=maybe" }, "dry-run was given a disallowed flag override" },
+        { { "--hh-vars", "none", "--ind-vars", "none" }, "No variables selected for output" },
+        { { "--ed-list", "missing.txt" }, "User supplied ED list missing.txt does not exist" },
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.arguments.front());
+        ToolRun run = runTool(s.dir, row.arguments);
+        EXPECT_EQ(run.status, kExitUsage);
+        EXPECT_EQ(run.err.rfind("zendra91-extract: ", 0), 0u) << run.err;
+        EXPECT_NE(run.err.find(row.message), std::string::npos) << run.err;
+        EXPECT_TRUE(run.out.empty());
+    }
+    EXPECT_TRUE(filesIn(s.dir.file("Zen91")).empty());
+}
+
+TEST(ExtractTool, DataErrorsExitOneAndDryRunWritesNothing)
+{
+    ExtractSession s;
+    ToolRun missing = runTool(s.dir, { "--data", "nowhere" });
+    EXPECT_EQ(missing.status, kExitDataError);
+    EXPECT_NE(missing.err.find("cannot open file nowhere/ProgramData/County_Names.dat"), std::string::npos)
+        << missing.err;
+
+    s.dir.write("Zen91Data/BY/04BYFA01.res", "1,abc\r\n");
+    ToolRun bad = runTool(s.dir, { "--wards", "1" });
+    EXPECT_EQ(bad.status, kExitDataError);
+    EXPECT_NE(bad.err.find("04BYFA01.res:1: field 2"), std::string::npos) << bad.err;
+    EXPECT_FALSE(fileExists(s.dir.file("Zen91/Zen91_hh.txt")));
+
+    ToolRun dry = runTool(s.dir, { "--dry-run", "--districts", "District 1,2", "--combined", "--ind-vars", "Age" });
+    EXPECT_EQ(dry.status, kExitDone) << dry.err;
+    EXPECT_EQ(dry.out.rfind("estimate: ", 0), 0u) << dry.out;
+    EXPECT_EQ(dry.out.find("households:"), std::string::npos) << dry.out;
+    EXPECT_TRUE(filesIn(s.dir.file("Zen91")).empty());
+}
+
+TEST(ExtractTool, ProgressBarOnlyOnATerminalAndNotWhenQuiet)
+{
+    ExtractSession s;
+    struct Row {
+        bool terminal;
+        bool quiet;
+        bool bar;
+    };
+    for (const Row& row : { Row { true, false, true }, Row { true, true, false }, Row { false, false, false } }) {
+        SCOPED_TRACE(std::to_string(row.terminal) + std::to_string(row.quiet));
+        std::vector<std::string> arguments { "--wards", "08BYFA" };
+        if (row.quiet)
+            arguments.push_back("--quiet");
+        ToolRun run = runTool(s.dir, arguments, row.terminal);
+        ASSERT_EQ(run.status, kExitDone) << run.err;
+        if (row.bar) {
+            EXPECT_EQ(run.err.rfind("\r[", 0), 0u) << run.err;
+            std::string last = "\r[" + std::string(40, '#') + "] 100% 3/3 EDs\n";
+            EXPECT_EQ(run.err.substr(run.err.size() - last.size()), last) << run.err;
+        } else {
+            EXPECT_EQ(run.err.find('\r'), std::string::npos) << run.err;
+        }
+    }
+}
+
+TEST(ExtractTool, HelpGoesToStandardOutputWhateverElseIsGiven)
+{
+    ExtractSession s;
+    ToolRun help = runTool(s.dir, { "--data", "nowhere", "-h" });
+    EXPECT_EQ(help.status, kExitDone);
+    EXPECT_TRUE(help.err.empty()) << help.err;
+    EXPECT_EQ(help.out.rfind("Usage: zendra91-extract [--data DIR] [AREAS] [--ed-list FILE]", 0), 0u) << help.out;
+    EXPECT_NE(help.out.find("Exit status:"), std::string::npos);
+}
+
+// The program itself: what scripts see of the four exit statuses, with the same
+// output as in process.
+TEST(ExtractTool, ProgramExitStatuses)
+{
+    ExtractSession s;
+    writeGoldenUserList(s, "list.txt");
+    s.dir.write("Zen91Data/BY/04BYFA01.res", "1,abc\r\n");
+    struct Row {
+        const char* arguments;
+        int status;
+    };
+    const Row rows[] = {
+        { "--dry-run --wards 2", 0 },
+        { "--ed-list list.txt --quiet", 3 },
+        { "--bogus", 2 },
+        { "--wards 1", 1 },
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.arguments);
+        ToolRun program = runProgram(s.dir, row.arguments);
+        EXPECT_EQ(program.status, row.status) << program.err;
+        EXPECT_FALSE(program.err.empty() && program.out.empty());
+    }
+    ToolRun program = runProgram(s.dir, "--dry-run --wards 2");
+    ToolRun inProcess = runTool(s.dir, { "--dry-run", "--wards", "2" });
+    EXPECT_EQ(program.out, inProcess.out);
+    EXPECT_EQ(program.err, inProcess.err);
+}
