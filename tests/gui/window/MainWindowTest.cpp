@@ -162,40 +162,39 @@ void MainWindowTest::resetRestoresDefaultsAndKeepsRowZero()
 }
 
 // Whatever a page holds: every control the keyboard reaches has a name to find it
-// by and a name to speak, and Tab from the page tabs walks the pages in their order,
-// finishing one page before the next.
+// by and a name to speak, and Tab from the page tabs walks the pages in their
+// order, finishing one before the next, and never jumps back up and left at once.
 void MainWindowTest::everyControlIsSpokenAndTabbedPageByPage()
 {
     TestWindow f;
     QTabWidget* tabs = f.c().MultiPage1;
-    QList<QWidget*> controls;
-    for (QWidget* w : f.window->findChildren<QWidget*>())
-        if ((w->focusPolicy() & Qt::TabFocus) && w != tabs && tabs->isAncestorOf(w) && !tabs->tabBar()->isAncestorOf(w)
-            && !w->inherits("QScrollBar"))
-            controls << w;
-    QVERIFY(controls.size() > 20);
-    for (QWidget* w : controls) {
+    QHash<QWidget*, std::pair<int, QPoint>> placed; // control -> page, top left on the page
+    for (int page = 0; page < tabs->count(); ++page) {
+        tabs->setCurrentIndex(page); // lays the page out
+        for (QWidget* w : tabs->widget(page)->findChildren<QWidget*>())
+            if ((w->focusPolicy() & Qt::TabFocus) && !w->inherits("QScrollBar"))
+                placed.insert(w, { page, w->mapTo(tabs->widget(page), QPoint()) });
+    }
+    QVERIFY(placed.size() > 20);
+    for (QWidget* w : placed.keys()) {
         QVERIFY2(!w->objectName().isEmpty(), w->metaObject()->className());
         QVERIFY2(
             !QAccessible::queryAccessibleInterface(w)->text(QAccessible::Name).isEmpty(), qPrintable(w->objectName()));
     }
 
-    auto pageOf = [tabs](QWidget* w) {
-        for (int page = 0; page < tabs->count(); ++page)
-            if (tabs->widget(page)->isAncestorOf(w))
-                return page;
-        return -1;
-    };
-    int page = 0;
+    std::pair<int, QPoint> last { 0, QPoint() };
     qsizetype reached = 0;
     for (QWidget* w = tabs->nextInFocusChain(); w != tabs; w = w->nextInFocusChain()) {
-        if (!controls.contains(w))
+        if (!placed.contains(w))
             continue;
-        QVERIFY2(pageOf(w) >= page, qPrintable(w->objectName() + " comes after a later page's control"));
-        page = pageOf(w);
+        const auto [page, at] = placed.value(w);
+        QVERIFY2(page >= last.first, qPrintable(w->objectName() + " comes after a later page's control"));
+        QVERIFY2(page > last.first || at.x() >= last.second.x() || at.y() >= last.second.y(),
+            qPrintable(w->objectName() + " is above and left of the control before it"));
+        last = { page, at };
         ++reached;
     }
-    QCOMPARE(reached, controls.size());
+    QCOMPARE(reached, placed.size());
 }
 
 QTEST_MAIN(MainWindowTest)
