@@ -63,6 +63,51 @@ void click(QListWidget* list, QPoint at)
     QTest::mouseClick(list->viewport(), Qt::LeftButton, Qt::NoModifier, at);
 }
 
+/// The medians' samples, one per run (clicks: five per run).
+struct Timings {
+    std::vector<double> expand, firstClick, clicks, collapse;
+};
+
+/// Expands the wards list, clicks five wards and collapses it again, `runs` times;
+/// false, with the reason printed, if the list or the tables end up wrong.
+bool timeWards(QListWidget* wards, const AreaTables& areas, int runs, Timings& t)
+{
+    const int clickRows[] = { 5000, 17, 11480, 250, 9000 };
+    for (int run = 0; run < runs; ++run) {
+        QPoint selectRow = showRow(wards, 1);
+        Clock::time_point start = Clock::now();
+        click(wards, selectRow);
+        finish(wards);
+        t.expand.push_back(msSince(start));
+        if (wards->count() != kNumWards + 1) {
+            std::fprintf(stderr, "expected %d rows after expanding, found %d\n", kNumWards + 1, wards->count());
+            return false;
+        }
+
+        for (int i = 0; i < 5; ++i) {
+            QPoint at = showRow(wards, clickRows[i]);
+            start = Clock::now();
+            click(wards, at);
+            finish(wards);
+            double ms = msSince(start);
+            t.clicks.push_back(ms);
+            if (i == 0)
+                t.firstClick.push_back(ms); // the one that deselects every other ward
+        }
+        if (areas.wardFlags[clickRows[4]] != 1) {
+            std::fprintf(stderr, "the clicked ward was not recorded as chosen\n");
+            return false;
+        }
+
+        QPoint allRow = showRow(wards, 0);
+        start = Clock::now();
+        click(wards, allRow);
+        finish(wards);
+        t.collapse.push_back(msSince(start));
+    }
+    return true;
+}
+
 } // namespace
 
 int main(int argc, char** argv)
@@ -87,47 +132,14 @@ int main(int argc, char** argv)
     const auto& lists = window.controls().areaLists;
     for (int level = 0; level < static_cast<int>(AreaLevel::Ward); ++level)
         click(lists[level], showRow(lists[level], 1));
-    QListWidget* wards = lists[static_cast<int>(AreaLevel::Ward)];
-
-    std::vector<double> expand, firstClick, clicks, collapse;
-    const int clickRows[] = {5000, 17, 11480, 250, 9000};
-    for (int run = 0; run < runs; ++run) {
-        QPoint selectRow = showRow(wards, 1);
-        Clock::time_point start = Clock::now();
-        click(wards, selectRow);
-        finish(wards);
-        expand.push_back(msSince(start));
-        if (wards->count() != kNumWards + 1) {
-            std::fprintf(stderr, "expected %d rows after expanding, found %d\n", kNumWards + 1, wards->count());
-            return 1;
-        }
-
-        for (int i = 0; i < 5; ++i) {
-            QPoint at = showRow(wards, clickRows[i]);
-            start = Clock::now();
-            click(wards, at);
-            finish(wards);
-            double ms = msSince(start);
-            clicks.push_back(ms);
-            if (i == 0)
-                firstClick.push_back(ms); // the one that deselects every other ward
-        }
-        if (load.state->areas.wardFlags[clickRows[4]] != 1) {
-            std::fprintf(stderr, "the clicked ward was not recorded as chosen\n");
-            return 1;
-        }
-
-        QPoint allRow = showRow(wards, 0);
-        start = Clock::now();
-        click(wards, allRow);
-        finish(wards);
-        collapse.push_back(msSince(start));
-    }
+    Timings t;
+    if (!timeWards(lists[static_cast<int>(AreaLevel::Ward)], load.state->areas, runs, t))
+        return 1;
 
     std::printf("runs: %d\n", runs);
-    std::printf("collapse_wards_ms: %.1f\n", median(collapse));
-    std::printf("ward_click_first_ms: %.2f\n", median(firstClick));
-    std::printf("expand_wards_ms: %.1f\n", median(expand));
-    std::printf("ward_click_ms: %.2f\n", median(clicks));
+    std::printf("collapse_wards_ms: %.1f\n", median(t.collapse));
+    std::printf("ward_click_first_ms: %.2f\n", median(t.firstClick));
+    std::printf("expand_wards_ms: %.1f\n", median(t.expand));
+    std::printf("ward_click_ms: %.2f\n", median(t.clicks));
     return 0;
 }

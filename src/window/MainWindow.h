@@ -1,6 +1,8 @@
 #pragma once
 
-#include "geography/AreaTables.h"
+#include "window/AreasPage.h"
+#include "window/OutputPage.h"
+#include "window/VariablesPage.h"
 
 #include <QWidget>
 
@@ -15,13 +17,7 @@ class ListBox;
 class ListWidgetAdapter;
 class MessageBoxDialogs;
 struct ApplicationState;
-class QCheckBox;
 class QCloseEvent;
-class QLabel;
-class QLineEdit;
-class QListWidget;
-class QPushButton;
-class QRadioButton;
 class QTabWidget;
 
 /// The main window, frmZENDRA91: four pages (Intro, areas, variables, output
@@ -40,36 +36,10 @@ class MainWindow : public QWidget {
     Q_OBJECT
 
 public:
-    /// The controls other code reads and drives, by their control names.
-    struct Controls {
+    /// The controls other code reads and drives, by their control names; each
+    /// page builds its own.
+    struct Controls : AreasPage, VariablesPage, OutputPage {
         QTabWidget* MultiPage1 = nullptr;
-        // Area page.
-        QRadioButton* obSelectedAreas = nullptr;
-        std::array<QListWidget*, kNumAreaLevels> areaLists{}; // by AreaLevel: lstCountries .. lstWards
-        QRadioButton* obUserEDlist = nullptr;
-        QLineEdit* txtUserEDlist = nullptr;
-        // Variables page.
-        QListWidget* lstHHVars_Orig = nullptr;
-        QListWidget* lstIndVars_Orig = nullptr;
-        QListWidget* lstHHVars_Derived = nullptr;
-        QListWidget* lstIndVars_Derived = nullptr;
-        QPushButton* cmdOrigVarHelp = nullptr;
-        QPushButton* cmdResetOrigVars = nullptr;
-        QPushButton* cmdDerivedVarHelp = nullptr;
-        QPushButton* cmdResetDerivedVars = nullptr;
-        // Output page.
-        QCheckBox* cbED = nullptr;
-        QCheckBox* cbWard = nullptr;
-        QCheckBox* cbDistrict = nullptr;
-        QCheckBox* cbCounty = nullptr;
-        QCheckBox* cbRegion = nullptr;
-        QCheckBox* cbCountry = nullptr;
-        QLineEdit* txtUserOutput = nullptr;
-        QLineEdit* txtUserRootFilename = nullptr;
-        QRadioButton* obSeparateFiles = nullptr;
-        QRadioButton* obCombinedFiles = nullptr;
-        QPushButton* btExtract = nullptr;
-        QLineEdit* txtFileWarningSize = nullptr;
     };
 
     /// `state` is not owned and must outlive the window.
@@ -78,44 +48,25 @@ public:
 
     ApplicationState& state() { return m_state; }
     const Controls& controls() const { return m_controls; }
-    AreaCascade& cascade() { return *m_cascade; }
     /// The two original-variable lists as the variable catalogue reads them.
     ListBox& householdVariables();
     ListBox& individualVariables();
-    ListBox& areaList(AreaLevel level);
 
     /// Where Extract asks its questions; message boxes unless set. Not owned.
     void setDialogs(ExtractDialogs& dialogs);
     ExtractRunner& extractRunner() { return *m_extract; }
     HelpController& help() { return *m_help; }
 
-signals:
-    /// btExtract was clicked; the command has run by the time this is emitted.
-    void extractRequested();
-    /// The "Definitions" button of the original (cmdOrigVarHelp) or derived
-    /// (cmdDerivedVarHelp) variables was clicked.
-    void originalVariablesHelpRequested();
-    void derivedVariablesHelpRequested();
-    /// The window is closing and the program with it; nothing can refuse.
-    void closing();
-
 protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
-    QWidget* buildIntroPage();
-    QWidget* buildAreasPage();
-    QWidget* buildVariablesPage();
-    QWidget* buildOutputPage();
+    void buildPages();
     void connectHandlers();
+    void setFocusOrder();
     void startUp();
 
-    void obSeparateFilesChange();
-    void txtUserOutputChange();
-    void txtUserRootFilenameChange();
     void obUserEDlistChange();
-    void txtUserEDlistChange();
-    void obCombinedFilesChange();
     void cmdResetOrigVarsClick();
     void btExtractClick();
     void cmdOrigVarHelpClick();
@@ -124,7 +75,7 @@ private:
 
     ApplicationState& m_state;
     Controls m_controls;
-    std::array<ListWidgetAdapter*, kNumAreaLevels> m_areaAdapters{};
+    std::array<ListWidgetAdapter*, kNumAreaLevels> m_areaAdapters {};
     ListWidgetAdapter* m_hhVarsAdapter = nullptr;
     ListWidgetAdapter* m_indVarsAdapter = nullptr;
     std::unique_ptr<AreaCascade> m_cascade;

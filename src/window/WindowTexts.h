@@ -25,6 +25,8 @@ inline constexpr char kLabel37[] = "Data created by selecting households from th
 inline constexpr char kLabel38[] = "ZENDRA91 data team\n"
                                    "Population Microdata Unit\n"
                                    "zendra91@example.org";
+inline constexpr char kImage1Description[] = "Households";
+inline constexpr char kImage2Description[] = "Small areas";
 
 // Area page.
 inline constexpr char kObSelectedAreas[] = "Extract microdata for all EDs/OAs in: households in:";

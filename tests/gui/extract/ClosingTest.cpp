@@ -10,7 +10,6 @@
 #include <QPointer>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QToolButton>
 #include <QtTest>
 
 #include <functional>
@@ -20,11 +19,6 @@ namespace {
 QString shownPage(HelpWindow* help)
 {
     return help->browser()->source().toLocalFile();
-}
-
-void clickHelpButton(HelpWindow* help, const char* name)
-{
-    QTest::mouseClick(help->findChild<QToolButton*>(QLatin1String(name)), Qt::LeftButton);
 }
 
 /// Runs the event loop as the program does, does `action` inside it, and returns
@@ -57,27 +51,20 @@ private slots:
     void closeDuringTheExtractionWaitsForItsEnd();
 };
 
-// The help window has its own tests; this checks the wiring to the two buttons.
+// The help window has its own tests; this checks the wiring to the two buttons:
+// each shows its own page, in the one help window, from the glossary folder.
 void ClosingTest::definitionsButtonsOpenTheHelpPages()
 {
     TestWindow f(DataSet::Demo);
-    const QString original = f.path("SARGlossary/Original_Variables.htm");
     f.c().cmdOrigVarHelp->click();
     QPointer<HelpWindow> help = f.window->help().window();
     QVERIFY(help && help->isVisible());
-    QCOMPARE(shownPage(help), original);
-    QCOMPARE(help->windowTitle(), QStringLiteral("Original SAR variables"));
+    QCOMPARE(shownPage(help), f.path("SARGlossary/Original_Variables.htm"));
 
     f.c().cmdDerivedVarHelp->click();
     QCOMPARE(f.window->help().window(), help.data());
-    clickHelpButton(help, "cmdHome"); // home is the page of the last press
-    QCOMPARE(help->windowTitle(), QStringLiteral("Derived SAR variables"));
-
-    clickHelpButton(help, "cmdCloseBrowser");
-    QVERIFY(!f.window->help().window() && f.window->isVisible());
-    f.c().cmdOrigVarHelp->click();
-    QVERIFY(f.window->help().window() && f.window->help().window()->isVisible());
-    QCOMPARE(shownPage(f.window->help().window()), original);
+    QCOMPARE(shownPage(help), f.path("SARGlossary/Derived_Variables.htm"));
+    QVERIFY(f.window->isVisible());
 }
 
 void ClosingTest::endingTheProgramClosesTheHelpWindow_data()

@@ -113,7 +113,6 @@ void HelpWindowTest::opensThePageWithItsTitleAsCaption()
     m_help->showHelp(m_original);
     HelpWindow* window = m_help->window();
     QVERIFY(window && window->isVisible());
-    QCOMPARE(window->objectName(), QStringLiteral("frmWebBrowser"));
     QCOMPARE(m_help->helpPage(), m_original);
     QCOMPARE(shown(window), m_original);
     QVERIFY(window->browser()->toPlainText().contains(QStringLiteral("ORIGINAL-PAGE")));

@@ -1,0 +1,115 @@
+#include "window/VariablesPage.h"
+
+#include "window/PageWidgets.h"
+#include "window/WindowTexts.h"
+
+#include <QGridLayout>
+#include <QLabel>
+#include <QListWidget>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+using namespace widgets;
+
+namespace {
+
+/// The names and texts of one half of the page.
+struct HalfTexts {
+    const char* title;
+    const char* titleText;
+    const char* hhLabel;
+    const char* hhCaption;
+    const char* hhList;
+    const char* indLabel;
+    const char* indCaption;
+    const char* indList;
+    const char* defsLabel;
+    const char* defsCaption;
+    const char* help;
+    const char* helpDescription;
+    const char* reset;
+    const char* resetDescription;
+};
+
+const HalfTexts kOriginal
+    = { "Label15", kLabel15, "Label11", kLabel11, "lstHHVars_Orig", "Label13", kLabel13, "lstIndVars_Orig", "Label34",
+          kLabel34, "cmdOrigVarHelp", kOrigVarHelpDescription, "cmdResetOrigVars", kResetOrigDescription };
+const HalfTexts kDerived = { "Label25", kLabel25, "Label12", kLabel12, "lstHHVars_Derived", "Label14", kLabel14,
+    "lstIndVars_Derived", "Label35", kLabel35, "cmdDerivedVarHelp", kDerivedVarHelpDescription, "cmdResetDerivedVars",
+    kResetDerivedDescription };
+
+struct Half {
+    QListWidget* household;
+    QListWidget* individual;
+    QPushButton* help;
+    QPushButton* reset;
+};
+
+/// Lays one half out from grid row `row` on: its title, the two headings, then the
+/// household list, Definitions above Reset, and the individual list.
+Half addHalf(QGridLayout* grid, int row, const HalfTexts& t)
+{
+    grid->addWidget(boldLabel(t.title, t.titleText), row, 0, 1, 3);
+    QLabel* hhHeading = label(t.hhLabel, t.hhCaption);
+    QLabel* indHeading = label(t.indLabel, t.indCaption);
+    grid->addWidget(hhHeading, row + 1, 0);
+    grid->addWidget(indHeading, row + 1, 2);
+
+    Half half { checkList(t.hhList, spoken(t.hhCaption), hhHeading),
+        checkList(t.indList, spoken(t.indCaption), indHeading), definitionsButton(t.help, t.helpDescription),
+        button<QPushButton>(t.reset, kReset) };
+    half.household->setAccessibleDescription(text(t.titleText));
+    half.individual->setAccessibleDescription(text(t.titleText));
+    half.reset->setAccessibleDescription(text(t.resetDescription));
+
+    auto* middle = new QVBoxLayout;
+    middle->addWidget(label(t.defsLabel, t.defsCaption), 0, Qt::AlignHCenter);
+    middle->addWidget(half.help, 0, Qt::AlignHCenter);
+    middle->addStretch();
+    middle->addWidget(half.reset, 0, Qt::AlignHCenter);
+    grid->addWidget(half.household, row + 2, 0);
+    grid->addLayout(middle, row + 2, 1);
+    grid->addWidget(half.individual, row + 2, 2);
+    grid->setRowStretch(row + 2, 1);
+    return half;
+}
+
+} // namespace
+
+QWidget* VariablesPage::build()
+{
+    auto* page = named(new QWidget, "pgSelectVars");
+    auto* grid = new QGridLayout(page);
+
+    const Half original = addHalf(grid, 0, kOriginal);
+    grid->setRowMinimumHeight(3, 12);
+    const Half derived = addHalf(grid, 4, kDerived);
+    lstHHVars_Orig = original.household;
+    lstIndVars_Orig = original.individual;
+    cmdOrigVarHelp = original.help;
+    cmdResetOrigVars = original.reset;
+    lstHHVars_Derived = derived.household;
+    lstIndVars_Derived = derived.individual;
+    cmdDerivedVarHelp = derived.help;
+    cmdResetDerivedVars = derived.reset;
+    // The original variables have rows; the derived lists stay empty.
+    grid->setRowStretch(2, 3);
+    grid->setRowStretch(6, 1);
+
+    auto* notes = new QVBoxLayout;
+    notes->addWidget(framedLabel("Label45", kLabel45));
+    notes->addWidget(framedLabel("Label42", kLabel42));
+    notes->addWidget(framedLabel("Label44", kLabel44));
+    notes->addStretch();
+    grid->addLayout(notes, 1, 3, 6, 1);
+    grid->setColumnStretch(0, 3);
+    grid->setColumnStretch(2, 3);
+    grid->setColumnStretch(3, 2);
+    return page;
+}
+
+QList<QWidget*> VariablesPage::focusOrder() const
+{
+    return { lstHHVars_Orig, cmdOrigVarHelp, cmdResetOrigVars, lstIndVars_Orig, lstHHVars_Derived, cmdDerivedVarHelp,
+        cmdResetDerivedVars, lstIndVars_Derived };
+}
