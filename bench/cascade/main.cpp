@@ -112,7 +112,7 @@ int main(int argc, char** argv)
             if (i == 0)
                 firstClick.push_back(ms); // the one that deselects every other ward
         }
-        if (load.state->areas.wardFlags[clickRows[4]] != 1) {
+        if (load.state->areas.level(AreaLevel::Ward).flags[clickRows[4]] != 1) {
             std::fprintf(stderr, "the clicked ward was not recorded as chosen\n");
             return 1;
         }

@@ -33,9 +33,9 @@ ExtractOutcome ExtractSession::extract()
 
 void ExtractSession::chooseWards(std::initializer_list<int> wards)
 {
-    areas.wardFlags[0] = kModeIndividual;
+    areas.level(AreaLevel::Ward).flags[0] = kModeIndividual;
     for (int w : wards)
-        areas.wardFlags[w] = 1;
+        areas.level(AreaLevel::Ward).flags[w] = 1;
 }
 
 void expectGolden(const std::string& name, const std::string& actual)
