@@ -94,7 +94,7 @@ bool timeWards(QListWidget* wards, const AreaTables& areas, int runs, Timings& t
             if (i == 0)
                 t.firstClick.push_back(ms); // the one that deselects every other ward
         }
-        if (areas.wardFlags[clickRows[4]] != 1) {
+        if (areas.level(AreaLevel::Ward).flags[clickRows[4]] != 1) {
             std::fprintf(stderr, "the clicked ward was not recorded as chosen\n");
             return false;
         }

@@ -1,31 +1,29 @@
 #include "base/DataFolders.h"
 
-#include <cerrno>
-#include <cstring>
+#include "base/DefaultNames.h"
+
+#include <filesystem>
 #include <stdexcept>
-#include <unistd.h>
-#include <vector>
+#include <system_error>
 
 DataFolders DataFolders::under(const std::string& base)
 {
     DataFolders folders;
     folders.baseFolder = base;
-    folders.programDataFolder = base + "/ProgramData/";
-    folders.glossaryFolder = base + "/SARGlossary/";
-    folders.sarDataFolder = base + "/SARData/";
-    folders.populationDataFolder = base + "/Zen91Data/";
+    folders.programDataFolder = base + "/" + kProgramDataFolderName + "/";
+    folders.glossaryFolder = base + "/" + kGlossaryFolderName + "/";
+    folders.sarDataFolder = base + "/" + kSarDataFolderName + "/";
+    folders.populationDataFolder = base + "/" + kPopulationDataFolderName + "/";
     return folders;
 }
 
 std::string currentDirectory()
 {
-    std::vector<char> buffer(4096);
-    while (::getcwd(buffer.data(), buffer.size()) == nullptr) {
-        if (errno != ERANGE)
-            throw std::runtime_error(std::string("cannot read the current directory: ") + std::strerror(errno));
-        buffer.resize(buffer.size() * 2);
-    }
-    return buffer.data();
+    std::error_code error;
+    std::filesystem::path path = std::filesystem::current_path(error);
+    if (error)
+        throw std::runtime_error("cannot read the current directory: " + error.message());
+    return path.string();
 }
 
 DataFolders setDataFolders()

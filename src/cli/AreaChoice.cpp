@@ -13,14 +13,14 @@ bool allDigits(const std::string& text)
     return !text.empty() && std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; });
 }
 
-int resolveMember(const AreaTables& areas, AreaTables::Level level, AreaLevel which, const std::string& member)
+int resolveMember(const AreaTables& areas, const AreaTables::Level& level, AreaLevel which, const std::string& member)
 {
     const std::string levelName = kLevelNames[static_cast<int>(which)];
     if (allDigits(member)) {
         long number = member.size() > 6 ? -1 : std::stol(member);
-        if (number < 1 || number > level.count)
-            throw UsageError(
-                "no " + levelName + " number " + member + " (expected 1.." + std::to_string(level.count) + ")");
+        if (number < 1 || number > level.count())
+            throw UsageError("no " + levelName + " number " + member + " (expected 1.." + std::to_string(level.count())
+                             + ")");
         return static_cast<int>(number);
     }
     if (which == AreaLevel::Ward) {
@@ -29,8 +29,8 @@ int resolveMember(const AreaTables& areas, AreaTables::Level level, AreaLevel wh
                 return w;
     }
     std::vector<int> matches;
-    for (int m = 1; m <= level.count; ++m)
-        if ((*level.names)[static_cast<std::size_t>(m)] == member)
+    for (int m = 1; m <= level.count(); ++m)
+        if (level.names[static_cast<std::size_t>(m)] == member)
             matches.push_back(m);
     if (matches.empty())
         throw UsageError("no " + levelName + " named \"" + member + "\"");
@@ -51,11 +51,11 @@ int resolveMember(const AreaTables& areas, AreaTables::Level level, AreaLevel wh
 
 void applyAreaChoice(AreaTables& areas, AreaLevel which, const std::vector<std::string>& members)
 {
-    AreaTables::Level level = areas.level(which);
+    AreaTables::Level& level = areas.level(which);
     std::vector<int> chosen;
     for (const std::string& member : members)
         chosen.push_back(resolveMember(areas, level, which, member));
-    std::vector<std::uint8_t>& flags = *level.flags;
+    std::vector<std::uint8_t>& flags = level.flags;
     std::fill(flags.begin(), flags.end(), 0);
     flags[0] = kModeIndividual;
     for (int m : chosen)

@@ -5,6 +5,7 @@
 #include "demodata/HouseholdFiles.h"
 #include "demodata/SarCodebook.h"
 
+#include "base/DefaultNames.h"
 #include "textio/DataFileError.h"
 #include "textio/LineWriter.h"
 
@@ -31,10 +32,10 @@ DemoSummary writeDemoData(const std::string& dir, const DemoOptions& options)
         base.pop_back();
     makeFolder(base);
     const std::string root = base == "/" ? base : base + "/";
-    const std::string programData = makeFolder(root + "ProgramData");
-    const std::string sarData = makeFolder(root + "SARData");
-    const std::string population = makeFolder(root + "Zen91Data");
-    const std::string glossary = makeFolder(root + "SARGlossary");
+    const std::string programData = makeFolder(root + kProgramDataFolderName);
+    const std::string sarData = makeFolder(root + kSarDataFolderName);
+    const std::string population = makeFolder(root + kPopulationDataFolderName);
+    const std::string glossary = makeFolder(root + kGlossaryFolderName);
 
     const DemoGeography geography = buildDemoGeography();
     writeGeographyFiles(geography, programData);
@@ -56,7 +57,7 @@ DemoSummary writeDemoData(const std::string& dir, const DemoOptions& options)
             summary.householdFiles += writeHouseholdFiles(geography, w, population);
     }
 
-    LineWriter list(root + "EDlist.txt", 1 << 12);
+    LineWriter list(root + kDefaultEdListFileName, 1 << 12);
     for (const std::string& code : defaultEdList(geography)) {
         list.append(code);
         list.endLine();

@@ -4,6 +4,7 @@
 #include "demodata/SplitMix64.h"
 
 #include "base/FixedSizes.h"
+#include "geography/EdCode.h"
 #include "textio/LineWriter.h"
 
 #include <algorithm>
@@ -130,10 +131,10 @@ void buildCounties(DemoGeography& g)
     }
 
     // District letters are unique across the country; the first district of the
-    // county numbered 04 takes the pair BY so that the sample ward is 04BYFA.
-    const std::string sampleLetters = std::string(kSampleWardCode).substr(2, 2);
+    // sample ward's county takes its letters so that the sample ward exists.
+    const std::string_view sampleLetters = districtLetters(kSampleWardCode);
     for (std::size_t k = 1; k < g.counties.size(); ++k) {
-        if (g.counties[k].censusNumber != 4)
+        if (g.counties[k].censusNumber != censusCountyNumber(kSampleWardCode))
             continue;
         DemoDistrict& sample = g.districts[g.counties[k].firstDistrict];
         for (DemoDistrict& other : g.districts)
@@ -207,8 +208,8 @@ void placeSpecialWards(DemoGeography& g, SplitMix64& rng)
             g.sampleWard = static_cast<int>(w);
     if (g.sampleWard == 0)
         throw std::logic_error("the sample ward is missing");
-    // Its own 30 EDs are the 30 numbered files every area extraction reads.
-    setEds(g.sampleWard, 30, 0);
+    // Its own EDs are the numbered files every area extraction reads.
+    setEds(g.sampleWard, kSampleWardEds, 0);
 
     g.niWard = wardOfFirstDistrict(g, "Northern Ireland", false);
     setEds(g.niWard, 9, 0);

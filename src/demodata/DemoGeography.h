@@ -40,13 +40,11 @@ struct DemoGeography {
     std::vector<DemoWard> wards;
     std::array<int, 68> regionOfCensusCounty {}; // by census county number 0..67
 
-    int sampleWard = 0; // 04BYFA, which serves every area extraction
+    int sampleWard = 0; // kSampleWardCode, which serves every area extraction
     int niWard = 0; // a Northern Ireland ward
     int letteredWard = 0; // EDs in 7 lettered parts
     int largeWard = 0; // more than 100 EDs
 };
-
-inline constexpr const char* kSampleWardCode = "04BYFA";
 
 /// Builds the tree from a fixed seed; every call gives the same tree.
 DemoGeography buildDemoGeography();

@@ -5,6 +5,8 @@
 #include "textio/LineWriter.h"
 
 #include <algorithm>
+#include <charconv>
+#include <iterator>
 
 namespace {
 
@@ -481,8 +483,8 @@ void writePairs(LineWriter& out, const char* heading, const std::vector<std::arr
 
 int decimalWidth(int value)
 {
-    char digits[24];
-    return static_cast<int>(LineWriter::formatInteger(value, digits));
+    char digits[LineWriter::kMaxIntegerLength];
+    return static_cast<int>(std::to_chars(digits, std::end(digits), value).ptr - digits);
 }
 
 DemoSar buildDemoSar()

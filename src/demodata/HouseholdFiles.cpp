@@ -3,6 +3,7 @@
 #include "demodata/SplitMix64.h"
 
 #include "base/FixedSizes.h"
+#include "geography/EdCode.h"
 #include "textio/DataFileError.h"
 #include "textio/LineWriter.h"
 
@@ -13,10 +14,6 @@ namespace {
 
 constexpr std::uint64_t kSeed = 0x52455346494C4553ULL;
 constexpr int kValuesPerLine = 10;
-// The sample ward's files serve every area extraction: ED numbers up to 30 and
-// lettered parts A..E are read from it.
-constexpr int kSampleEds = 30;
-constexpr int kSampleParts = 5;
 // The Northern Ireland ward's third ED has no households: an empty file.
 constexpr int kEmptyEd = 3;
 
@@ -52,17 +49,6 @@ void makeFolder(const std::string& path)
 
 } // namespace
 
-std::string edCode(const std::string& wardCode, int ed, int part)
-{
-    std::string code = wardCode;
-    if (ed < 10)
-        code += '0';
-    code += std::to_string(ed);
-    if (part > 0)
-        code += static_cast<char>('A' + part - 1);
-    return code;
-}
-
 std::vector<HouseholdFileSpec> householdFilesOfWard(const DemoGeography& g, int w)
 {
     const DemoWard& ward = wardAt(g, w);
@@ -81,9 +67,9 @@ std::vector<HouseholdFileSpec> householdFilesOfWard(const DemoGeography& g, int 
 
     if (w == g.sampleWard) {
         // A lettered part holds about a third of an ED, as in the divided wards.
-        int perPart = ward.households / kSampleEds / 3;
-        for (int e = 1; e <= kSampleEds; ++e)
-            for (int k = 1; k <= kSampleParts; ++k)
+        int perPart = ward.households / kSampleWardEds / 3;
+        for (int e = 1; e <= kSampleWardEds; ++e)
+            for (int k = 1; k <= kSampleWardParts; ++k)
                 files.push_back({ edCode(ward.code, e, k), rng.between(perPart * 3 / 4, perPart * 5 / 4) });
     }
     return files;
@@ -92,13 +78,12 @@ std::vector<HouseholdFileSpec> householdFilesOfWard(const DemoGeography& g, int 
 int writeHouseholdFiles(const DemoGeography& g, int w, const std::string& populationFolder)
 {
     const DemoWard& ward = wardAt(g, w);
-    const std::string folder = populationFolder + ward.code.substr(2, 2) + "/";
-    makeFolder(folder);
+    makeFolder(districtFolderPath(populationFolder, ward.code));
     std::vector<HouseholdFileSpec> files = householdFilesOfWard(g, w);
     SplitMix64 rng = SplitMix64::stream(kSeed + 1, static_cast<std::uint64_t>(w));
     for (const HouseholdFileSpec& file : files) {
         // The largest file (1000 values) fits the buffer, so each is one write.
-        LineWriter out(folder + file.code + ".res", 8192);
+        LineWriter out(*householdFilePath(populationFolder, file.code), 8192);
         for (int i = 0; i < file.households; ++i) {
             out.appendInteger(rng.between(1, kNumSarHouseholds));
             if ((i + 1) % kValuesPerLine == 0 || i + 1 == file.households)
@@ -127,7 +112,7 @@ std::vector<std::string> defaultEdList(const DemoGeography& g)
         edCode(large, 7, 0),
         edCode(large, 104, 0),
         edCode(sample, 1, 0),
-        // 04BYFA has 30 EDs, so no file exists for this one in any set.
+        // Beyond the sample ward's EDs, so no file exists for this one in any set.
         edCode(sample, 99, 0),
         sample.substr(2) + "01",
     };

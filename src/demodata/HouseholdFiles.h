@@ -27,6 +27,3 @@ int writeHouseholdFiles(const DemoGeography& geography, int ward, const std::str
 /// The codes of the default user ED list: EDs of the wards that have files, one of
 /// them twice, then a code without a file and one too short to be an ED code.
 std::vector<std::string> defaultEdList(const DemoGeography& geography);
-
-/// "04BYFA" + ED number (at least two digits) + the part's letter (none for 0).
-std::string edCode(const std::string& wardCode, int ed, int part);

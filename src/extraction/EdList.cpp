@@ -1,6 +1,7 @@
 #include "extraction/EdList.h"
 
 #include "geography/AreaTables.h"
+#include "geography/EdCode.h"
 
 EdList EdList::fromAreaSelection(const AreaTables& areas)
 {
@@ -21,17 +22,6 @@ EdList EdList::fromUserList(std::vector<std::string> codes)
     list.m_size = codes.size();
     list.m_codes = std::move(codes);
     return list;
-}
-
-std::string areaEdCode(const std::string& wardCode, int edNumber, int partIndex)
-{
-    std::string code = wardCode;
-    if (edNumber < 10)
-        code += '0';
-    code += std::to_string(edNumber);
-    if (partIndex >= 1)
-        code += static_cast<char>('A' + partIndex - 1);
-    return code;
 }
 
 bool EdList::next(EdEntry& entry)
@@ -65,7 +55,7 @@ bool EdList::next(EdEntry& entry)
         }
         int parts = t.eds2Ward[m_ward][kLetteredParts];
         entry.source = EdSource::AreaSelection;
-        entry.code = areaEdCode(t.wardCodes[m_ward], m_ed, m_part);
+        entry.code = edCode(t.wardCodes[m_ward], m_ed, m_part);
         entry.wardIndex = m_ward;
         entry.edNumber = m_ed;
         entry.partIndex = m_part;

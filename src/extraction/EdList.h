@@ -12,9 +12,9 @@ enum class EdSource { AreaSelection, UserList };
 struct EdEntry {
     EdSource source = EdSource::UserList;
     std::string code;
-    int wardIndex = 0;  ///< area selection only
-    int edNumber = 0;   ///< area selection only, from 1
-    int partIndex = 0;  ///< area selection only: 0 the ED itself, j its j-th lettered part
+    int wardIndex = 0; ///< area selection only
+    int edNumber = 0; ///< area selection only, from 1
+    int partIndex = 0; ///< area selection only: 0 the ED itself, j its j-th lettered part
     bool written = true;
 };
 
@@ -47,7 +47,3 @@ private:
     int m_ed = 1;
     int m_part = 0;
 };
-
-/// The code of ED `edNumber` of `wardCode`: at least two digits, then for part k >= 1
-/// the k-th capital letter ("08BYFA" 1 2 gives "08BYFA01B").
-std::string areaEdCode(const std::string& wardCode, int edNumber, int partIndex);

@@ -1,13 +1,11 @@
 #pragma once
 
+#include "extraction/SpatialCodes.h"
+
 #include <array>
 #include <cstdint>
 #include <optional>
 #include <string>
-
-/// Positions of the six spatial codes, in the order they lead each output line.
-enum SpatialCode { kSpatialCountry = 0, kSpatialRegion, kSpatialCounty, kSpatialDistrict, kSpatialWard, kSpatialEd };
-inline constexpr int kNumSpatialCodes = 6;
 
 /// One press of Extract: the choices read when it starts, the counts found while a
 /// user ED list is validated, and the size estimate. The variable choice lives in
@@ -15,17 +13,17 @@ inline constexpr int kNumSpatialCodes = 6;
 struct ExtractRequest {
     bool useUserEdList = false;
     std::string edListFile;
-    std::string outputFolder;  ///< ends with "/" once normalised
+    std::string outputFolder; ///< ends with "/" once normalised
     std::string rootFileName;
     bool separateFiles = true;
-    std::array<bool, kNumSpatialCodes> spatialCodeFlags{};
+    std::array<bool, kNumSpatialCodes> spatialCodeFlags {};
     /// In megabytes as typed; absent when the front end sets no threshold.
     std::optional<double> sizeWarningThreshold;
 
-    std::uint64_t userListEdCount = 0;  ///< every code read, rejected ones included
+    std::uint64_t userListEdCount = 0; ///< every code read, rejected ones included
     bool rejectedEdsFound = false;
 
-    double estimatedSize = 0;        ///< in estimatedSizeUnit
-    std::string estimatedSizeUnit;   ///< " Mb" or " Gb", with its leading blank
-    std::string estimatedSizeText;   ///< as the size warning shows it
+    double estimatedSize = 0; ///< in estimatedSizeUnit
+    std::string estimatedSizeUnit; ///< " Mb" or " Gb", with its leading blank
+    std::string estimatedSizeText; ///< as the size warning shows it
 };

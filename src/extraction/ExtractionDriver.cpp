@@ -9,6 +9,7 @@
 #include "extraction/UserEdList.h"
 #include "geography/AreaTables.h"
 #include "geography/AreaTablesLoader.h"
+#include "geography/EdCode.h"
 #include "base/DataFolders.h"
 #include "variables/VariableCatalogue.h"
 
@@ -18,38 +19,29 @@
 
 namespace {
 
-// The sample ward whose household files serve every ED of the area selection.
-constexpr const char* kSampleWardFolder = "BY/";
-constexpr const char* kSampleWard = "04BYFA";
-constexpr int kSampleEds = 30;
-constexpr int kSampleParts = 5;
-
 /// The sample ward's household lists, each read once per extraction: there are at
 /// most 30 x 6 of them, and an all-areas request reads each thousands of times.
 class SampleFiles {
 public:
     explicit SampleFiles(const DataFolders& folders)
-        : m_folder(folders.populationDataFolder + kSampleWardFolder)
+        : m_populationFolder(folders.populationDataFolder)
     {
     }
 
     const HouseholdList& get(int fileNumber, int letter)
     {
-        std::size_t slot = static_cast<std::size_t>((fileNumber - 1) * (kSampleParts + 1) + letter);
+        std::size_t slot = static_cast<std::size_t>((fileNumber - 1) * (kSampleWardParts + 1) + letter);
         if (!m_lists[slot]) {
             auto list = std::make_unique<HouseholdList>();
-            std::string path = m_folder + kSampleWard + (fileNumber < 10 ? "0" : "") + std::to_string(fileNumber);
-            if (letter > 0)
-                path += static_cast<char>('A' + letter - 1);
-            list->read(path + ".res");
+            list->read(*householdFilePath(m_populationFolder, edCode(kSampleWardCode, fileNumber, letter)));
             m_lists[slot] = std::move(list);
         }
         return *m_lists[slot];
     }
 
 private:
-    std::string m_folder;
-    std::array<std::unique_ptr<HouseholdList>, kSampleEds * (kSampleParts + 1)> m_lists;
+    std::string m_populationFolder;
+    std::array<std::unique_ptr<HouseholdList>, kSampleWardEds*(kSampleWardParts + 1)> m_lists;
 };
 
 } // namespace
@@ -66,16 +58,16 @@ CodeRegion codeRegion(const AreaTables& areas, const std::string& code)
     if (county < 0 || static_cast<std::size_t>(county) >= areas.onsCounty2Region.size())
         return result;
     result.region = areas.onsCounty2Region[static_cast<std::size_t>(county)];
-    if (result.region > 0 && static_cast<std::size_t>(result.region) < areas.region2Country.size())
-        result.country = areas.region2Country[static_cast<std::size_t>(result.region)];
+    const std::vector<std::int16_t>& region2Country = areas.level(AreaLevel::Region).parents;
+    if (result.region > 0 && static_cast<std::size_t>(result.region) < region2Country.size())
+        result.country = region2Country[static_cast<std::size_t>(result.region)];
     else
         result.region = 0;
     return result;
 }
 
 ExtractionResult runExtraction(const ExtractRequest& request, EdList& edList, const VariableCatalogue& catalogue,
-                               const AreaTables& areas, const DataFolders& folders, std::mt19937& random,
-                               const ExtractProgress& progress)
+    const AreaTables& areas, const DataFolders& folders, std::mt19937& random, const ExtractProgress& progress)
 {
     OutputFiles files;
     LineWriter* householdOut = nullptr;
@@ -91,8 +83,8 @@ ExtractionResult runExtraction(const ExtractRequest& request, EdList& edList, co
     }
 
     const SarTables sar = loadSarTables(folders);
-    OutputWriter writer(sar, catalogue, areas, request.spatialCodeFlags, request.separateFiles, householdOut,
-                        personOut);
+    OutputWriter writer(
+        sar, catalogue, areas, request.spatialCodeFlags, request.separateFiles, householdOut, personOut);
     writer.writeHeaderLines();
 
     ExtractionResult result;
@@ -103,7 +95,7 @@ ExtractionResult runExtraction(const ExtractRequest& request, EdList& edList, co
     std::uint64_t done = 0;
     while (edList.next(entry)) {
         if (entry.source == EdSource::UserList) {
-            std::optional<std::string> path = perAreaFilePath(folders, entry.code);
+            std::optional<std::string> path = householdFilePath(folders.populationDataFolder, entry.code);
             if (path && regularFileExists(*path)) {
                 userHouseholds.read(*path);
                 CodeRegion where = codeRegion(areas, entry.code);
@@ -113,11 +105,11 @@ ExtractionResult runExtraction(const ExtractRequest& request, EdList& edList, co
         } else {
             CodeRegion where = codeRegion(areas, areas.wardCodes[static_cast<std::size_t>(entry.wardIndex)]);
             int fileNumber = entry.edNumber;
-            if (fileNumber > kSampleEds)
-                fileNumber = static_cast<int>(kSampleEds * drawUniform(random)) + 1;
+            if (fileNumber > kSampleWardEds)
+                fileNumber = static_cast<int>(kSampleWardEds * drawUniform(random)) + 1;
             int letter = entry.partIndex;
-            if (letter > kSampleParts)
-                letter = static_cast<int>((kSampleParts + 1) * drawUniform(random));
+            if (letter > kSampleWardParts)
+                letter = static_cast<int>((kSampleWardParts + 1) * drawUniform(random));
             const HouseholdList& households = samples.get(fileNumber, letter);
             if (entry.written) {
                 writer.writeEdRecords(households, entry.code, where.country, where.region);

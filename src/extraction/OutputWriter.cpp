@@ -6,22 +6,23 @@
 #include "textio/LineWriter.h"
 #include "variables/VariableCatalogue.h"
 
-namespace {
+#include <charconv>
+#include <iterator>
 
-const char* const kSpatialHeaders[kNumSpatialCodes] = {"Country", "Region", "County", "District", "Ward", "ED"};
+namespace {
 
 void appendValue(std::string& text, std::int32_t value)
 {
-    char digits[24];
-    text.append(digits, LineWriter::formatInteger(value, digits));
+    char digits[LineWriter::kMaxIntegerLength];
+    text.append(digits, std::to_chars(digits, std::end(digits), value).ptr);
     text += ',';
 }
 
 } // namespace
 
 OutputWriter::OutputWriter(const SarTables& sar, const VariableCatalogue& catalogue, const AreaTables& areas,
-                           const std::array<bool, kNumSpatialCodes>& spatialCodeFlags, bool separateFiles,
-                           LineWriter* householdOut, LineWriter* personOut)
+    const std::array<bool, kNumSpatialCodes>& spatialCodeFlags, bool separateFiles, LineWriter* householdOut,
+    LineWriter* personOut)
     : m_sar(sar)
     , m_catalogue(catalogue)
     , m_areas(areas)
@@ -46,7 +47,7 @@ void OutputWriter::writeHeaderLines()
     auto spatialHeaders = [this](LineWriter& out) {
         for (int i = 0; i < kNumSpatialCodes; ++i)
             if (m_spatial[i])
-                out.field(kSpatialHeaders[i]);
+                out.field(kSpatialCodes[i].header);
     };
     if (m_writePersons) {
         spatialHeaders(*m_personOut);
@@ -96,17 +97,19 @@ void OutputWriter::buildPrefix(std::string_view code, int countryIndex, int regi
 {
     m_prefix.clear();
     if (m_spatial[kSpatialCountry]) {
-        if (countryIndex > 0 && static_cast<std::size_t>(countryIndex) < m_areas.countryNames.size())
-            m_prefix += m_areas.countryNames[static_cast<std::size_t>(countryIndex)];
+        const std::vector<std::string>& names = m_areas.level(AreaLevel::Country).names;
+        if (countryIndex > 0 && static_cast<std::size_t>(countryIndex) < names.size())
+            m_prefix += names[static_cast<std::size_t>(countryIndex)];
         m_prefix += ',';
     }
     if (m_spatial[kSpatialRegion]) {
-        if (regionIndex > 0 && static_cast<std::size_t>(regionIndex) < m_areas.regionNames.size())
-            m_prefix += m_areas.regionNames[static_cast<std::size_t>(regionIndex)];
+        const std::vector<std::string>& names = m_areas.level(AreaLevel::Region).names;
+        if (regionIndex > 0 && static_cast<std::size_t>(regionIndex) < names.size())
+            m_prefix += names[static_cast<std::size_t>(regionIndex)];
         m_prefix += ',';
     }
     // A code shorter than the characters asked for gives the whole code.
-    const std::size_t lengths[] = {2, 4, 6};
+    const std::size_t lengths[] = { 2, 4, 6 };
     for (int i = 0; i < 3; ++i) {
         if (m_spatial[kSpatialCounty + i]) {
             m_prefix += code.substr(0, lengths[i]);
@@ -119,8 +122,8 @@ void OutputWriter::buildPrefix(std::string_view code, int countryIndex, int regi
     }
 }
 
-void OutputWriter::writeEdRecords(const HouseholdList& households, std::string_view edCode, int countryIndex,
-                                  int regionIndex)
+void OutputWriter::writeEdRecords(
+    const HouseholdList& households, std::string_view edCode, int countryIndex, int regionIndex)
 {
     buildPrefix(edCode, countryIndex, regionIndex);
     const std::string_view prefix = m_prefix;

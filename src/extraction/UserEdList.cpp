@@ -4,17 +4,17 @@
 #include "textio/FieldReader.h"
 #include "textio/LineWriter.h"
 
-#include <sys/stat.h>
+#include "base/DefaultNames.h"
+#include "geography/EdCode.h"
+
+#include <filesystem>
+#include <system_error>
 
 namespace {
 
 constexpr std::size_t kPrintZone = 14;
-constexpr std::size_t kFullCodeLength = 8;
-
-bool isAsciiAlnum(char c)
-{
-    return (c >= '0' && c <= '9') || (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z');
-}
+// A ward code and a two-digit ED number.
+constexpr std::size_t kFullCodeLength = kWardCodeLength + 2;
 
 } // namespace
 
@@ -27,25 +27,10 @@ std::vector<std::string> readUserEdList(const std::string& path)
     return codes;
 }
 
-bool isSafeEdCode(const std::string& code)
-{
-    for (char c : code)
-        if (!isAsciiAlnum(c))
-            return false;
-    return true;
-}
-
-std::optional<std::string> perAreaFilePath(const DataFolders& folders, const std::string& code)
-{
-    if (code.size() < 4 || !isSafeEdCode(code))
-        return std::nullopt;
-    return folders.populationDataFolder + code.substr(2, 2) + "/" + code + ".res";
-}
-
 bool regularFileExists(const std::string& path)
 {
-    struct stat info;
-    return ::stat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode);
+    std::error_code error;
+    return std::filesystem::is_regular_file(path, error);
 }
 
 std::string rejectionReason(const std::string& code)
@@ -74,7 +59,7 @@ std::string rejectedLine(const std::string& code)
 std::string rejectedEdsPath(const DataFolders& folders)
 {
     const std::string& base = folders.baseFolder;
-    return base + (!base.empty() && base.back() == '/' ? "" : "/") + "RejectedEDs.txt";
+    return base + (!base.empty() && base.back() == '/' ? "" : "/") + kRejectedEdsFileName;
 }
 
 UserListValidation validateUserEdList(const std::vector<std::string>& codes, const DataFolders& folders)
@@ -83,7 +68,7 @@ UserListValidation validateUserEdList(const std::vector<std::string>& codes, con
     UserListValidation result;
     for (const std::string& code : codes) {
         ++result.edCount;
-        std::optional<std::string> path = perAreaFilePath(folders, code);
+        std::optional<std::string> path = householdFilePath(folders.populationDataFolder, code);
         if (path && regularFileExists(*path))
             continue;
         report.append(rejectedLine(code));

@@ -1,7 +1,6 @@
 #pragma once
 
 #include <cstdint>
-#include <optional>
 #include <string>
 #include <vector>
 
@@ -12,15 +11,6 @@ struct DataFolders;
 /// the code 08BYFA01), blank lines are skipped, and a quoted field is taken as it
 /// stands. Throws DataFileError when the file cannot be read.
 std::vector<std::string> readUserEdList(const std::string& path);
-
-/// True when `code` holds only ASCII letters and digits, the only codes that may
-/// become part of a path.
-bool isSafeEdCode(const std::string& code);
-
-/// The per-area household file of `code`: populationDataFolder, characters 3 and 4,
-/// "/", the code, ".res". Empty when the code is unsafe or too short to name a
-/// district folder, since such a code can have no file.
-std::optional<std::string> perAreaFilePath(const DataFolders& folders, const std::string& code);
 
 /// Whether a regular file exists at `path`.
 bool regularFileExists(const std::string& path);

@@ -1,15 +1,12 @@
 #pragma once
 
+#include "base/AreaLevel.h"
 #include "base/FixedSizes.h"
 
 #include <array>
 #include <cstdint>
 #include <string>
 #include <vector>
-
-/// The five levels of the area tree, top down.
-enum class AreaLevel { Country = 0, Region, County, District, Ward };
-inline constexpr int kNumAreaLevels = 5;
 
 /// Mode values kept in element 0 of a level's flag table.
 inline constexpr std::uint8_t kModeIndividual = 0;
@@ -22,54 +19,31 @@ inline constexpr std::uint8_t kModeRebuilding = 2;
 /// loadAreaTables; the flags, list rows and list states by the cascade and the
 /// ward finalisation.
 struct AreaTables {
+    /// One level of the tree and the state of its list.
+    struct Level {
+        explicit Level(int count);
+        int count() const { return static_cast<int>(names.size()) - 1; }
+
+        std::vector<std::string> names; // element 0: "All"
+        std::vector<std::int16_t> parents; // member number one level up; all 0 for countries
+        std::vector<std::uint8_t> flags; // element 0: the level's mode
+        std::vector<std::int16_t> listPos; // list row of each member, 0 = not listed
+        bool listExpanded = false;
+    };
+
     AreaTables();
 
-    std::vector<std::string> countryNames;   // 0..4
-    std::vector<std::string> regionNames;    // 0..13
-    std::vector<std::string> countyNames;    // 0..68
-    std::vector<std::string> districtNames;  // 0..485
-    std::vector<std::string> wardNames;      // 0..11499
+    Level& level(AreaLevel which) { return levels[static_cast<std::size_t>(which)]; }
+    const Level& level(AreaLevel which) const { return levels[static_cast<std::size_t>(which)]; }
 
-    std::vector<std::int16_t> region2Country;  // 0..13
-    std::vector<std::int16_t> county2Region;   // 0..68
-    std::vector<std::int16_t> district2County; // 0..485
-    std::vector<std::int16_t> ward2District;   // 0..11499
+    std::array<Level, kNumAreaLevels> levels; // indexed by AreaLevel
 
-    std::vector<std::uint8_t> countryFlags;  // element 0: the level's mode
-    std::vector<std::uint8_t> regionFlags;
-    std::vector<std::uint8_t> countyFlags;
-    std::vector<std::uint8_t> districtFlags;
-    std::vector<std::uint8_t> wardFlags;
-
-    std::vector<std::int16_t> regionListPos;   // list row of each member, 0 = not listed
-    std::vector<std::int16_t> countyListPos;
-    std::vector<std::int16_t> districtListPos;
-    std::vector<std::int16_t> wardListPos;
-
-    bool countryListExpanded = false;
-    bool regionListExpanded = false;
-    bool countyListExpanded = false;
-    bool districtListExpanded = false;
-    bool wardListExpanded = false;
-
-    std::vector<std::string> wardCodes;                      // 1..11499, six characters
-    std::vector<std::array<std::int16_t, 2>> district2Ward;  // (d, 0) first ward, (d, 1) last ward
-    std::array<std::int16_t, 69> onsCounty2Region{};         // census county number 0..67; 68 stays 0
+    std::vector<std::string> wardCodes; // 1..11499, six characters
+    std::vector<std::array<std::int16_t, 2>> district2Ward; // (d, 0) first ward, (d, 1) last ward
+    std::array<std::int16_t, 69> onsCounty2Region {}; // census county number 0..67; 68 stays 0
     /// Per ward: ED count, lettered parts per ED, persons, households.
     std::vector<std::array<std::int16_t, 4>> eds2Ward;
-    std::vector<std::uint8_t> finalWards;                    // 1..11499
-
-    /// The pieces of one level, for code that treats the five levels alike.
-    struct Level {
-        int count = 0;
-        std::vector<std::string>* names = nullptr;
-        std::vector<std::uint8_t>* flags = nullptr;
-        std::vector<std::int16_t>* listPos = nullptr;        // null for countries (member i is row i)
-        const std::vector<std::int16_t>* parent = nullptr;   // null for countries
-        std::vector<std::uint8_t>* parentFlags = nullptr;    // null for countries
-        bool* listExpanded = nullptr;
-    };
-    Level level(AreaLevel which);
+    std::vector<std::uint8_t> finalWards; // 1..11499
 };
 
 /// Column indices of eds2Ward.

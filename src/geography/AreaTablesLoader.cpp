@@ -1,6 +1,7 @@
 #include "geography/AreaTablesLoader.h"
 
 #include "base/DataFolders.h"
+#include "geography/EdCode.h"
 #include "textio/DataFileError.h"
 #include "textio/FieldReader.h"
 
@@ -8,11 +9,10 @@
 
 namespace {
 
-const char* const kCountryNames[] = {"All", "England", "Scotland", "Wales", "Northern Ireland"};
-const char* const kRegionNames[] = {"All",          "East Anglia",        "East Midlands", "Inner London",
-                                    "North",        "North-West",         "Outer London",  "Rest of South East",
-                                    "South West",   "West Midlands",      "Yorks & Humbs", "Scotland",
-                                    "Wales",        "Northern Ireland"};
+const char* const kCountryNames[] = { "All", "England", "Scotland", "Wales", "Northern Ireland" };
+const char* const kRegionNames[] = { "All", "East Anglia", "East Midlands", "Inner London", "North", "North-West",
+    "Outer London", "Rest of South East", "South West", "West Midlands", "Yorks & Humbs", "Scotland", "Wales",
+    "Northern Ireland" };
 
 std::string recordLabel(const char* what, int record)
 {
@@ -29,8 +29,7 @@ void readNames(const std::string& path, std::vector<std::string>& table, int cou
 /// Reads a map file: a heading field, then `count` records of a (discarded) member
 /// number followed by `fields` values, each checked against [min, max].
 template <typename Store>
-void readMap(const std::string& path, int count, int fields, const char* const* what, int min, int max,
-             Store store)
+void readMap(const std::string& path, int count, int fields, const char* const* what, int min, int max, Store store)
 {
     FieldReader reader = FieldReader::open(path);
     reader.readText("a heading line");
@@ -40,7 +39,7 @@ void readMap(const std::string& path, int count, int fields, const char* const* 
             auto value = reader.readIntegerDescribed([&] { return recordLabel(what[f], k); }, INT16_MIN, INT16_MAX);
             if (value < min || value > max)
                 reader.fail("expected " + recordLabel(what[f], k) + " within " + std::to_string(min) + ".."
-                            + std::to_string(max) + ", found " + std::to_string(value));
+                    + std::to_string(max) + ", found " + std::to_string(value));
             store(k, f, static_cast<std::int16_t>(value), reader);
         }
     }
@@ -48,35 +47,23 @@ void readMap(const std::string& path, int count, int fields, const char* const* 
 
 } // namespace
 
-int censusCountyNumber(const std::string& code)
-{
-    if (code.size() < 2)
-        return -1;
-    if (code[0] == 'N' && code[1] == 'I')
-        return 0;
-    if (code[0] < '0' || code[0] > '9' || code[1] < '0' || code[1] > '9')
-        return -1;
-    return (code[0] - '0') * 10 + (code[1] - '0');
-}
-
 AreaTables loadAreaTables(const DataFolders& folders)
 {
     AreaTables t;
     const std::string& dir = folders.programDataFolder;
 
-    for (auto* flags : {&t.countryFlags, &t.regionFlags, &t.countyFlags, &t.districtFlags, &t.wardFlags})
-        (*flags)[0] = kModeAll;
-    for (int i = 0; i <= kNumCountries; ++i)
-        t.countryNames[i] = kCountryNames[i];
-    for (int i = 0; i <= kNumRegions; ++i)
-        t.regionNames[i] = kRegionNames[i];
+    for (AreaTables::Level& level : t.levels) {
+        level.flags[0] = kModeAll;
+        level.names[0] = "All";
+    }
+    for (int i = 1; i <= kNumCountries; ++i)
+        t.level(AreaLevel::Country).names[i] = kCountryNames[i];
+    for (int i = 1; i <= kNumRegions; ++i)
+        t.level(AreaLevel::Region).names[i] = kRegionNames[i];
 
-    t.countyNames[0] = "All";
-    readNames(dir + "County_Names.dat", t.countyNames, kNumCounties, "the county name");
-    t.districtNames[0] = "All";
-    readNames(dir + "District_Names.dat", t.districtNames, kNumDistricts, "the district name");
-    t.wardNames[0] = "All";
-    readNames(dir + "Ward_Names.dat", t.wardNames, kNumWards, "the ward name");
+    readNames(dir + "County_Names.dat", t.level(AreaLevel::County).names, kNumCounties, "the county name");
+    readNames(dir + "District_Names.dat", t.level(AreaLevel::District).names, kNumDistricts, "the district name");
+    readNames(dir + "Ward_Names.dat", t.level(AreaLevel::Ward).names, kNumWards, "the ward name");
     {
         const std::string path = dir + "Ward_Codes.dat";
         FieldReader reader = FieldReader::open(path);
@@ -84,53 +71,52 @@ AreaTables loadAreaTables(const DataFolders& folders)
             std::string code = reader.readTextDescribed([&] { return recordLabel("the ward code", w); });
             // The code names folders and files later on; anything but letters and
             // digits in it, or a county part that maps to no region, is refused here.
-            bool plain = code.size() == 6;
-            for (char c : code)
-                plain = plain && ((c >= '0' && c <= '9') || (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'));
+            bool plain = code.size() == kWardCodeLength && isSafeEdCode(code);
             int county = censusCountyNumber(code);
             if (!plain || county < 0 || county > 67)
                 reader.fail("expected " + recordLabel("the ward code", w)
-                            + " of six letters or digits beginning with 00..67 or \"NI\", found \"" + code + "\"");
+                    + " of six letters or digits beginning with 00..67 or \"NI\", found \"" + code + "\"");
             t.wardCodes[w] = std::move(code);
         }
     }
 
-    const char* country[] = {"the country number"};
+    const char* country[] = { "the country number" };
     readMap(dir + "Region2CountryMap.dat", kNumRegions, 1, country, 1, kNumCountries,
-            [&](int k, int, std::int16_t v, FieldReader&) { t.region2Country[k] = v; });
-    const char* region[] = {"the region number"};
+        [&](int k, int, std::int16_t v, FieldReader&) { t.level(AreaLevel::Region).parents[k] = v; });
+    const char* region[] = { "the region number" };
     readMap(dir + "County2RegionMap.dat", kNumCounties, 1, region, 1, kNumRegions,
-            [&](int k, int, std::int16_t v, FieldReader&) { t.county2Region[k] = v; });
+        [&](int k, int, std::int16_t v, FieldReader&) { t.level(AreaLevel::County).parents[k] = v; });
     readMap(dir + "ONSCounty2RegionMap.dat", 68, 1, region, 1, kNumRegions,
-            [&](int k, int, std::int16_t v, FieldReader&) { t.onsCounty2Region[k - 1] = v; });
-    const char* county[] = {"the county number"};
+        [&](int k, int, std::int16_t v, FieldReader&) { t.onsCounty2Region[k - 1] = v; });
+    const char* county[] = { "the county number" };
     readMap(dir + "District2CountyMap.dat", kNumDistricts, 1, county, 1, kNumCounties,
-            [&](int k, int, std::int16_t v, FieldReader&) { t.district2County[k] = v; });
-    const char* range[] = {"the first ward number", "the last ward number"};
+        [&](int k, int, std::int16_t v, FieldReader&) { t.level(AreaLevel::District).parents[k] = v; });
+    const char* range[] = { "the first ward number", "the last ward number" };
     readMap(dir + "District2WardMap.dat", kNumDistricts, 2, range, 1, kNumWards,
-            [&](int k, int f, std::int16_t v, FieldReader&) { t.district2Ward[k][f] = v; });
-    const char* district[] = {"the district number"};
+        [&](int k, int f, std::int16_t v, FieldReader&) { t.district2Ward[k][f] = v; });
+    const char* district[] = { "the district number" };
     readMap(dir + "Ward2DistrictMap.dat", kNumWards, 1, district, 1, kNumDistricts,
-            [&](int k, int, std::int16_t v, FieldReader&) { t.ward2District[k] = v; });
-    const char* eds[] = {"the ED count", "the lettered part count", "the person count", "the household count"};
+        [&](int k, int, std::int16_t v, FieldReader&) { t.level(AreaLevel::Ward).parents[k] = v; });
+    const char* eds[] = { "the ED count", "the lettered part count", "the person count", "the household count" };
     // Lettered parts run from A; more than 26 would leave the alphabet.
-    readMap(dir + "EDs2WardMap.dat", kNumWards, 4, eds, 0, 32767,
-            [&](int k, int f, std::int16_t v, FieldReader& reader) {
-                if (f == kLetteredParts && v > 26)
-                    reader.fail("expected " + recordLabel("the lettered part count", k) + " within 0..26, found "
-                                + std::to_string(v));
-                t.eds2Ward[k][f] = v;
-            });
+    readMap(
+        dir + "EDs2WardMap.dat", kNumWards, 4, eds, 0, 32767, [&](int k, int f, std::int16_t v, FieldReader& reader) {
+            if (f == kLetteredParts && v > 26)
+                reader.fail("expected " + recordLabel("the lettered part count", k) + " within 0..26, found "
+                    + std::to_string(v));
+            t.eds2Ward[k][f] = v;
+        });
 
     // Each district's ward range must hold only its own wards.
+    const std::vector<std::int16_t>& ward2District = t.level(AreaLevel::Ward).parents;
     for (int d = 1; d <= kNumDistricts; ++d) {
         auto [first, last] = t.district2Ward[d];
         for (int w = first; w <= last; ++w)
-            if (t.ward2District[w] != d)
-                throw DataFileError(dir + "District2WardMap.dat", 0, 0, "record " + std::to_string(d) + ": " +
-                                    "district " + std::to_string(d) + " lists wards " + std::to_string(first) + ".."
-                                        + std::to_string(last) + ", but Ward2DistrictMap.dat puts ward "
-                                        + std::to_string(w) + " in district " + std::to_string(t.ward2District[w]));
+            if (ward2District[w] != d)
+                throw DataFileError(dir + "District2WardMap.dat", 0, 0,
+                    "record " + std::to_string(d) + ": " + "district " + std::to_string(d) + " lists wards "
+                        + std::to_string(first) + ".." + std::to_string(last) + ", but Ward2DistrictMap.dat puts ward "
+                        + std::to_string(w) + " in district " + std::to_string(ward2District[w]));
     }
     return t;
 }

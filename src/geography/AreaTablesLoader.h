@@ -12,7 +12,3 @@ struct DataFolders;
 /// Throws DataFileError naming the file, the line and the field on any missing
 /// file, early end, non-number or out-of-range value; nothing partly loaded escapes.
 AreaTables loadAreaTables(const DataFolders& folders);
-
-/// The census county number of a ward or ED code: 0 for "NI", else its first two
-/// characters as a number; -1 when they are neither two digits nor "NI".
-int censusCountyNumber(const std::string& code);

@@ -3,19 +3,11 @@
 #include "textio/DataFileError.h"
 
 #include <cerrno>
+#include <charconv>
 #include <cstring>
+#include <iterator>
 #include <fcntl.h>
 #include <unistd.h>
-
-namespace {
-
-// "00" "01" ... "99": two digits per table look-up halves the divisions.
-constexpr char kDigitPairs[] =
-    "00010203040506070809101112131415161718192021222324252627282930313233343536373839"
-    "40414243444546474849505152535455565758596061626364656667686970717273747576777879"
-    "8081828384858687888990919293949596979899";
-
-} // namespace
 
 LineWriter::LineWriter(const std::string& path, std::size_t bufferSize)
     : m_path(path)
@@ -41,37 +33,11 @@ LineWriter::~LineWriter()
         ::close(m_fd);
 }
 
-std::size_t LineWriter::formatInteger(std::int64_t value, char* out)
-{
-    char temp[24];
-    char* end = temp + sizeof temp;
-    char* p = end;
-    std::uint64_t magnitude = value < 0 ? 0 - static_cast<std::uint64_t>(value) : static_cast<std::uint64_t>(value);
-    while (magnitude >= 100) {
-        unsigned pair = static_cast<unsigned>(magnitude % 100) * 2;
-        magnitude /= 100;
-        *--p = kDigitPairs[pair + 1];
-        *--p = kDigitPairs[pair];
-    }
-    if (magnitude >= 10) {
-        unsigned pair = static_cast<unsigned>(magnitude) * 2;
-        *--p = kDigitPairs[pair + 1];
-        *--p = kDigitPairs[pair];
-    } else {
-        *--p = static_cast<char>('0' + magnitude);
-    }
-    if (value < 0)
-        *--p = '-';
-    std::size_t length = static_cast<std::size_t>(end - p);
-    std::memcpy(out, p, length);
-    return length;
-}
-
 void LineWriter::appendInteger(std::int64_t value)
 {
-    if (m_capacity - m_used < 24)
-        flush();
-    m_used += formatInteger(value, m_buffer.get() + m_used);
+    char digits[kMaxIntegerLength];
+    append(std::string_view(
+        digits, static_cast<std::size_t>(std::to_chars(digits, std::end(digits), value).ptr - digits)));
 }
 
 void LineWriter::appendSlow(std::string_view bytes)

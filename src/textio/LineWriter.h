@@ -15,6 +15,8 @@
 class LineWriter {
 public:
     static constexpr std::size_t kDefaultBufferSize = 1 << 20;
+    /// The longest decimal 64-bit integer, sign included.
+    static constexpr std::size_t kMaxIntegerLength = 20;
 
     /// Creates (or empties) the file at `path` with mode 0666 less the umask.
     explicit LineWriter(const std::string& path, std::size_t bufferSize = kDefaultBufferSize);
@@ -64,9 +66,6 @@ public:
 
     const std::string& path() const { return m_path; }
     std::uint64_t bytesWritten() const { return m_flushed + m_used; }
-
-    /// Formats `value` in decimal into `out` (room for 20 chars); returns the length.
-    static std::size_t formatInteger(std::int64_t value, char* out);
 
 private:
     void appendSlow(std::string_view bytes);

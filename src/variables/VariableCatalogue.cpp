@@ -3,23 +3,24 @@
 #include "base/DataFolders.h"
 #include "base/ListBox.h"
 #include "textio/FieldReader.h"
+#include "textio/Text.h"
 
 namespace {
 
-const char* const kHhNames[] = {"(None)   ", "HNUM     ", "AreaHH   ", "Bath     ", "Cars     ", "CenHeat  ",
-                                "HHSpInDw ", "HHSpType ", "InsideWC ", "LowFloor ", "PersInHH ", "RoomsNum ",
-                                "Tenure  ",  "WMove   ",  "FirstRes",  "LastRes "};
-const char* const kIndNames[] = {
-    "(None)   ", "HNUM     ", "PNUM     ", "Age      ", "CoBirth  ", "DistMove ", "DistWork ", "EconPrim ", "EconSec  ",
-    "EmpStat  ", "EthGroup ", "FamHead  ", "FamNum   ", "FamTyppe ", "GaelLang ", "Hours    ", "Industry ", "LTIll    ",
-    "MigOrgn  ", "MStatus  ", "Occpatn  ", "QuaLevel ", "QualNum  ", "QualSub  ", "Relat    ", "ResidSta ", "SEGroup  ",
-    "Sex      ", "SoClass  ", "TermTim  ", "TranWork ", "URVisit  ", "WelshLan ", "WorkPlce "};
-const int kHhDefaults[] = {1, 4, 10, 11, 12};
-const int kIndDefaults[] = {1, 2, 3, 7, 10, 17, 19, 20, 25, 26, 27};
+const char* const kHhNames[]
+    = { "(None)   ", "HNUM     ", "AreaHH   ", "Bath     ", "Cars     ", "CenHeat  ", "HHSpInDw ", "HHSpType ",
+          "InsideWC ", "LowFloor ", "PersInHH ", "RoomsNum ", "Tenure  ", "WMove   ", "FirstRes", "LastRes " };
+const char* const kIndNames[] = { "(None)   ", "HNUM     ", "PNUM     ", "Age      ", "CoBirth  ", "DistMove ",
+    "DistWork ", "EconPrim ", "EconSec  ", "EmpStat  ", "EthGroup ", "FamHead  ", "FamNum   ", "FamTyppe ", "GaelLang ",
+    "Hours    ", "Industry ", "LTIll    ", "MigOrgn  ", "MStatus  ", "Occpatn  ", "QuaLevel ", "QualNum  ", "QualSub  ",
+    "Relat    ", "ResidSta ", "SEGroup  ", "Sex      ", "SoClass  ", "TermTim  ", "TranWork ", "URVisit  ", "WelshLan ",
+    "WorkPlce " };
+const int kHhDefaults[] = { 1, 4, 10, 11, 12 };
+const int kIndDefaults[] = { 1, 2, 3, 7, 10, 17, 19, 20, 25, 26, 27 };
 
 template <std::size_t N>
-void readPairs(FieldReader& reader, std::array<std::int16_t, N>& listMap, std::array<std::int16_t, N>& widths,
-               const char* kind)
+void readPairs(
+    FieldReader& reader, std::array<std::int16_t, N>& listMap, std::array<std::int16_t, N>& widths, const char* kind)
 {
     const int last = static_cast<int>(N) - 1;
     for (int r = 0; r <= last; ++r) {
@@ -28,7 +29,7 @@ void readPairs(FieldReader& reader, std::array<std::int16_t, N>& listMap, std::a
         int low = r == 0 ? 0 : 1;
         if (variable < low || variable > last)
             reader.fail("expected the variable number of " + row + " within " + std::to_string(low) + ".."
-                        + std::to_string(last) + ", found " + std::to_string(variable));
+                + std::to_string(last) + ", found " + std::to_string(variable));
         listMap[r] = static_cast<std::int16_t>(variable);
         widths[r] = reader.readInt16("the width of " + std::string(kind) + " variable " + std::to_string(r));
     }
@@ -48,8 +49,7 @@ int decimalDigits(long value)
 
 std::string trimmedName(const std::string& name)
 {
-    std::size_t end = name.find_last_not_of(' ');
-    return end == std::string::npos ? std::string() : name.substr(0, end + 1);
+    return std::string(trimEnd(name));
 }
 
 VariableCatalogue builtInVariableCatalogue()

@@ -52,7 +52,7 @@ struct TestWindow {
     {
         QListWidget* wards = list(AreaLevel::Ward);
         wards->setCurrentRow(1, QItemSelectionModel::ClearAndSelect);
-        wards->setCurrentRow(state->areas.wardListPos[ward], QItemSelectionModel::ClearAndSelect);
+        wards->setCurrentRow(state->areas.level(AreaLevel::Ward).listPos[ward], QItemSelectionModel::ClearAndSelect);
         return state->areas.wardCodes[ward];
     }
 

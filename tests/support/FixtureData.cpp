@@ -2,8 +2,10 @@
 
 #include "TempDir.h"
 
-#include "geography/AreaTables.h"
+#include "base/DefaultNames.h"
 #include "base/FixedSizes.h"
+#include "geography/AreaTables.h"
+#include "geography/EdCode.h"
 
 #include <string>
 
@@ -18,19 +20,26 @@ std::string twoDigits(int n)
 
 std::string letters(int n)
 {
-    return {static_cast<char>('A' + (n / 26) % 26), static_cast<char>('A' + n % 26)};
+    return { static_cast<char>('A' + (n / 26) % 26), static_cast<char>('A' + n % 26) };
 }
 
 std::string specialCode(int w)
 {
     switch (w) {
-    case FixtureData::kWard3Eds: return "08BYFA";
-    case FixtureData::kWard35Eds: return "08BYFB";
-    case FixtureData::kWardNiParts: return "NIAACC";
-    case FixtureData::kWard7Parts: return "12CDEF";
-    case FixtureData::kWardSample: return "04BYFA";
-    case FixtureData::kWard120Eds: return "08BYFC";
-    default: return FixtureData::wardCode(w);
+    case FixtureData::kWard3Eds:
+        return "08BYFA";
+    case FixtureData::kWard35Eds:
+        return "08BYFB";
+    case FixtureData::kWardNiParts:
+        return "NIAACC";
+    case FixtureData::kWard7Parts:
+        return "12CDEF";
+    case FixtureData::kWardSample:
+        return kSampleWardCode;
+    case FixtureData::kWard120Eds:
+        return "08BYFC";
+    default:
+        return FixtureData::wardCode(w);
     }
 }
 
@@ -61,7 +70,10 @@ void FixtureData::write(const TempDir& dir, bool reversedMap)
     for (int w = 1; w <= kNumWards; ++w) {
         // Wards 7 and 8 share a name, for the command line's ambiguity check; wards 9
         // and 10 hold one name in UTF-8 and in Latin-1, for the window's decoding.
-        const char* special = w == 7 || w == 8 ? "Twin Ward" : w == 9 ? "Ynys M\xc3\xb4n" : w == 10 ? "Ynys M\xf4n" : nullptr;
+        const char* special = w == 7 || w == 8 ? "Twin Ward"
+            : w == 9                           ? "Ynys M\xc3\xb4n"
+            : w == 10                          ? "Ynys M\xf4n"
+                                               : nullptr;
         text += (special ? std::string(special) : "Ward " + std::to_string(w)) + "\r\n";
     }
     dir.write("ProgramData/Ward_Names.dat", text);
@@ -84,19 +96,26 @@ void FixtureData::write(const TempDir& dir, bool reversedMap)
         int first = (d - 1) * kWardsPerDistrict + 1;
         int last = d * kWardsPerDistrict;
         if (first > kNumWards)
-            return std::to_string(kNumWards) + "," + std::to_string(kNumWards - 1);  // no wards
-        return std::to_string(first) + "," + std::to_string(std::min(last, int{kNumWards}));
+            return std::to_string(kNumWards) + "," + std::to_string(kNumWards - 1); // no wards
+        return std::to_string(first) + "," + std::to_string(std::min(last, int { kNumWards }));
     });
     map("Ward2DistrictMap.dat", 1, kNumWards, [](int w) { return std::to_string(districtOf(w)); });
     map("EDs2WardMap.dat", 1, kNumWards, [](int w) {
         switch (w) {
-        case kWard3Eds: return std::string("3,0,700,300");
-        case kWard35Eds: return std::string("35,0,9000,4000");
-        case kWardNiParts: return std::string("2,2,400,150");
-        case kWard7Parts: return std::string("1,7,100,40");
-        case kWardSample: return std::string("30,0,6000,2500");
-        case kWard120Eds: return std::string("120,0,20000,9000");
-        default: return std::string("2,0,500,200");
+        case kWard3Eds:
+            return std::string("3,0,700,300");
+        case kWard35Eds:
+            return std::string("35,0,9000,4000");
+        case kWardNiParts:
+            return std::string("2,2,400,150");
+        case kWard7Parts:
+            return std::string("1,7,100,40");
+        case kWardSample:
+            return std::string("30,0,6000,2500");
+        case kWard120Eds:
+            return std::string("120,0,20000,9000");
+        default:
+            return std::string("2,0,500,200");
         }
     });
 
@@ -132,9 +151,9 @@ void FixtureData::write(const TempDir& dir, bool reversedMap)
     }
     dir.write("SARData/IndSAR.dat", text);
 
-    for (int n = 1; n <= 30; ++n)
-        for (int letter = 0; letter <= 5; ++letter) {
-            std::string name = "04BYFA" + twoDigits(n) + (letter ? std::string(1, static_cast<char>('A' + letter - 1)) : "");
-            dir.write("Zen91Data/BY/" + name + ".res", std::to_string(n) + "," + std::to_string(100 + letter) + "\r\n");
-        }
+    const std::string population = std::string(kPopulationDataFolderName) + "/";
+    for (int n = 1; n <= kSampleWardEds; ++n)
+        for (int letter = 0; letter <= kSampleWardParts; ++letter)
+            dir.write(*householdFilePath(population, edCode(kSampleWardCode, n, letter)),
+                std::to_string(n) + "," + std::to_string(100 + letter) + "\r\n");
 }

@@ -36,23 +36,23 @@ void AreaListsTest::expandNarrowAndCollapseThroughTheWidgets()
 
     clickRow(countries, 1);
     clickRow(countries, 4, Qt::ControlModifier); // England and Northern Ireland
-    QCOMPARE(t.countryFlags, (std::vector<std::uint8_t>{0, 1, 0, 0, 1}));
+    QCOMPARE(t.level(AreaLevel::Country).flags, (std::vector<std::uint8_t>{0, 1, 0, 0, 1}));
 
     clickRow(regions, 1);
     QCOMPARE(regions->count(), 12); // ten English regions and Northern Ireland
     QCOMPARE(regions->item(11)->text(), QStringLiteral("Northern Ireland"));
-    QCOMPARE(t.regionListPos[13], 11);
+    QCOMPARE(t.level(AreaLevel::Region).listPos[13], 11);
     clickRow(regions, 3);
     clickRow(regions, 5, Qt::ShiftModifier);
     QCOMPARE(selectedRows(regions), (QList<int>{3, 4, 5}));
-    QCOMPARE(std::count(t.regionFlags.begin() + 1, t.regionFlags.end(), 1), 3);
-    QCOMPARE(t.regionFlags[3], std::uint8_t(1));
+    QCOMPARE(std::count(t.level(AreaLevel::Region).flags.begin() + 1, t.level(AreaLevel::Region).flags.end(), 1), 3);
+    QCOMPARE(t.level(AreaLevel::Region).flags[3], std::uint8_t(1));
 
     clickRow(regions, 0);
     QCOMPARE(rowTexts(regions), (QStringList{"All selected countries", "Select regions..."}));
     QCOMPARE(selectedRows(regions), QList<int>{0});
-    QCOMPARE(t.regionFlags, std::vector<std::uint8_t>(kNumRegions + 1, 1));
-    QVERIFY(!t.regionListExpanded);
+    QCOMPARE(t.level(AreaLevel::Region).flags, std::vector<std::uint8_t>(kNumRegions + 1, 1));
+    QVERIFY(!t.level(AreaLevel::Region).listExpanded);
 }
 
 void AreaListsTest::controlClickExpandKeepsAllSelectedUntilDeselected()
@@ -65,19 +65,19 @@ void AreaListsTest::controlClickExpandKeepsAllSelectedUntilDeselected()
     clickRow(districts, 1, Qt::ControlModifier);
     QCOMPARE(districts->count(), kNumDistricts + 1);
     QCOMPARE(selectedRows(districts).size(), kNumDistricts + 1);
-    QCOMPARE(t.districtFlags[0], kModeIndividual);
+    QCOMPARE(t.level(AreaLevel::District).flags[0], kModeIndividual);
 
     // Another change with the All row still selected collapses again.
     clickRow(districts, 7, Qt::ControlModifier);
     QCOMPARE(districts->count(), 2);
-    QCOMPARE(t.districtFlags[0], kModeAll);
+    QCOMPARE(t.level(AreaLevel::District).flags[0], kModeAll);
 
     clickRow(districts, 1, Qt::ControlModifier);
     clickRow(districts, 0, Qt::ControlModifier); // now record
-    QCOMPARE(std::count(t.districtFlags.begin() + 1, t.districtFlags.end(), 1), kNumDistricts);
+    QCOMPARE(std::count(t.level(AreaLevel::District).flags.begin() + 1, t.level(AreaLevel::District).flags.end(), 1), kNumDistricts);
     clickRow(districts, 2, Qt::ControlModifier);
-    QCOMPARE(t.districtFlags[2], std::uint8_t(0));
-    QCOMPARE(std::count(t.districtFlags.begin() + 1, t.districtFlags.end(), 1), kNumDistricts - 1);
+    QCOMPARE(t.level(AreaLevel::District).flags[2], std::uint8_t(0));
+    QCOMPARE(std::count(t.level(AreaLevel::District).flags.begin() + 1, t.level(AreaLevel::District).flags.end(), 1), kNumDistricts - 1);
 }
 
 void AreaListsTest::fullWardListShowsDecodedNamesAndKeepsFocus()
@@ -97,8 +97,8 @@ void AreaListsTest::fullWardListShowsDecodedNamesAndKeepsFocus()
     QCOMPARE(f.window->focusWidget(), wards);
 
     clickRow(wards, 500);
-    QCOMPARE(std::count(f.state->areas.wardFlags.begin() + 1, f.state->areas.wardFlags.end(), 1), 1);
-    QCOMPARE(f.state->areas.wardFlags[500], std::uint8_t(1));
+    QCOMPARE(std::count(f.state->areas.level(AreaLevel::Ward).flags.begin() + 1, f.state->areas.level(AreaLevel::Ward).flags.end(), 1), 1);
+    QCOMPARE(f.state->areas.level(AreaLevel::Ward).flags[500], std::uint8_t(1));
 }
 
 using ListAction = std::function<void(QListWidget*, ListBox&)>;

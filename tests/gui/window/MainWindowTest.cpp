@@ -116,7 +116,7 @@ void MainWindowTest::userEdListSwitchResetsAndDisablesTheAreaLists()
     c.MultiPage1->setCurrentIndex(1);
     clickRow(f.list(AreaLevel::Country), 1);
     clickRow(f.list(AreaLevel::Country), 2); // Scotland only
-    QCOMPARE(t.countryFlags[1], std::uint8_t(0));
+    QCOMPARE(t.level(AreaLevel::Country).flags[1], std::uint8_t(0));
 
     clickOption(c.obUserEDlist);
     QVERIFY(c.txtUserEDlist->isEnabled());
@@ -125,8 +125,8 @@ void MainWindowTest::userEdListSwitchResetsAndDisablesTheAreaLists()
         QCOMPARE(list->count(), 2);
         QVERIFY(selectedRows(list).isEmpty());
     }
-    QCOMPARE(t.countryFlags, std::vector<std::uint8_t>(kNumCountries + 1, 1));
-    QCOMPARE(t.wardFlags[0], kModeAll);
+    QCOMPARE(t.level(AreaLevel::Country).flags, std::vector<std::uint8_t>(kNumCountries + 1, 1));
+    QCOMPARE(t.level(AreaLevel::Ward).flags[0], kModeAll);
 
     clickOption(c.obSelectedAreas);
     QVERIFY(!c.txtUserEDlist->isEnabled());

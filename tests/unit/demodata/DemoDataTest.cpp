@@ -4,6 +4,7 @@
 
 #include "extraction/SarTables.h"
 #include "geography/AreaTablesLoader.h"
+#include "geography/EdCode.h"
 #include "base/DataFolders.h"
 #include "textio/DataFileError.h"
 #include "textio/FieldReader.h"
@@ -61,7 +62,7 @@ protected:
 
     static std::string resPath(const std::string& code)
     {
-        return s_folders.populationDataFolder + code.substr(2, 2) + "/" + code + ".res";
+        return *householdFilePath(s_folders.populationDataFolder, code);
     }
     static int wardOf(const std::string& code)
     {
@@ -83,7 +84,7 @@ TEST_F(DemoDataSet, WardCodesAreUniqueAndShareTheirDistrictsCountyRegionAndLette
     std::set<std::string> codes(t.wardCodes.begin() + 1, t.wardCodes.end());
     EXPECT_EQ(codes.size(), static_cast<std::size_t>(kNumWards));
     bool commaName = false;
-    std::set<std::string> districtLetters;
+    std::set<std::string_view> lettersSeen;
     std::map<int, int> countyOfCensusNumber;
     for (int d = 1; d <= kNumDistricts; ++d) {
         const std::string& first = t.wardCodes[t.district2Ward[d][0]];
@@ -92,15 +93,17 @@ TEST_F(DemoDataSet, WardCodesAreUniqueAndShareTheirDistrictsCountyRegionAndLette
             ASSERT_EQ(t.wardCodes[w].substr(0, 4), first.substr(0, 4)) << "ward " << w << " of district " << d;
             // The region found from the code's census county number must be the one
             // found through the ward's district and list county.
-            ASSERT_EQ(t.onsCounty2Region[censusCountyNumber(t.wardCodes[w])], t.county2Region[t.district2County[d]])
+            ASSERT_EQ(t.onsCounty2Region[censusCountyNumber(t.wardCodes[w])],
+                t.level(AreaLevel::County).parents[t.level(AreaLevel::District).parents[d]])
                 << t.wardCodes[w];
-            commaName = commaName || t.wardNames[w].find(',') != std::string::npos;
+            commaName = commaName || t.level(AreaLevel::Ward).names[w].find(',') != std::string::npos;
         }
         // The letters name the folder of the district's household files; one census
         // number per list county and one list county per census number.
-        EXPECT_TRUE(districtLetters.insert(first.substr(2, 2)).second) << first;
-        auto it = countyOfCensusNumber.emplace(censusCountyNumber(first), t.district2County[d]).first;
-        EXPECT_EQ(it->second, t.district2County[d]) << first;
+        EXPECT_TRUE(lettersSeen.insert(districtLetters(first)).second) << first;
+        auto it
+            = countyOfCensusNumber.emplace(censusCountyNumber(first), t.level(AreaLevel::District).parents[d]).first;
+        EXPECT_EQ(it->second, t.level(AreaLevel::District).parents[d]) << first;
     }
     EXPECT_EQ(countyOfCensusNumber.size(), static_cast<std::size_t>(kNumCounties));
     EXPECT_TRUE(commaName) << "no quoted ward name with a comma";
@@ -136,15 +139,15 @@ TEST_F(DemoDataSet, EdCountsAndPopulationAreCensusSized)
 TEST_F(DemoDataSet, SampleWardHasEveryFileAreaExtractionsRead)
 {
     ASSERT_NE(wardOf(kSampleWardCode), 0);
-    for (int e = 1; e <= 30; ++e)
-        for (int k = 0; k <= 5; ++k)
+    for (int e = 1; e <= kSampleWardEds; ++e)
+        for (int k = 0; k <= kSampleWardParts; ++k)
             EXPECT_TRUE(fileExists(resPath(edCode(kSampleWardCode, e, k)))) << edCode(kSampleWardCode, e, k);
     std::size_t households = 0;
-    for (int e = 1; e <= 30; ++e)
+    for (int e = 1; e <= kSampleWardEds; ++e)
         households += householdNumbers(resPath(edCode(kSampleWardCode, e, 0))).size();
     // Close to the 22 million households over 110,000 EDs the size estimate assumes.
-    EXPECT_GE(households / 30, 150u);
-    EXPECT_LE(households / 30, 250u);
+    EXPECT_GE(households / kSampleWardEds, 150u);
+    EXPECT_LE(households / kSampleWardEds, 250u);
 }
 
 TEST_F(DemoDataSet, HouseholdFilesMatchTheirWards)

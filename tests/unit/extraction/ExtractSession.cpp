@@ -51,10 +51,11 @@ ExtractOutcome ExtractSession::extract()
 
 void ExtractSession::chooseWards(std::initializer_list<int> wards)
 {
-    std::fill(areas.wardFlags.begin(), areas.wardFlags.end(), 0);
-    areas.wardFlags[0] = kModeIndividual;
+    auto& wardFlags = areas.level(AreaLevel::Ward).flags;
+    std::fill(wardFlags.begin(), wardFlags.end(), 0);
+    wardFlags[0] = kModeIndividual;
     for (int w : wards)
-        areas.wardFlags[w] = 1;
+        areas.level(AreaLevel::Ward).flags[w] = 1;
 }
 
 std::vector<std::string> filesIn(const std::string& folder)

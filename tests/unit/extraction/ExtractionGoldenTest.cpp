@@ -9,14 +9,15 @@
 TEST(ExtractionGolden, SeparateFilesWithDefaultsAndEdCode)
 {
     ExtractSession s;
-    s.chooseWards({FixtureData::kWard3Eds});
+    s.chooseWards({ FixtureData::kWard3Eds });
     ExtractOutcome outcome = s.extract();
     ASSERT_EQ(outcome.status, ExtractStatus::Done) << outcome.error;
     EXPECT_TRUE(s.dialogs.shown.empty());
     EXPECT_EQ(outcome.result.files,
-              (std::vector<std::string>{s.settings.outputFolder + "Zen91_hh.txt", s.settings.outputFolder + "Zen91_ind.txt"}));
+        (std::vector<std::string> {
+            s.settings.outputFolder + "Zen91_hh.txt", s.settings.outputFolder + "Zen91_ind.txt" }));
     EXPECT_EQ(outcome.result.writtenEds, 3u);
-    EXPECT_EQ(outcome.result.households, 6u);  // files 01..03 hold two households each
+    EXPECT_EQ(outcome.result.households, 6u); // files 01..03 hold two households each
     expectGolden("separate_hh.txt", s.output("Zen91_hh.txt"));
     expectGolden("separate_ind.txt", s.output("Zen91_ind.txt"));
 }
@@ -24,30 +25,30 @@ TEST(ExtractionGolden, SeparateFilesWithDefaultsAndEdCode)
 TEST(ExtractionGolden, CombinedWithEverySpatialCodeAndLetteredParts)
 {
     ExtractSession s;
-    s.chooseWards({FixtureData::kWardNiParts, FixtureData::kWard3Eds});
+    s.chooseWards({ FixtureData::kWardNiParts, FixtureData::kWard3Eds });
     s.inputs.combinedChosen = true;
     s.settings.separateFiles = false;
     s.inputs.spatialCodeFlags.fill(true);
-    s.hhList.selectOnly({"HNUM", "Cars"});
-    s.indList.selectOnly({"HNUM", "PNUM", "Age"});
+    s.hhList.selectOnly({ "HNUM", "Cars" });
+    s.indList.selectOnly({ "HNUM", "PNUM", "Age" });
     ExtractOutcome outcome = s.extract();
     ASSERT_EQ(outcome.status, ExtractStatus::Done) << outcome.error;
     EXPECT_EQ(s.dialogs.asked(), "M6");
-    EXPECT_EQ(outcome.result.files, std::vector<std::string>{s.settings.outputFolder + "Zen91_hhind.txt"});
-    EXPECT_EQ(outcome.result.writtenEds, 3u + 4u);  // the bare NI EDs are read, not written
+    EXPECT_EQ(outcome.result.files, std::vector<std::string> { s.settings.outputFolder + "Zen91_hhind.txt" });
+    EXPECT_EQ(outcome.result.writtenEds, 3u + 4u); // the bare NI EDs are read, not written
     expectGolden("combined_hhind.txt", s.output("Zen91_hhind.txt"));
 }
 
 TEST(ExtractionGolden, WardAboveThirtyEdsAndSevenPartsDrawFromTheGenerator)
 {
     ExtractSession s;
-    s.chooseWards({FixtureData::kWard35Eds, FixtureData::kWard7Parts});
-    s.inputs.spatialCodeFlags = {false, true, false, false, true, true};
-    s.hhList.selectOnly({"HNUM"});
+    s.chooseWards({ FixtureData::kWard35Eds, FixtureData::kWard7Parts });
+    s.inputs.spatialCodeFlags = { false, true, false, false, true, true };
+    s.hhList.selectOnly({ "HNUM" });
     s.indList.selectOnly({});
     ExtractOutcome outcome = s.extract();
     ASSERT_EQ(outcome.status, ExtractStatus::Done) << outcome.error;
-    EXPECT_EQ(outcome.result.files, std::vector<std::string>{s.settings.outputFolder + "Zen91_hh.txt"});
+    EXPECT_EQ(outcome.result.files, std::vector<std::string> { s.settings.outputFolder + "Zen91_hh.txt" });
     expectGolden("draws_hh.txt", s.output("Zen91_hh.txt"));
 
     // EDs 31..35 take one draw each, parts F and G one each: seven in all.
@@ -59,8 +60,8 @@ TEST(ExtractionGolden, WardAboveThirtyEdsAndSevenPartsDrawFromTheGenerator)
 TEST(ExtractionGolden, NonIdentityListMapStillWritesColumnsByVariableNumber)
 {
     ExtractSession s(true);
-    s.chooseWards({FixtureData::kWard3Eds});
-    s.inputs.spatialCodeFlags = {true, false, true, true, false, false};
+    s.chooseWards({ FixtureData::kWard3Eds });
+    s.inputs.spatialCodeFlags = { true, false, true, true, false, false };
     ExtractOutcome outcome = s.extract();
     ASSERT_EQ(outcome.status, ExtractStatus::Done) << outcome.error;
     expectGolden("reversed_hh.txt", s.output("Zen91_hh.txt"));
@@ -72,7 +73,7 @@ TEST(ExtractionGolden, UserListWithRejectedRepeatedAndNiCodes)
     ExtractSession s;
     writeGoldenUserList(s, "EDlist.txt");
     s.inputs.useUserEdList = true;
-    s.inputs.spatialCodeFlags = {true, true, true, false, false, true};
+    s.inputs.spatialCodeFlags = { true, true, true, false, false, true };
     s.inputs.combinedChosen = true;
     s.settings.separateFiles = false;
     ExtractOutcome outcome = s.extract();
@@ -83,4 +84,31 @@ TEST(ExtractionGolden, UserListWithRejectedRepeatedAndNiCodes)
     expectGolden("userlist_hhind.txt", s.output("Zen91_hhind.txt"));
     expectGolden("userlist_RejectedEDs.txt", readFile(s.dir.file("RejectedEDs.txt")));
     EXPECT_TRUE(s.random == std::mt19937()) << "a user list draws nothing";
+}
+
+TEST(ExtractionGolden, SampleSubstitutionDrawsTheEdNumberBeforeTheLetter)
+{
+    // ED 31 of a ward with six lettered parts: its part F is the only entry that
+    // needs both an ED number and a letter drawn.
+    ExtractSession s;
+    s.areas.eds2Ward[FixtureData::kWard35Eds] = { 31, 6, 9000, 4000 };
+    s.chooseWards({ FixtureData::kWard35Eds });
+    s.inputs.spatialCodeFlags = { false, false, false, false, false, true };
+    s.hhList.selectOnly({ "HNUM" });
+    s.indList.selectOnly({});
+    ExtractOutcome outcome = s.extract();
+    ASSERT_EQ(outcome.status, ExtractStatus::Done) << outcome.error;
+
+    // Before it: part F of EDs 1..30 (a letter each), parts 0..E of ED 31 (a number each).
+    std::mt19937 expected;
+    expected.discard(30 + 6);
+    const int number = static_cast<int>(30 * drawUniform(expected)) + 1;
+    const int letter = static_cast<int>(6 * drawUniform(expected));
+    // Sample file nn<letter> holds the households nn and 100 + letter.
+    const std::string output = s.output("Zen91_hh.txt");
+    const std::string tail
+        = "08BYFB31F," + std::to_string(number) + ",\r\n08BYFB31F," + std::to_string(100 + letter) + ",\r\n";
+    ASSERT_GE(output.size(), tail.size());
+    EXPECT_EQ(output.substr(output.size() - tail.size()), tail);
+    EXPECT_TRUE(s.random == expected);
 }

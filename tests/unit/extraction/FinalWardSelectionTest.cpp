@@ -14,19 +14,19 @@ namespace {
 AreaTables smallTree()
 {
     AreaTables t;
-    for (auto* flags : {&t.countryFlags, &t.regionFlags, &t.countyFlags, &t.districtFlags, &t.wardFlags})
-        (*flags)[0] = kModeAll;
-    t.region2Country[1] = 1;
-    t.region2Country[2] = 2;
-    t.county2Region[1] = t.county2Region[2] = 1;
-    t.county2Region[3] = 2;
-    t.district2County[1] = t.district2County[2] = 1;
-    t.district2County[3] = 2;
-    t.district2County[4] = 3;
-    t.district2Ward[1] = {1, 3};
-    t.district2Ward[2] = {4, 5};
-    t.district2Ward[3] = {6, 6};
-    t.district2Ward[4] = {8, 7};
+    for (AreaTables::Level& level : t.levels)
+        level.flags[0] = kModeAll;
+    t.level(AreaLevel::Region).parents[1] = 1;
+    t.level(AreaLevel::Region).parents[2] = 2;
+    t.level(AreaLevel::County).parents[1] = t.level(AreaLevel::County).parents[2] = 1;
+    t.level(AreaLevel::County).parents[3] = 2;
+    t.level(AreaLevel::District).parents[1] = t.level(AreaLevel::District).parents[2] = 1;
+    t.level(AreaLevel::District).parents[3] = 2;
+    t.level(AreaLevel::District).parents[4] = 3;
+    t.district2Ward[1] = { 1, 3 };
+    t.district2Ward[2] = { 4, 5 };
+    t.district2Ward[3] = { 6, 6 };
+    t.district2Ward[4] = { 8, 7 };
     return t;
 }
 
@@ -47,10 +47,10 @@ TEST(FinalWardSelection, AllModeChoosesEveryWardAndClearsTheLastResult)
     finalWardSelection(t);
     EXPECT_EQ(chosenWards(t).size(), static_cast<std::size_t>(kNumWards));
 
-    t.districtFlags[0] = kModeIndividual;
-    t.districtFlags[3] = 1;
+    t.level(AreaLevel::District).flags[0] = kModeIndividual;
+    t.level(AreaLevel::District).flags[3] = 1;
     finalWardSelection(t);
-    EXPECT_EQ(chosenWards(t), std::vector<int>{6});
+    EXPECT_EQ(chosenWards(t), std::vector<int> { 6 });
 }
 
 TEST(FinalWardSelection, DeepestIndividualLevelDecides)
@@ -61,29 +61,61 @@ TEST(FinalWardSelection, DeepestIndividualLevelDecides)
         std::vector<int> wards;
     };
     const Row rows[] = {
-        {"country", [](AreaTables& t) { t.countryFlags[0] = kModeIndividual; t.countryFlags[1] = 1; }, {1, 2, 3, 4, 5, 6}},
-        {"region", [](AreaTables& t) { t.regionFlags[0] = kModeIndividual; t.regionFlags[1] = 1; }, {1, 2, 3, 4, 5, 6}},
-        {"county", [](AreaTables& t) { t.countyFlags[0] = kModeIndividual; t.countyFlags[2] = 1; }, {6}},
+        { "country",
+            [](AreaTables& t) {
+                t.level(AreaLevel::Country).flags[0] = kModeIndividual;
+                t.level(AreaLevel::Country).flags[1] = 1;
+            },
+            { 1, 2, 3, 4, 5, 6 } },
+        { "region",
+            [](AreaTables& t) {
+                t.level(AreaLevel::Region).flags[0] = kModeIndividual;
+                t.level(AreaLevel::Region).flags[1] = 1;
+            },
+            { 1, 2, 3, 4, 5, 6 } },
+        { "county",
+            [](AreaTables& t) {
+                t.level(AreaLevel::County).flags[0] = kModeIndividual;
+                t.level(AreaLevel::County).flags[2] = 1;
+            },
+            { 6 } },
         // Higher choices do not count once a lower level is individual.
-        {"district under a country",
-         [](AreaTables& t) {
-             t.countryFlags[0] = kModeIndividual;
-             t.countryFlags[2] = 1;
-             t.districtFlags[0] = kModeIndividual;
-             t.districtFlags[2] = 1;
-         },
-         {4, 5}},
-        {"ward", [](AreaTables& t) { t.wardFlags[0] = kModeIndividual; t.wardFlags[2] = 1; t.wardFlags[9] = 1; }, {2, 9}},
-        {"expanded list with nothing chosen", [](AreaTables& t) { t.countyFlags[0] = kModeIndividual; }, {}},
-        {"district without wards", [](AreaTables& t) { t.districtFlags[0] = kModeIndividual; t.districtFlags[4] = 1; }, {}},
-        {"only a flag of exactly 1 counts", [](AreaTables& t) { t.wardFlags[0] = kModeIndividual; t.wardFlags[3] = 2; }, {}},
-        {"rebuilding mode counts as All",
-         [](AreaTables& t) {
-             t.districtFlags[0] = kModeRebuilding;
-             t.countyFlags[0] = kModeIndividual;
-             t.countyFlags[2] = 1;
-         },
-         {6}},
+        { "district under a country",
+            [](AreaTables& t) {
+                t.level(AreaLevel::Country).flags[0] = kModeIndividual;
+                t.level(AreaLevel::Country).flags[2] = 1;
+                t.level(AreaLevel::District).flags[0] = kModeIndividual;
+                t.level(AreaLevel::District).flags[2] = 1;
+            },
+            { 4, 5 } },
+        { "ward",
+            [](AreaTables& t) {
+                t.level(AreaLevel::Ward).flags[0] = kModeIndividual;
+                t.level(AreaLevel::Ward).flags[2] = 1;
+                t.level(AreaLevel::Ward).flags[9] = 1;
+            },
+            { 2, 9 } },
+        { "expanded list with nothing chosen",
+            [](AreaTables& t) { t.level(AreaLevel::County).flags[0] = kModeIndividual; }, {} },
+        { "district without wards",
+            [](AreaTables& t) {
+                t.level(AreaLevel::District).flags[0] = kModeIndividual;
+                t.level(AreaLevel::District).flags[4] = 1;
+            },
+            {} },
+        { "only a flag of exactly 1 counts",
+            [](AreaTables& t) {
+                t.level(AreaLevel::Ward).flags[0] = kModeIndividual;
+                t.level(AreaLevel::Ward).flags[3] = 2;
+            },
+            {} },
+        { "rebuilding mode counts as All",
+            [](AreaTables& t) {
+                t.level(AreaLevel::District).flags[0] = kModeRebuilding;
+                t.level(AreaLevel::County).flags[0] = kModeIndividual;
+                t.level(AreaLevel::County).flags[2] = 1;
+            },
+            { 6 } },
     };
     for (const Row& row : rows) {
         AreaTables t = smallTree();

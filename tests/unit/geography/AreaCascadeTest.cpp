@@ -8,6 +8,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <functional>
 #include <memory>
 
@@ -28,7 +29,7 @@ struct Harness {
     explicit Harness(bool reentrant = true)
         : tables(fixtureTables())
     {
-        AreaCascade::Lists lists{};
+        AreaCascade::Lists lists {};
         for (int i = 0; i < kNumAreaLevels; ++i) {
             fakes[i].reentrant = reentrant;
             lists[i] = &fakes[i];
@@ -40,16 +41,13 @@ struct Harness {
     }
 
     FakeListBox& list(AreaLevel level) { return fakes[static_cast<int>(level)]; }
-    AreaTables::Level level(AreaLevel which) { return tables.level(which); }
-    int mode(AreaLevel which) { return (*level(which).flags)[0]; }
-    int flag(AreaLevel which, int member) { return (*level(which).flags)[member]; }
+    AreaTables::Level& level(AreaLevel which) { return tables.level(which); }
+    int mode(AreaLevel which) { return level(which).flags[0]; }
+    int flag(AreaLevel which, int member) { return level(which).flags[member]; }
     int chosenCount(AreaLevel which)
     {
-        AreaTables::Level t = level(which);
-        int n = 0;
-        for (int r = 1; r <= t.count; ++r)
-            n += (*t.flags)[r] == 1;
-        return n;
+        const std::vector<std::uint8_t>& flags = level(which).flags;
+        return static_cast<int>(std::count(flags.begin() + 1, flags.end(), 1));
     }
     int maxDepth()
     {
@@ -64,8 +62,8 @@ struct Harness {
     std::unique_ptr<AreaCascade> cascade;
 };
 
-constexpr AreaLevel kLevels[] = {AreaLevel::Country, AreaLevel::Region, AreaLevel::County, AreaLevel::District,
-                                 AreaLevel::Ward};
+constexpr AreaLevel kLevels[]
+    = { AreaLevel::Country, AreaLevel::Region, AreaLevel::County, AreaLevel::District, AreaLevel::Ward };
 
 void expectCollapsed(Harness& h, AreaLevel level, std::vector<int> selectedRows)
 {
@@ -76,7 +74,7 @@ void expectCollapsed(Harness& h, AreaLevel level, std::vector<int> selectedRows)
     EXPECT_EQ(lst.rows[1], AreaCascade::selectRowText(level));
     EXPECT_EQ(lst.selectedRows(), selectedRows);
     EXPECT_EQ(h.mode(level), kModeAll);
-    EXPECT_EQ(h.chosenCount(level), h.level(level).count);
+    EXPECT_EQ(h.chosenCount(level), h.level(level).count());
     EXPECT_TRUE(lst.enabled);
 }
 
@@ -84,18 +82,18 @@ void expectCollapsed(Harness& h, AreaLevel level, std::vector<int> selectedRows)
 
 TEST(AreaCascade, StartupBuildCollapsesEveryListAndRowZeroThereChangesNothing)
 {
-    for (bool reentrant : {true, false}) {
+    for (bool reentrant : { true, false }) {
         SCOPED_TRACE(reentrant ? "re-entrant list" : "quiet list");
         Harness h(reentrant);
         for (AreaLevel level : kLevels) {
-            expectCollapsed(h, level, {0});
-            EXPECT_FALSE(*h.level(level).listExpanded);
+            expectCollapsed(h, level, { 0 });
+            EXPECT_FALSE(h.level(level).listExpanded);
         }
         FakeListBox& regions = h.list(AreaLevel::Region);
         regions.deselectAll();
         expectCollapsed(h, AreaLevel::Region, {});
         regions.click(0);
-        expectCollapsed(h, AreaLevel::Region, {0});
+        expectCollapsed(h, AreaLevel::Region, { 0 });
     }
 }
 
@@ -108,9 +106,9 @@ TEST(AreaCascade, ExpandingListsOnlyMembersOfChosenParentsWithTheirRows)
     EXPECT_EQ(h.flag(AreaLevel::Country, 3), 1);
 
     h.list(AreaLevel::Region).click(1);
-    EXPECT_EQ(h.list(AreaLevel::Region).rows, (std::vector<std::string>{"All selected countries", "Wales"}));
-    EXPECT_EQ(h.tables.regionListPos[12], 1);
-    EXPECT_EQ(h.tables.regionListPos[1], 0);
+    EXPECT_EQ(h.list(AreaLevel::Region).rows, (std::vector<std::string> { "All selected countries", "Wales" }));
+    EXPECT_EQ(h.tables.level(AreaLevel::Region).listPos[12], 1);
+    EXPECT_EQ(h.tables.level(AreaLevel::Region).listPos[1], 0);
     // Step C ran in the same notification: only the listed region counts.
     EXPECT_EQ(h.chosenCount(AreaLevel::Region), 1);
     EXPECT_EQ(h.flag(AreaLevel::Region, 12), 1);
@@ -119,9 +117,9 @@ TEST(AreaCascade, ExpandingListsOnlyMembersOfChosenParentsWithTheirRows)
     h.list(AreaLevel::County).click(1);
     FakeListBox& counties = h.list(AreaLevel::County);
     EXPECT_EQ(counties.rows,
-              (std::vector<std::string>{"All selected regions", "County 12", "County 25", "County 38", "County 51",
-                                        "County 64"}));
-    EXPECT_EQ(h.tables.countyListPos[38], 3);
+        (std::vector<std::string> {
+            "All selected regions", "County 12", "County 25", "County 38", "County 51", "County 64" }));
+    EXPECT_EQ(h.tables.level(AreaLevel::County).listPos[38], 3);
     counties.click(3);
     counties.ctrlClick(5);
     EXPECT_EQ(h.chosenCount(AreaLevel::County), 2);
@@ -140,8 +138,8 @@ TEST(AreaCascade, ExpandingListsOnlyMembersOfChosenParentsWithTheirRows)
     const int first = 37 * 24 + 1; // district 38's wards
     const int last = 38 * 24;
     ASSERT_EQ(wards.count(), last - first + 2);
-    EXPECT_EQ(h.tables.wardListPos[first], 1);
-    EXPECT_EQ(h.tables.wardListPos[last], last - first + 1);
+    EXPECT_EQ(h.tables.level(AreaLevel::Ward).listPos[first], 1);
+    EXPECT_EQ(h.tables.level(AreaLevel::Ward).listPos[last], last - first + 1);
     wards.click(2);
     EXPECT_EQ(h.mode(AreaLevel::Ward), kModeIndividual);
     EXPECT_EQ(h.chosenCount(AreaLevel::Ward), 1);
@@ -156,10 +154,10 @@ TEST(AreaCascade, DeselectingEveryMemberChoosesNothingAndEmptiesTheLowerList)
     h.list(AreaLevel::Country).deselectAll();
     EXPECT_EQ(h.mode(AreaLevel::Country), kModeIndividual);
     EXPECT_EQ(h.chosenCount(AreaLevel::Country), 0);
-    EXPECT_TRUE(h.tables.countryListExpanded);
+    EXPECT_TRUE(h.tables.level(AreaLevel::Country).listExpanded);
 
     h.list(AreaLevel::Region).click(1);
-    EXPECT_EQ(h.list(AreaLevel::Region).rows, (std::vector<std::string>{"All selected countries"}));
+    EXPECT_EQ(h.list(AreaLevel::Region).rows, (std::vector<std::string> { "All selected countries" }));
     EXPECT_EQ(h.mode(AreaLevel::Region), kModeIndividual);
     EXPECT_EQ(h.chosenCount(AreaLevel::Region), 0);
 }
@@ -171,13 +169,13 @@ TEST(AreaCascade, SelectingTheAllRowOfAnExpandedListCollapsesIt)
         std::function<void(FakeListBox&)> action;
     };
     const Case cases[] = {
-        {"plain click on All", [](FakeListBox& l) { l.click(0); }},
-        {"All added to members", [](FakeListBox& l) { l.ctrlClick(0); }},
-        {"All after deselecting everything",
-         [](FakeListBox& l) {
-             l.deselectAll();
-             l.ctrlClick(0);
-         }},
+        { "plain click on All", [](FakeListBox& l) { l.click(0); } },
+        { "All added to members", [](FakeListBox& l) { l.ctrlClick(0); } },
+        { "All after deselecting everything",
+            [](FakeListBox& l) {
+                l.deselectAll();
+                l.ctrlClick(0);
+            } },
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -186,9 +184,9 @@ TEST(AreaCascade, SelectingTheAllRowOfAnExpandedListCollapsesIt)
         h.list(AreaLevel::County).click(4);
         ASSERT_EQ(h.chosenCount(AreaLevel::County), 1);
         c.action(h.list(AreaLevel::County));
-        expectCollapsed(h, AreaLevel::County, {0});
-        EXPECT_FALSE(h.tables.countyListExpanded);
-        EXPECT_EQ(h.tables.countyFlags.back(), 1);
+        expectCollapsed(h, AreaLevel::County, { 0 });
+        EXPECT_FALSE(h.tables.level(AreaLevel::County).listExpanded);
+        EXPECT_EQ(h.tables.level(AreaLevel::County).flags.back(), 1);
         EXPECT_LE(h.maxDepth(), 2);
     }
 }
@@ -200,12 +198,34 @@ TEST(AreaCascade, ChangingAHigherListLeavesAnExpandedLowerListAlone)
     h.list(AreaLevel::Country).click(1); // England
     h.list(AreaLevel::Region).click(1);
     const std::vector<std::string> rows = h.list(AreaLevel::Region).rows;
-    const std::vector<std::uint8_t> flags = h.tables.regionFlags;
+    const std::vector<std::uint8_t> flags = h.tables.level(AreaLevel::Region).flags;
     ASSERT_EQ(rows.size(), 11u);
 
     h.list(AreaLevel::Country).click(2); // Scotland instead
     EXPECT_EQ(h.list(AreaLevel::Region).rows, rows);
-    EXPECT_EQ(h.tables.regionFlags, flags);
+    EXPECT_EQ(h.tables.level(AreaLevel::Region).flags, flags);
+}
+
+TEST(AreaCascade, ExpandingAgainAfterTheParentChangedListsOnlyTheNewParentsMembers)
+{
+    Harness h;
+    FakeListBox& countries = h.list(AreaLevel::Country);
+    FakeListBox& regions = h.list(AreaLevel::Region);
+    countries.click(1);
+    countries.click(1); // England: ten regions
+    regions.click(1);
+    ASSERT_EQ(regions.count(), 11);
+    regions.click(0);
+    countries.click(2); // Scotland instead: region 11 only
+    regions.click(1);
+
+    EXPECT_EQ(regions.rows, (std::vector<std::string> { "All selected countries", "Scotland" }));
+    // No England region keeps a row of the first expansion, so none is recorded.
+    regions.click(1);
+    EXPECT_EQ(h.chosenCount(AreaLevel::Region), 1);
+    EXPECT_EQ(h.flag(AreaLevel::Region, 11), 1);
+    for (int r = 1; r <= kNumRegions; ++r)
+        EXPECT_EQ(h.level(AreaLevel::Region).listPos[r], r == 11 ? 1 : 0) << r;
 }
 
 TEST(AreaCascade, ControlClickExpandWithAllStillSelectedDefersRecording)
@@ -216,10 +236,10 @@ TEST(AreaCascade, ControlClickExpandWithAllStillSelectedDefersRecording)
     FakeListBox& regions = h.list(AreaLevel::Region);
     regions.ctrlClick(1); // rows 0 and 1 now selected
 
-    EXPECT_EQ(regions.rows, (std::vector<std::string>{"All selected countries", "Scotland"}));
-    EXPECT_EQ(regions.selectedRows(), (std::vector<int>{0, 1}));
+    EXPECT_EQ(regions.rows, (std::vector<std::string> { "All selected countries", "Scotland" }));
+    EXPECT_EQ(regions.selectedRows(), (std::vector<int> { 0, 1 }));
     EXPECT_EQ(h.mode(AreaLevel::Region), kModeIndividual);
-    EXPECT_TRUE(h.tables.regionListExpanded);
+    EXPECT_TRUE(h.tables.level(AreaLevel::Region).listExpanded);
     // Not listed, not recorded: every region keeps the flag it had in "All" mode.
     EXPECT_EQ(h.chosenCount(AreaLevel::Region), kNumRegions);
 
@@ -233,7 +253,7 @@ TEST(AreaCascade, ControlClickExpandWithAllStillSelectedDefersRecording)
     again.list(AreaLevel::Country).click(1);
     again.list(AreaLevel::Region).ctrlClick(1);
     again.list(AreaLevel::Region).ctrlClick(3);
-    expectCollapsed(again, AreaLevel::Region, {0});
+    expectCollapsed(again, AreaLevel::Region, { 0 });
 }
 
 TEST(AreaCascade, ResetAllCollapsesEveryListWithNothingSelected)
@@ -255,18 +275,16 @@ TEST(AreaCascade, ResetAllCollapsesEveryListWithNothingSelected)
         EXPECT_EQ(lst.rows[1], AreaCascade::selectRowText(level));
         EXPECT_TRUE(lst.selectedRows().empty());
         EXPECT_EQ(h.mode(level), kModeAll);
-        EXPECT_EQ(h.chosenCount(level), h.level(level).count);
+        EXPECT_EQ(h.chosenCount(level), h.level(level).count());
         EXPECT_FALSE(lst.enabled); // enabling is the caller's business
-        if (h.level(level).listPos) {
-            for (std::int16_t pos : *h.level(level).listPos)
-                EXPECT_EQ(pos, 0);
-        }
+        for (std::int16_t pos : h.level(level).listPos)
+            EXPECT_EQ(pos, 0);
     }
     EXPECT_EQ(h.list(AreaLevel::County).rows[1], "Select counties...");
     // List states are kept: expanded lists stay "expanded", collapsed ones not.
-    EXPECT_TRUE(h.tables.countryListExpanded);
-    EXPECT_TRUE(h.tables.countyListExpanded);
-    EXPECT_FALSE(h.tables.districtListExpanded);
+    EXPECT_TRUE(h.tables.level(AreaLevel::Country).listExpanded);
+    EXPECT_TRUE(h.tables.level(AreaLevel::County).listExpanded);
+    EXPECT_FALSE(h.tables.level(AreaLevel::District).listExpanded);
 }
 
 TEST(AreaCascade, AfterResetRowZeroCollapsesOnlyAListStillMarkedExpanded)
@@ -277,12 +295,12 @@ TEST(AreaCascade, AfterResetRowZeroCollapsesOnlyAListStillMarkedExpanded)
 
     // Countries were expanded: row 0 runs the collapse and stays selected.
     h.list(AreaLevel::Country).click(0);
-    expectCollapsed(h, AreaLevel::Country, {0});
-    EXPECT_FALSE(h.tables.countryListExpanded);
+    expectCollapsed(h, AreaLevel::Country, { 0 });
+    EXPECT_FALSE(h.tables.level(AreaLevel::Country).listExpanded);
 
     // Regions never were: row 0 is merely selected.
     h.list(AreaLevel::Region).click(0);
-    expectCollapsed(h, AreaLevel::Region, {0});
+    expectCollapsed(h, AreaLevel::Region, { 0 });
 
     // And the Select row expands as from the ordinary collapsed form.
     h.list(AreaLevel::District).click(1);
@@ -317,11 +335,9 @@ TEST(AreaCascade, NestedNotificationsLeaveTheSameStateAsNone)
         SCOPED_TRACE(static_cast<int>(level));
         EXPECT_EQ(loud.list(level).rows, quiet.list(level).rows);
         EXPECT_EQ(loud.list(level).selected, quiet.list(level).selected);
-        EXPECT_EQ(*loud.level(level).flags, *quiet.level(level).flags);
-        EXPECT_EQ(*loud.level(level).listExpanded, *quiet.level(level).listExpanded);
-        if (loud.level(level).listPos) {
-            EXPECT_EQ(*loud.level(level).listPos, *quiet.level(level).listPos);
-        }
+        EXPECT_EQ(loud.level(level).flags, quiet.level(level).flags);
+        EXPECT_EQ(loud.level(level).listExpanded, quiet.level(level).listExpanded);
+        EXPECT_EQ(loud.level(level).listPos, quiet.level(level).listPos);
     }
     EXPECT_EQ(loud.chosenCount(AreaLevel::Ward), 1);
 }

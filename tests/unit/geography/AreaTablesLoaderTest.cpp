@@ -17,7 +17,10 @@ protected:
 
     AreaTables load() { return loadAreaTables(DataFolders::under(m_dir.path())); }
     void put(const std::string& file, const std::string& content) { m_dir.write("ProgramData/" + file, content); }
-    std::string loadError() { return dataFileErrorOf([&] { load(); }); }
+    std::string loadError()
+    {
+        return dataFileErrorOf([&] { load(); });
+    }
 
     TempDir m_dir;
 };
@@ -35,25 +38,28 @@ std::string mapFile(int records, const std::string& fields)
 TEST_F(AreaTablesLoaderTest, LoadsEveryTableWithModesAllAndNoMemberFlags)
 {
     AreaTables t = load();
-    EXPECT_EQ(t.countryNames[4], "Northern Ireland");
-    EXPECT_EQ(t.regionNames[7], "Rest of South East");
-    for (auto* names : {&t.countryNames, &t.regionNames, &t.countyNames, &t.districtNames, &t.wardNames})
+    EXPECT_EQ(t.level(AreaLevel::Country).names[4], "Northern Ireland");
+    EXPECT_EQ(t.level(AreaLevel::Region).names[7], "Rest of South East");
+    for (auto* names : { &t.level(AreaLevel::Country).names, &t.level(AreaLevel::Region).names,
+             &t.level(AreaLevel::County).names, &t.level(AreaLevel::District).names, &t.level(AreaLevel::Ward).names })
         EXPECT_EQ((*names)[0], "All");
-    EXPECT_EQ(t.countyNames[68], "County 68");
-    EXPECT_EQ(t.wardNames[kNumWards], "Ward 11499");
-    EXPECT_EQ(t.wardNames[10], "Ynys M\xf4n") << "names are kept byte for byte";
+    EXPECT_EQ(t.level(AreaLevel::County).names[68], "County 68");
+    EXPECT_EQ(t.level(AreaLevel::Ward).names[kNumWards], "Ward 11499");
+    EXPECT_EQ(t.level(AreaLevel::Ward).names[10], "Ynys M\xf4n") << "names are kept byte for byte";
     EXPECT_EQ(t.wardCodes[FixtureData::kWardNiParts], "NIAACC");
-    EXPECT_EQ(t.region2Country[13], 4);
+    EXPECT_EQ(t.level(AreaLevel::Region).parents[13], 4);
     EXPECT_EQ(t.district2Ward[480][1], kNumWards);
     EXPECT_EQ(t.onsCounty2Region[0], 13);
     EXPECT_EQ(t.onsCounty2Region[68], 0);
     EXPECT_EQ(t.eds2Ward[FixtureData::kWardNiParts][kLetteredParts], 2);
-    for (auto* flags : {&t.countryFlags, &t.regionFlags, &t.countyFlags, &t.districtFlags, &t.wardFlags}) {
+    for (auto* flags :
+        { &t.level(AreaLevel::Country).flags, &t.level(AreaLevel::Region).flags, &t.level(AreaLevel::County).flags,
+            &t.level(AreaLevel::District).flags, &t.level(AreaLevel::Ward).flags }) {
         EXPECT_EQ((*flags)[0], kModeAll);
         for (std::size_t i = 1; i < flags->size(); ++i)
             ASSERT_EQ((*flags)[i], 0);
     }
-    EXPECT_FALSE(t.wardListExpanded);
+    EXPECT_FALSE(t.level(AreaLevel::Ward).listExpanded);
 }
 
 TEST_F(AreaTablesLoaderTest, QuotesExtraRecordsRecordNumbersAndLoneLineFeeds)
@@ -68,10 +74,10 @@ TEST_F(AreaTablesLoaderTest, QuotesExtraRecordsRecordNumbersAndLoneLineFeeds)
         regions += "0," + std::to_string(r <= 11 ? 1 : r - 9) + "\n";
     put("Region2CountryMap.dat", regions);
     AreaTables t = load();
-    EXPECT_EQ(t.countyNames[1], "Stoke, North");
-    EXPECT_EQ(t.countyNames[68], "C68");
-    EXPECT_EQ(t.region2Country[11], 1);
-    EXPECT_EQ(t.region2Country[13], 4);
+    EXPECT_EQ(t.level(AreaLevel::County).names[1], "Stoke, North");
+    EXPECT_EQ(t.level(AreaLevel::County).names[68], "C68");
+    EXPECT_EQ(t.level(AreaLevel::Region).parents[11], 1);
+    EXPECT_EQ(t.level(AreaLevel::Region).parents[13], 4);
 }
 
 TEST_F(AreaTablesLoaderTest, BrokenFilesNameFileRecordAndWhatWasExpected)
@@ -94,22 +100,24 @@ TEST_F(AreaTablesLoaderTest, BrokenFilesNameFileRecordAndWhatWasExpected)
         districtWards += std::to_string(d) + ",2,1\r\n"; // first > last: no wards, which is valid
     const Case cases[] = {
         // Without its heading the file is read one field out of step and runs short.
-        {"Region2CountryMap.dat", headless,
-         "Region2CountryMap.dat:13: field 3: expected the country number of record 13, found the end of the file"},
-        {"County2RegionMap.dat", mapFile(20, "3"), "expected the member number of record 21, found the end of the file"},
-        {"District2CountyMap.dat", "H\r\n1,abc\r\n",
-         "District2CountyMap.dat:2: field 2: expected the county number of record 1, found \"abc\""},
-        {"Region2CountryMap.dat", mapFile(13, "5"), "expected the country number of record 1 within 1..4, found 5"},
-        {"Ward2DistrictMap.dat", mapFile(11499, "70000"), "within -32768..32767, found \"70000\""},
-        {"EDs2WardMap.dat", mapFile(11499, "5,27,100,40"), "expected the lettered part count of record 1 within 0..26"},
-        {"County_Names.dat", "Only\r\nTwo\r\n", "expected the county name of record 3, found the end of the file"},
-        {"District2WardMap.dat", districtWards, "record 1: district 1 lists wards 1..30"},
+        { "Region2CountryMap.dat", headless,
+            "Region2CountryMap.dat:13: field 3: expected the country number of record 13, found the end of the file" },
+        { "County2RegionMap.dat", mapFile(20, "3"),
+            "expected the member number of record 21, found the end of the file" },
+        { "District2CountyMap.dat", "H\r\n1,abc\r\n",
+            "District2CountyMap.dat:2: field 2: expected the county number of record 1, found \"abc\"" },
+        { "Region2CountryMap.dat", mapFile(13, "5"), "expected the country number of record 1 within 1..4, found 5" },
+        { "Ward2DistrictMap.dat", mapFile(11499, "70000"), "within -32768..32767, found \"70000\"" },
+        { "EDs2WardMap.dat", mapFile(11499, "5,27,100,40"),
+            "expected the lettered part count of record 1 within 0..26" },
+        { "County_Names.dat", "Only\r\nTwo\r\n", "expected the county name of record 3, found the end of the file" },
+        { "District2WardMap.dat", districtWards, "record 1: district 1 lists wards 1..30" },
         // Codes that could escape their folder or have no region.
-        {"Ward_Codes.dat", badCode57("../BYF"), wardCode57},
-        {"Ward_Codes.dat", badCode57("99ABCD"), wardCode57},
-        {"Ward_Codes.dat", badCode57("08BY"), wardCode57},
-        {"Ward_Codes.dat", badCode57("08 BYFA"), wardCode57},
-        {"Ward_Codes.dat", badCode57("XXBYFA"), wardCode57},
+        { "Ward_Codes.dat", badCode57("../BYF"), wardCode57 },
+        { "Ward_Codes.dat", badCode57("99ABCD"), wardCode57 },
+        { "Ward_Codes.dat", badCode57("08BY"), wardCode57 },
+        { "Ward_Codes.dat", badCode57("08 BYFA"), wardCode57 },
+        { "Ward_Codes.dat", badCode57("XXBYFA"), wardCode57 },
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.content.substr(0, 40));
@@ -131,12 +139,4 @@ TEST_F(AreaTablesLoaderTest, MissingFolderNamesTheFirstFile)
     } catch (const DataFileError& e) {
         EXPECT_EQ(e.path(), empty.path() + "/ProgramData/County_Names.dat");
     }
-}
-
-TEST(CensusCountyNumber, DigitsNiAndAnythingElse)
-{
-    const std::pair<const char*, int> rows[] = {{"08BYFA01", 8}, {"67", 67}, {"NIAAAA", 0},
-                                                {"ni", -1},      {"8", -1},  {"X8BYFA", -1}};
-    for (auto [code, number] : rows)
-        EXPECT_EQ(censusCountyNumber(code), number) << code;
 }

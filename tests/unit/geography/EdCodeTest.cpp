@@ -1,0 +1,65 @@
+#include "geography/EdCode.h"
+
+#include <gtest/gtest.h>
+
+#include <optional>
+#include <string>
+
+TEST(EdCode, SpelledFromWardNumberAndPart)
+{
+    struct Row {
+        const char* ward;
+        int ed;
+        int part;
+        const char* code;
+    };
+    const Row rows[] = {
+        { "08BYFA", 1, 0, "08BYFA01" },
+        { "08BYFA", 9, 0, "08BYFA09" },
+        { "08BYFA", 10, 0, "08BYFA10" },
+        { "08BYFA", 99, 0, "08BYFA99" },
+        { "08BYFA", 100, 0, "08BYFA100" },
+        { "NIAACC", 1, 1, "NIAACC01A" },
+        { "08BYFA", 12, 7, "08BYFA12G" },
+        { "08BYFA", 104, 26, "08BYFA104Z" },
+    };
+    for (const Row& r : rows)
+        EXPECT_EQ(edCode(r.ward, r.ed, r.part), r.code) << r.ward << " " << r.ed << " " << r.part;
+}
+
+TEST(EdCode, GoodAndBadCodesTheirCountyAndHouseholdFile)
+{
+    struct Row {
+        std::string code;
+        int county; // -1: no census county
+        std::optional<std::string> path; // under "/d/Zen91Data/"
+    };
+    const Row rows[] = {
+        { "08BYFA01", 8, "/d/Zen91Data/BY/08BYFA01.res" }, { "NIAACC01A", 0, "/d/Zen91Data/AA/NIAACC01A.res" },
+        { "67ZZZZ100", 67, "/d/Zen91Data/ZZ/67ZZZZ100.res" },
+        { "08by", 8, "/d/Zen91Data/by/08by.res" }, // short, but names a folder: looked for
+        { "BYFA01", -1, "/d/Zen91Data/FA/BYFA01.res" }, { "ni01", -1, "/d/Zen91Data/01/ni01.res" },
+        { "08B", 8, std::nullopt }, // too short for a district folder
+        { "", -1, std::nullopt }, { "8", -1, std::nullopt },
+        { "08BY FA01", 8, std::nullopt }, // anything but letters and digits
+        { "08BY/../BY/08BYFA01", 8, std::nullopt }, { "08BY.FA01", 8, std::nullopt },
+        { std::string("08BY\0FA01", 9), 8, std::nullopt },
+        { "08BY\xc3\x89"
+          "A01",
+            8, std::nullopt }, // a non-ASCII letter
+    };
+    for (const Row& r : rows) {
+        SCOPED_TRACE(r.code);
+        EXPECT_EQ(censusCountyNumber(r.code), r.county);
+        EXPECT_EQ(isSafeEdCode(r.code), r.path.has_value() || r.code.size() < 4);
+        EXPECT_EQ(householdFilePath("/d/Zen91Data/", r.code), r.path);
+    }
+}
+
+TEST(EdCode, SampleWardCodesNameFilesInItsDistrictFolder)
+{
+    EXPECT_EQ(districtFolderPath("Zen91Data/", kSampleWardCode),
+        "Zen91Data/" + std::string(districtLetters(kSampleWardCode)) + "/");
+    EXPECT_EQ(*householdFilePath("Zen91Data/", edCode(kSampleWardCode, kSampleWardEds, kSampleWardParts)),
+        "Zen91Data/BY/04BYFA30E.res");
+}
