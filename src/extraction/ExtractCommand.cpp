@@ -182,7 +182,7 @@ ExtractOutcome ExtractCommand::runSteps(const ExtractInputs& inputs)
             m_dialogs.inform(ExtractMessage::thresholdNotANumber(*inputs.thresholdText));
             return cancelled(std::move(outcome), MessageId::ThresholdNotANumber);
         }
-        if (request.estimatedSize > *request.sizeWarningThreshold
+        if (outcome.estimate.megabytes > *request.sizeWarningThreshold
             && !m_dialogs.askYesNo(ExtractMessage::sizeWarning(request.estimatedSizeText, request.estimatedSizeUnit)))
             return cancelled(std::move(outcome), MessageId::M7);
     }

@@ -10,10 +10,9 @@
 namespace {
 
 // "00" "01" ... "99": two digits per table look-up halves the divisions.
-constexpr char kDigitPairs[] =
-    "00010203040506070809101112131415161718192021222324252627282930313233343536373839"
-    "40414243444546474849505152535455565758596061626364656667686970717273747576777879"
-    "8081828384858687888990919293949596979899";
+constexpr char kDigitPairs[] = "00010203040506070809101112131415161718192021222324252627282930313233343536373839"
+                               "40414243444546474849505152535455565758596061626364656667686970717273747576777879"
+                               "8081828384858687888990919293949596979899";
 
 } // namespace
 
@@ -29,6 +28,14 @@ LineWriter::LineWriter(const std::string& path, std::size_t bufferSize)
 
 LineWriter::LineWriter(int fd, std::string path, std::size_t bufferSize)
     : m_fd(fd)
+    , m_path(std::move(path))
+    , m_buffer(new char[bufferSize])
+    , m_capacity(bufferSize)
+{
+}
+
+LineWriter::LineWriter(WriteAll write, std::string path, std::size_t bufferSize)
+    : m_write(std::move(write))
     , m_path(std::move(path))
     , m_buffer(new char[bufferSize])
     , m_capacity(bufferSize)
@@ -88,8 +95,12 @@ void LineWriter::appendSlow(std::string_view bytes)
 
 void LineWriter::writeAll(const char* data, std::size_t size)
 {
-    if (m_fd < 0)
+    if (m_closed || (m_fd < 0 && !m_write))
         throw DataFileError(m_path, 0, 0, "write after the file was closed");
+    if (m_write) {
+        m_write(data, size);
+        return;
+    }
     while (size > 0) {
         ssize_t n = ::write(m_fd, data, size);
         if (n < 0) {
@@ -115,9 +126,12 @@ void LineWriter::flush()
 
 void LineWriter::close()
 {
-    if (m_fd < 0)
+    if (m_closed)
         return;
     flush();
+    m_closed = true;
+    if (m_fd < 0)
+        return;
     int fd = m_fd;
     m_fd = -1;
     if (::close(fd) != 0)
