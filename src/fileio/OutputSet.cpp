@@ -51,6 +51,14 @@ OutputSet::OutputSet(std::string folder, FileSystem& fs, const std::atomic<bool>
     m_folderFd = m_fs.openFolder(m_folder);
     if (m_folderFd < 0)
         throw DataFileError::io(m_folder, "cannot open folder", errno);
+    struct stat folderStat { };
+    if (m_fs.statAt(m_folderFd, ".", folderStat) != 0) {
+        int error = errno;
+        m_fs.close(m_folderFd);
+        throw DataFileError::io(m_folder, "cannot open folder", error);
+    }
+    m_folderSticky = (folderStat.st_mode & S_ISVTX) != 0;
+    m_folderOwner = folderStat.st_uid;
     removeStaleTemporaries(m_fs, m_folderFd);
 }
 
@@ -118,9 +126,7 @@ LineWriter& OutputSet::add(const std::string& name, std::size_t bufferSize)
         if (S_ISDIR(existing.st_mode))
             throw DataFileError(path, 0, 0, "cannot be replaced: a folder has that name");
         // In a sticky folder (such as /tmp) only the owners may replace a file.
-        struct stat folder { };
-        if (m_fs.statAt(m_folderFd, ".", folder) == 0 && (folder.st_mode & S_ISVTX) && existing.st_uid != ::geteuid()
-            && folder.st_uid != ::geteuid())
+        if (m_folderSticky && existing.st_uid != ::geteuid() && m_folderOwner != ::geteuid())
             throw DataFileError::io(path, "cannot replace file", EPERM);
     } else if (errno != ENOENT) {
         throw DataFileError::io(path, "cannot check file", errno);

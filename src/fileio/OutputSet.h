@@ -62,6 +62,8 @@ private:
     FileSystem& m_fs;
     const std::atomic<bool>* m_cancel;
     int m_folderFd = -1;
+    bool m_folderSticky = false;
+    unsigned m_folderOwner = 0;
     std::vector<std::unique_ptr<Entry>> m_entries;
     std::vector<std::string> m_finalPaths;
     bool m_committed = false;
