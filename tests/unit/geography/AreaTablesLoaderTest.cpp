@@ -17,7 +17,10 @@ protected:
 
     AreaTables load() { return loadAreaTables(DataFolders::under(m_dir.path())); }
     void put(const std::string& file, const std::string& content) { m_dir.write("ProgramData/" + file, content); }
-    std::string loadError() { return dataFileErrorOf([&] { load(); }); }
+    std::string loadError()
+    {
+        return dataFileErrorOf([&] { load(); });
+    }
 
     TempDir m_dir;
 };
@@ -37,7 +40,7 @@ TEST_F(AreaTablesLoaderTest, LoadsEveryTableWithModesAllAndNoMemberFlags)
     AreaTables t = load();
     EXPECT_EQ(t.countryNames[4], "Northern Ireland");
     EXPECT_EQ(t.regionNames[7], "Rest of South East");
-    for (auto* names : {&t.countryNames, &t.regionNames, &t.countyNames, &t.districtNames, &t.wardNames})
+    for (auto* names : { &t.countryNames, &t.regionNames, &t.countyNames, &t.districtNames, &t.wardNames })
         EXPECT_EQ((*names)[0], "All");
     EXPECT_EQ(t.countyNames[68], "County 68");
     EXPECT_EQ(t.wardNames[kNumWards], "Ward 11499");
@@ -48,7 +51,7 @@ TEST_F(AreaTablesLoaderTest, LoadsEveryTableWithModesAllAndNoMemberFlags)
     EXPECT_EQ(t.onsCounty2Region[0], 13);
     EXPECT_EQ(t.onsCounty2Region[68], 0);
     EXPECT_EQ(t.eds2Ward[FixtureData::kWardNiParts][kLetteredParts], 2);
-    for (auto* flags : {&t.countryFlags, &t.regionFlags, &t.countyFlags, &t.districtFlags, &t.wardFlags}) {
+    for (auto* flags : { &t.countryFlags, &t.regionFlags, &t.countyFlags, &t.districtFlags, &t.wardFlags }) {
         EXPECT_EQ((*flags)[0], kModeAll);
         for (std::size_t i = 1; i < flags->size(); ++i)
             ASSERT_EQ((*flags)[i], 0);
@@ -56,10 +59,10 @@ TEST_F(AreaTablesLoaderTest, LoadsEveryTableWithModesAllAndNoMemberFlags)
     EXPECT_FALSE(t.wardListExpanded);
 }
 
-TEST_F(AreaTablesLoaderTest, QuotesExtraRecordsRecordNumbersAndLoneLineFeeds)
+TEST_F(AreaTablesLoaderTest, QuotesRecordNumbersLoneLineFeedsAndExtraRecords)
 {
     std::string names = "\"Stoke, North\"\r\n";
-    for (int k = 2; k <= kNumCounties + 5; ++k)
+    for (int k = 2; k <= kNumCounties; ++k)
         names += "C" + std::to_string(k) + "\r\n";
     put("County_Names.dat", names);
     // Record numbers are read but not used; lone line feeds end lines too.
@@ -72,6 +75,14 @@ TEST_F(AreaTablesLoaderTest, QuotesExtraRecordsRecordNumbersAndLoneLineFeeds)
     EXPECT_EQ(t.countyNames[68], "C68");
     EXPECT_EQ(t.region2Country[11], 1);
     EXPECT_EQ(t.region2Country[13], 4);
+
+    put("County_Names.dat", names + "\r\nC69\r\n");
+    try {
+        load();
+        FAIL() << "a 69th county name was read without complaint";
+    } catch (const DataFileError& e) {
+        EXPECT_EQ(e.line(), kNumCounties + 2);
+    }
 }
 
 TEST_F(AreaTablesLoaderTest, BrokenFilesNameFileRecordAndWhatWasExpected)
@@ -94,22 +105,24 @@ TEST_F(AreaTablesLoaderTest, BrokenFilesNameFileRecordAndWhatWasExpected)
         districtWards += std::to_string(d) + ",2,1\r\n"; // first > last: no wards, which is valid
     const Case cases[] = {
         // Without its heading the file is read one field out of step and runs short.
-        {"Region2CountryMap.dat", headless,
-         "Region2CountryMap.dat:13: field 3: expected the country number of record 13, found the end of the file"},
-        {"County2RegionMap.dat", mapFile(20, "3"), "expected the member number of record 21, found the end of the file"},
-        {"District2CountyMap.dat", "H\r\n1,abc\r\n",
-         "District2CountyMap.dat:2: field 2: expected the county number of record 1, found \"abc\""},
-        {"Region2CountryMap.dat", mapFile(13, "5"), "expected the country number of record 1 within 1..4, found 5"},
-        {"Ward2DistrictMap.dat", mapFile(11499, "70000"), "within -32768..32767, found \"70000\""},
-        {"EDs2WardMap.dat", mapFile(11499, "5,27,100,40"), "expected the lettered part count of record 1 within 0..26"},
-        {"County_Names.dat", "Only\r\nTwo\r\n", "expected the county name of record 3, found the end of the file"},
-        {"District2WardMap.dat", districtWards, "record 1: district 1 lists wards 1..30"},
+        { "Region2CountryMap.dat", headless,
+            "Region2CountryMap.dat:13: field 3: expected the country number of record 13, found the end of the file" },
+        { "County2RegionMap.dat", mapFile(20, "3"),
+            "expected the member number of record 21, found the end of the file" },
+        { "District2CountyMap.dat", "H\r\n1,abc\r\n",
+            "District2CountyMap.dat:2: field 2: expected the county number of record 1, found \"abc\"" },
+        { "Region2CountryMap.dat", mapFile(13, "5"), "expected the country number of record 1 within 1..4, found 5" },
+        { "Ward2DistrictMap.dat", mapFile(11499, "70000"), "within -32768..32767, found \"70000\"" },
+        { "EDs2WardMap.dat", mapFile(11499, "5,27,100,40"),
+            "expected the lettered part count of record 1 within 0..26" },
+        { "County_Names.dat", "Only\r\nTwo\r\n", "expected the county name of record 3, found the end of the file" },
+        { "District2WardMap.dat", districtWards, "record 1: district 1 lists wards 1..30" },
         // Codes that could escape their folder or have no region.
-        {"Ward_Codes.dat", badCode57("../BYF"), wardCode57},
-        {"Ward_Codes.dat", badCode57("99ABCD"), wardCode57},
-        {"Ward_Codes.dat", badCode57("08BY"), wardCode57},
-        {"Ward_Codes.dat", badCode57("08 BYFA"), wardCode57},
-        {"Ward_Codes.dat", badCode57("XXBYFA"), wardCode57},
+        { "Ward_Codes.dat", badCode57("../BYF"), wardCode57 },
+        { "Ward_Codes.dat", badCode57("99ABCD"), wardCode57 },
+        { "Ward_Codes.dat", badCode57("08BY"), wardCode57 },
+        { "Ward_Codes.dat", badCode57("08 BYFA"), wardCode57 },
+        { "Ward_Codes.dat", badCode57("XXBYFA"), wardCode57 },
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.content.substr(0, 40));
@@ -135,8 +148,8 @@ TEST_F(AreaTablesLoaderTest, MissingFolderNamesTheFirstFile)
 
 TEST(CensusCountyNumber, DigitsNiAndAnythingElse)
 {
-    const std::pair<const char*, int> rows[] = {{"08BYFA01", 8}, {"67", 67}, {"NIAAAA", 0},
-                                                {"ni", -1},      {"8", -1},  {"X8BYFA", -1}};
+    const std::pair<const char*, int> rows[]
+        = { { "08BYFA01", 8 }, { "67", 67 }, { "NIAAAA", 0 }, { "ni", -1 }, { "8", -1 }, { "X8BYFA", -1 } };
     for (auto [code, number] : rows)
         EXPECT_EQ(censusCountyNumber(code), number) << code;
 }
