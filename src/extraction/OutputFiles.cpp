@@ -13,9 +13,14 @@ LineWriter& OutputFiles::create(const std::string& finalPath, std::size_t buffer
     std::size_t slash = finalPath.rfind('/');
     std::string folder = slash == std::string::npos ? "./" : finalPath.substr(0, slash + 1);
     std::string name = finalPath.substr(slash == std::string::npos ? 0 : slash + 1);
-    if (!m_set)
-        m_set.emplace(folder, m_fs, m_cancel);
-    else if (m_set->folder() != folder)
+    if (!m_set) {
+        try {
+            m_set.emplace(folder, m_fs, m_cancel);
+        } catch (const DataFileError& e) {
+            // Name the file the user asked for, not only its folder.
+            throw DataFileError(finalPath, 0, 0, "cannot create file: " + e.detail());
+        }
+    } else if (m_set->folder() != folder)
         throw DataFileError(finalPath, 0, 0, "expected a file in " + m_set->folder());
     return m_set->add(name, bufferSize);
 }
