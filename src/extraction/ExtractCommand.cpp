@@ -189,7 +189,7 @@ std::optional<MessageId> ExtractCommand::estimateAndWarn(Run& run)
         m_dialogs.inform(ExtractMessage::thresholdNotANumber(*run.inputs.thresholdText));
         return MessageId::ThresholdNotANumber;
     }
-    if (request.estimatedSize > *request.sizeWarningThreshold
+    if (run.outcome.estimate.megabytes > *request.sizeWarningThreshold
         && !m_dialogs.askYesNo(ExtractMessage::sizeWarning(request.estimatedSizeText, request.estimatedSizeUnit)))
         return MessageId::M7;
     return std::nullopt;

@@ -1,6 +1,7 @@
 #include "extraction/ExtractionDriver.h"
 
 #include "extraction/EdList.h"
+#include "fileio/CancelledError.h"
 #include "extraction/ExtractRequest.h"
 #include "extraction/HouseholdList.h"
 #include "extraction/OutputFiles.h"
@@ -67,9 +68,10 @@ CodeRegion codeRegion(const AreaTables& areas, const std::string& code)
 }
 
 ExtractionResult runExtraction(const ExtractRequest& request, EdList& edList, const VariableCatalogue& catalogue,
-    const AreaTables& areas, const DataFolders& folders, std::mt19937& random, const ExtractProgress& progress)
+                               const AreaTables& areas, const DataFolders& folders, std::mt19937& random,
+                               const ExtractProgress& progress, const std::atomic<bool>* cancel)
 {
-    OutputFiles files;
+    OutputFiles files(cancel);
     LineWriter* householdOut = nullptr;
     LineWriter* personOut = nullptr;
     const std::string stem = request.outputFolder + request.rootFileName;
@@ -94,6 +96,8 @@ ExtractionResult runExtraction(const ExtractRequest& request, EdList& edList, co
     const std::uint64_t total = edList.size();
     std::uint64_t done = 0;
     while (edList.next(entry)) {
+        if (cancel && cancel->load(std::memory_order_relaxed))
+            throw CancelledError();
         if (entry.source == EdSource::UserList) {
             std::optional<std::string> path = householdFilePath(folders.populationDataFolder, entry.code);
             if (path && regularFileExists(*path)) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <atomic>
 #include <cstdint>
 #include <functional>
 #include <random>
@@ -43,7 +44,8 @@ CodeRegion codeRegion(const AreaTables& areas, const std::string& code);
 /// above 30 and lettered parts above 5; user-list codes without a file are skipped.
 ///
 /// Throws DataFileError for a missing or malformed data file or a failed write;
-/// then no output file has changed.
+/// then no output file has changed. When `cancel` is set during the run, throws
+/// CancelledError within about a second, again with no output file changed.
 ExtractionResult runExtraction(const ExtractRequest& request, EdList& edList, const VariableCatalogue& catalogue,
                                const AreaTables& areas, const DataFolders& folders, std::mt19937& random,
-                               const ExtractProgress& progress = {});
+                               const ExtractProgress& progress = {}, const std::atomic<bool>* cancel = nullptr);

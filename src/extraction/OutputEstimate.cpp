@@ -11,7 +11,7 @@
 namespace {
 
 // Characters each spatial code adds to a line, in the order of SpatialCode.
-constexpr int kSpatialWidths[kNumSpatialCodes] = {9, 12, 3, 5, 7, 9};
+constexpr int kSpatialWidths[kNumSpatialCodes] = { 9, 12, 3, 5, 7, 9 };
 
 } // namespace
 
@@ -32,8 +32,8 @@ std::string estimatedSizeText(double size)
     return text.substr(0, point + 2);
 }
 
-OutputEstimate estimateOutputSize(const ExtractRequest& request, bool combinedChosen,
-                                  const VariableCatalogue& catalogue, const AreaTables& areas)
+OutputEstimate estimateOutputSize(
+    const ExtractRequest& request, bool combinedChosen, const VariableCatalogue& catalogue, const AreaTables& areas)
 {
     OutputEstimate e;
     if (request.useUserEdList) {
@@ -71,7 +71,8 @@ OutputEstimate estimateOutputSize(const ExtractRequest& request, bool combinedCh
         hhLength = 0;
     }
 
-    e.size = (e.households * hhLength + e.persons * indLength) / kBytesPerMegabyte;
+    e.megabytes = (e.households * hhLength + e.persons * indLength) / kBytesPerMegabyte;
+    e.size = e.megabytes;
     e.unit = " Mb";
     if (e.size > 1024) {
         e.size /= 1024;

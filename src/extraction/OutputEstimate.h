@@ -11,16 +11,17 @@ struct VariableCatalogue;
 struct OutputEstimate {
     double households = 0;
     double persons = 0;
-    double size = 0;   ///< in unit
-    std::string unit;  ///< " Mb", or " Gb" above 1024 megabytes
-    std::string text;  ///< size cut after its first decimal digit
+    double megabytes = 0; ///< what the size warning compares with its threshold
+    double size = 0; ///< in unit, as shown
+    std::string unit; ///< " Mb", or " Gb" above 1024 megabytes
+    std::string text; ///< size cut after its first decimal digit
 };
 
 /// Estimates from the selection flags and widths of `catalogue`, the spatial flags
 /// and list count of `request`, and, in area mode, the finalWards of `areas`.
 /// `combinedChosen` is the combined-file option as it stands after the questions.
-OutputEstimate estimateOutputSize(const ExtractRequest& request, bool combinedChosen,
-                                  const VariableCatalogue& catalogue, const AreaTables& areas);
+OutputEstimate estimateOutputSize(
+    const ExtractRequest& request, bool combinedChosen, const VariableCatalogue& catalogue, const AreaTables& areas);
 
 /// Plain decimal text, cut (not rounded) after the first digit that follows the
 /// point: 12.3456 gives "12.3", 0.06 gives "0.0", a whole 12 gives "12".

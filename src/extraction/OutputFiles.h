@@ -1,39 +1,37 @@
 #pragma once
 
+#include "fileio/OutputSet.h"
 #include "textio/LineWriter.h"
 
+#include <atomic>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
-/// The output files of one extraction. Each is written under a temporary name in
-/// its own folder and renamed to its final name only by commit(), so a failed
-/// extraction leaves no partial file under a final name and any earlier file of
-/// that name untouched. Temporaries not committed are removed when this goes.
+/// The output files of one extraction, all in one folder, replacing their earlier
+/// versions all together or not at all (see OutputSet). Until commit() nothing
+/// under a final name changes; a failure or a cancellation leaves no trace.
 class OutputFiles {
 public:
-    OutputFiles() = default;
-    ~OutputFiles();
+    explicit OutputFiles(const std::atomic<bool>* cancel = nullptr, FileSystem& fs = systemFileSystem());
     OutputFiles(const OutputFiles&) = delete;
     OutputFiles& operator=(const OutputFiles&) = delete;
 
-    /// Creates a temporary beside `finalPath` and returns its writer, owned here.
-    /// Throws DataFileError when the folder does not take a new file.
+    /// Checks that `finalPath` can be replaced and starts its file; the writer is
+    /// owned here. Every path must be in the folder of the first. Throws
+    /// DataFileError when the name or the folder does not allow it.
     LineWriter& create(const std::string& finalPath, std::size_t bufferSize = LineWriter::kDefaultBufferSize);
 
-    /// Closes every file and renames each to its final name, in creation order.
-    /// Throws DataFileError on a failed close or rename; the files not yet renamed
-    /// are then removed.
+    /// Replaces every final name or none; throws DataFileError saying what happened.
     void commit();
 
     /// Final paths, in creation order.
-    const std::vector<std::string>& finalPaths() const { return m_finalPaths; }
+    const std::vector<std::string>& finalPaths() const;
 
 private:
-    void removeTemporaries(std::size_t from);
-
-    std::vector<std::unique_ptr<LineWriter>> m_writers;
-    std::vector<std::string> m_tempPaths;
-    std::vector<std::string> m_finalPaths;
-    std::size_t m_committed = 0;
+    const std::atomic<bool>* m_cancel;
+    FileSystem& m_fs;
+    std::optional<OutputSet> m_set;
+    std::vector<std::string> m_none;
 };

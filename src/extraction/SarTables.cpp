@@ -49,5 +49,7 @@ SarTables loadSarTables(const DataFolders& folders, int numHouseholds, int numPe
             tables.person(i, j) = static_cast<std::int32_t>(persons.readIntegerDescribed(
                 [&] { return "field " + std::to_string(j) + " of person record " + std::to_string(i); },
                 INT32_MIN, INT32_MAX));
+    households.expectEnd(std::to_string(numHouseholds) + " household records");
+    persons.expectEnd(std::to_string(numPersons) + " person records");
     return tables;
 }

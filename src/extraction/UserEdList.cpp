@@ -2,6 +2,7 @@
 
 #include "base/DataFolders.h"
 #include "textio/FieldReader.h"
+#include "fileio/OutputSet.h"
 #include "textio/LineWriter.h"
 
 #include "base/DefaultNames.h"
@@ -64,7 +65,8 @@ std::string rejectedEdsPath(const DataFolders& folders)
 
 UserListValidation validateUserEdList(const std::vector<std::string>& codes, const DataFolders& folders)
 {
-    LineWriter report(rejectedEdsPath(folders), 1 << 16);
+    OutputSet output(folders.baseFolder);
+    LineWriter& report = output.add("RejectedEDs.txt", 1 << 16);
     UserListValidation result;
     for (const std::string& code : codes) {
         ++result.edCount;
@@ -74,6 +76,6 @@ UserListValidation validateUserEdList(const std::vector<std::string>& codes, con
         report.append(rejectedLine(code));
         result.rejectedEdsFound = true;
     }
-    report.close();
+    output.commit();
     return result;
 }

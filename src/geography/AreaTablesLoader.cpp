@@ -24,6 +24,7 @@ void readNames(const std::string& path, std::vector<std::string>& table, int cou
     FieldReader reader = FieldReader::open(path);
     for (int k = 1; k <= count; ++k)
         table[k] = reader.readTextDescribed([&] { return recordLabel(what, k); });
+    reader.expectEnd(std::to_string(count) + " records");
 }
 
 /// Reads a map file: a heading field, then `count` records of a (discarded) member
@@ -43,6 +44,7 @@ void readMap(const std::string& path, int count, int fields, const char* const* 
             store(k, f, static_cast<std::int16_t>(value), reader);
         }
     }
+    reader.expectEnd(std::to_string(count) + " records");
 }
 
 } // namespace
@@ -75,9 +77,10 @@ AreaTables loadAreaTables(const DataFolders& folders)
             int county = censusCountyNumber(code);
             if (!plain || county < 0 || county > 67)
                 reader.fail("expected " + recordLabel("the ward code", w)
-                    + " of six letters or digits beginning with 00..67 or \"NI\", found \"" + code + "\"");
+                            + " of six letters or digits beginning with 00..67 or \"NI\", found " + DataFileError::shown(code));
             t.wardCodes[w] = std::move(code);
         }
+        reader.expectEnd(std::to_string(kNumWards) + " records");
     }
 
     const char* country[] = { "the country number" };

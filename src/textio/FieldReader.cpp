@@ -9,16 +9,18 @@
 
 namespace {
 
-bool isBlank(char c) { return c == ' ' || c == '\t'; }
-bool isLineEnd(char c) { return c == '\r' || c == '\n'; }
+bool isBlank(char c)
+{
+    return c == ' ' || c == '\t';
+}
+bool isLineEnd(char c)
+{
+    return c == '\r' || c == '\n';
+}
 
 std::string quoted(std::string_view text)
 {
-    constexpr std::size_t kShown = 40;
-    std::string shown(text.substr(0, kShown));
-    if (text.size() > kShown)
-        shown += "...";
-    return "\"" + shown + "\"";
+    return DataFileError::shown(text);
 }
 
 } // namespace
@@ -207,7 +209,7 @@ void FieldReader::failInteger(Status status, std::string_view what, std::int64_t
         fail(expected + ", found the end of the file");
     case Status::OutOfRange:
         fail(expected + " within " + std::to_string(min) + ".." + std::to_string(max) + ", found "
-             + quoted(std::string_view(m_content).substr(m_fieldStart, m_numberEnd - m_fieldStart)));
+            + quoted(std::string_view(m_content).substr(m_fieldStart, m_numberEnd - m_fieldStart)));
     case Status::NotNumber:
     case Status::Unclosed:
     case Status::Ok:
@@ -215,6 +217,16 @@ void FieldReader::failInteger(Status status, std::string_view what, std::int64_t
     }
     char c = m_content[m_fieldStart];
     fail(expected + ", found " + (c == ',' || isLineEnd(c) ? std::string("an empty field") : quoted(peekFieldText())));
+}
+
+void FieldReader::expectEnd(std::string_view what)
+{
+    if (atEnd())
+        return;
+    beginField();
+    char c = m_content[m_pos];
+    fail("expected the end of the file after " + std::string(what) + ", found "
+        + (c == ',' || isLineEnd(c) ? std::string("an empty field") : quoted(peekFieldText())));
 }
 
 std::int64_t FieldReader::readInteger(std::string_view what, std::int64_t min, std::int64_t max)

@@ -27,8 +27,7 @@ public:
     std::string readText(std::string_view what);
 
     /// As readText, with the description built only when the field is bad.
-    template <typename Describe>
-    std::string readTextDescribed(Describe&& describe)
+    template <typename Describe> std::string readTextDescribed(Describe&& describe)
     {
         std::string value;
         Status status = parseText(value);
@@ -53,6 +52,12 @@ public:
             failInteger(status, describe(), min, max);
         return value;
     }
+
+    /// Throws unless only blanks and line ends are left: a file with more data than
+    /// its fixed size would otherwise shift every later record without a word. The
+    /// message names the line of the first extra field; `what` says what came
+    /// before it ("2514 person records").
+    void expectEnd(std::string_view what);
 
     const std::string& path() const { return m_path; }
     /// Line and position (1-based) of the field read last.
@@ -80,9 +85,9 @@ private:
     std::string m_content;
     std::size_t m_pos = 0;
     long m_line = 1;
-    int m_fieldOnLine = 0;    // fields begun on the current line
+    int m_fieldOnLine = 0; // fields begun on the current line
     long m_fieldLine = 0;
     int m_fieldIndex = 0;
-    std::size_t m_fieldStart = 0;  // where the field read last began, for messages
-    std::size_t m_numberEnd = 0;   // where the digits of an out-of-range number end
+    std::size_t m_fieldStart = 0; // where the field read last began, for messages
+    std::size_t m_numberEnd = 0; // where the digits of an out-of-range number end
 };

@@ -27,6 +27,14 @@ LineWriter::LineWriter(int fd, std::string path, std::size_t bufferSize)
 {
 }
 
+LineWriter::LineWriter(WriteAll write, std::string path, std::size_t bufferSize)
+    : m_write(std::move(write))
+    , m_path(std::move(path))
+    , m_buffer(new char[bufferSize])
+    , m_capacity(bufferSize)
+{
+}
+
 LineWriter::~LineWriter()
 {
     if (m_fd >= 0)
@@ -54,8 +62,12 @@ void LineWriter::appendSlow(std::string_view bytes)
 
 void LineWriter::writeAll(const char* data, std::size_t size)
 {
-    if (m_fd < 0)
+    if (m_closed || (m_fd < 0 && !m_write))
         throw DataFileError(m_path, 0, 0, "write after the file was closed");
+    if (m_write) {
+        m_write(data, size);
+        return;
+    }
     while (size > 0) {
         ssize_t n = ::write(m_fd, data, size);
         if (n < 0) {
@@ -81,9 +93,12 @@ void LineWriter::flush()
 
 void LineWriter::close()
 {
-    if (m_fd < 0)
+    if (m_closed)
         return;
     flush();
+    m_closed = true;
+    if (m_fd < 0)
+        return;
     int fd = m_fd;
     m_fd = -1;
     if (::close(fd) != 0)

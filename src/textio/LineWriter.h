@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -23,6 +24,10 @@ public:
     /// Writes to a descriptor the caller opened; the writer closes it. `path` names it
     /// in error messages.
     LineWriter(int fd, std::string path, std::size_t bufferSize = kDefaultBufferSize);
+    /// Sends every full buffer to `write`, which writes all of it or throws; close()
+    /// then only flushes. Lets a caller route the bytes through its own file layer.
+    using WriteAll = std::function<void(const char* data, std::size_t size)>;
+    LineWriter(WriteAll write, std::string path, std::size_t bufferSize = kDefaultBufferSize);
     /// Closes the descriptor without reporting errors; call close() to learn of them.
     ~LineWriter();
 
@@ -72,6 +77,8 @@ private:
     void writeAll(const char* data, std::size_t size);
 
     int m_fd = -1;
+    WriteAll m_write;
+    bool m_closed = false;
     std::string m_path;
     std::unique_ptr<char[]> m_buffer;
     std::size_t m_capacity = 0;

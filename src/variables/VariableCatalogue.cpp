@@ -74,6 +74,7 @@ VariableCatalogue loadVariableCatalogue(const DataFolders& folders)
     readPairs(reader, c.hhListMap, c.hhVarWidths, "household");
     reader.readText("the individual heading");
     readPairs(reader, c.indListMap, c.indVarWidths, "individual");
+    reader.expectEnd("the individual list");
     // The identifiers' widths follow the SAR record counts, whatever the file says.
     c.hhVarWidths[kHhHnum] = static_cast<std::int16_t>(decimalDigits(kNumSarHouseholds));
     c.indVarWidths[kIndHnum] = static_cast<std::int16_t>(decimalDigits(kNumSarHouseholds));

@@ -8,8 +8,17 @@
 TEST(OutputEstimate, SizeTextIsCutNotRounded)
 {
     const std::pair<double, const char*> rows[] = {
-        {12.3456, "12.3"}, {0.06, "0.0"}, {12, "12"}, {1024, "1024"}, {0.3, "0.3"}, {0.29, "0.2"},
-        {1.5, "1.5"},      {0.99, "0.9"}, {0, "0"},   {9000.0 / 1048576, "0.0"}, {2.05, "2.0"},
+        { 12.3456, "12.3" },
+        { 0.06, "0.0" },
+        { 12, "12" },
+        { 1024, "1024" },
+        { 0.3, "0.3" },
+        { 0.29, "0.2" },
+        { 1.5, "1.5" },
+        { 0.99, "0.9" },
+        { 0, "0" },
+        { 9000.0 / 1048576, "0.0" },
+        { 2.05, "2.0" },
     };
     for (auto [value, text] : rows)
         EXPECT_EQ(estimatedSizeText(value), text) << value;
@@ -50,12 +59,12 @@ TEST(OutputEstimate, AreaSelectionCombinedAndSpatialWidths)
 {
     EstimateInputs s;
     s.areas.finalWards[3] = s.areas.finalWards[kNumWards] = 1;
-    s.areas.eds2Ward[3] = {2, 0, 700, 300};
-    s.areas.eds2Ward[kNumWards] = {1, 0, 300, 100};
-    s.areas.eds2Ward[4] = {1, 0, 5000, 5000};  // not chosen
-    s.catalogue.hhSelected[0] = s.catalogue.hhSelected[4] = 1;          // Lh = 3 + 1
-    s.catalogue.indSelected[0] = s.catalogue.indSelected[2] = 1;        // Li = 4 + 1
-    s.request.spatialCodeFlags[kSpatialCountry] = s.request.spatialCodeFlags[kSpatialEd] = true;  // S = 18
+    s.areas.eds2Ward[3] = { 2, 0, 700, 300 };
+    s.areas.eds2Ward[kNumWards] = { 1, 0, 300, 100 };
+    s.areas.eds2Ward[4] = { 1, 0, 5000, 5000 }; // not chosen
+    s.catalogue.hhSelected[0] = s.catalogue.hhSelected[4] = 1; // Lh = 3 + 1
+    s.catalogue.indSelected[0] = s.catalogue.indSelected[2] = 1; // Li = 4 + 1
+    s.request.spatialCodeFlags[kSpatialCountry] = s.request.spatialCodeFlags[kSpatialEd] = true; // S = 18
 
     OutputEstimate separate = estimateOutputSize(s.request, false, s.catalogue, s.areas);
     // H = 400, P = 1000; Lh = 4 + 18 + 1 = 23, Li = 5 + 18 + 1 = 24.
@@ -69,7 +78,7 @@ TEST(OutputEstimate, SwitchesToGigabytesOnlyAbove1024Megabytes)
 {
     EstimateInputs s;
     s.request.useUserEdList = true;
-    s.catalogue.hhSelected[0] = s.catalogue.hhSelected[1] = 1;  // Lh = 6 bytes, 900 per listed code
+    s.catalogue.hhSelected[0] = s.catalogue.hhSelected[1] = 1; // Lh = 6 bytes, 900 per listed code
     const double perCode = 900.0 / 1048576;
 
     // Exactly 1024 Mb stays in megabytes: 256 wards of 16384 households, 256-byte lines.
@@ -78,7 +87,7 @@ TEST(OutputEstimate, SwitchesToGigabytesOnlyAbove1024Megabytes)
     exact.catalogue.hhVarWidths[1] = 254;
     for (int w = 1; w <= 256; ++w) {
         exact.areas.finalWards[w] = 1;
-        exact.areas.eds2Ward[w] = {1, 0, 0, 16384};
+        exact.areas.eds2Ward[w] = { 1, 0, 0, 16384 };
     }
     OutputEstimate mb = estimateOutputSize(exact.request, false, exact.catalogue, exact.areas);
     EXPECT_EQ(mb.unit, " Mb");
@@ -94,4 +103,21 @@ TEST(OutputEstimate, SwitchesToGigabytesOnlyAbove1024Megabytes)
     // Counts beyond 16 bits are exact.
     s.request.userListEdCount = 100000;
     EXPECT_DOUBLE_EQ(estimateOutputSize(s.request, false, s.catalogue, s.areas).size, 100000 * perCode);
+}
+
+// The size warning compares megabytes with its threshold in megabytes, whichever
+// unit the text shows: 2.9 Gb is far above a 500 Mb threshold.
+TEST(OutputEstimate, MegabytesStayMegabytesWhenShownInGigabytes)
+{
+    EstimateInputs s;
+    s.request.useUserEdList = true;
+    s.catalogue.hhSelected[0] = s.catalogue.hhSelected[1] = 1; // 900 bytes per listed code
+    const std::pair<std::uint64_t, const char*> rows[] = { { 1000, " Mb" }, { 3460000, " Gb" } };
+    for (auto [codes, unit] : rows) {
+        s.request.userListEdCount = codes;
+        OutputEstimate e = estimateOutputSize(s.request, false, s.catalogue, s.areas);
+        EXPECT_DOUBLE_EQ(e.megabytes, codes * 900.0 / 1048576) << codes;
+        EXPECT_EQ(e.unit, unit);
+    }
+    EXPECT_EQ(estimateOutputSize(s.request, false, s.catalogue, s.areas).text, "2.9");
 }

@@ -9,6 +9,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 namespace {
 
 class SarTablesTest : public ::testing::Test {
@@ -33,18 +35,18 @@ TEST_F(SarTablesTest, LoadsRecordsAndPersonRanges)
     EXPECT_EQ(t.person(1, 3), -5);
 }
 
-TEST_F(SarTablesTest, LineLayoutDoesNotMatterAndExtraValuesAreIgnored)
+TEST_F(SarTablesTest, LineLayoutDoesNotMatterButExtraValuesAreErrors)
 {
     SarTables reference = load();
     std::string oneLine = readFile(m_dir.file("SARData/HHSAR.dat"));
     for (char& c : oneLine)
         if (c == '\r' || c == '\n')
             c = ' ';
-    m_dir.write("SARData/HHSAR.dat", oneLine + " 99 98 97");
+    m_dir.write("SARData/HHSAR.dat", oneLine);
     std::string rewritten;
     for (char c : readFile(m_dir.file("SARData/IndSAR.dat")))
         rewritten += c == ',' ? std::string("\r\n") : std::string(1, c);
-    m_dir.write("SARData/IndSAR.dat", rewritten + "5,5,5\r\n");
+    m_dir.write("SARData/IndSAR.dat", rewritten);
     SarTables t = load();
     for (int h = 1; h <= kNumSarHouseholds; ++h)
         for (int k = 1; k <= kNumHhVars; ++k)
@@ -52,6 +54,18 @@ TEST_F(SarTablesTest, LineLayoutDoesNotMatterAndExtraValuesAreIgnored)
     for (int p = 1; p <= kNumSarPersons; ++p)
         for (int k = 1; k <= kNumIndVars; ++k)
             ASSERT_EQ(t.person(p, k), reference.person(p, k));
+
+    // A duplicated last record would shift nothing here, but one anywhere else
+    // shifts every later record: either way the file is refused at the extra line.
+    const long lines = static_cast<long>(std::count(rewritten.begin(), rewritten.end(), '\n'));
+    m_dir.write("SARData/IndSAR.dat", rewritten + "\r\n5,5,5\r\n");
+    try {
+        load();
+        FAIL() << "extra person values were read without complaint";
+    } catch (const DataFileError& e) {
+        EXPECT_EQ(e.path(), m_dir.file("SARData/IndSAR.dat"));
+        EXPECT_EQ(e.line(), lines + 2);
+    }
 }
 
 TEST_F(SarTablesTest, ShortOrBadFilesNameFileAndRecord)
@@ -62,9 +76,11 @@ TEST_F(SarTablesTest, ShortOrBadFilesNameFileAndRecord)
         const char* expected;
     };
     for (const Row& row : {
-             Row{"IndSAR.dat", "1,1,30\r\n", "IndSAR.dat:1: field 4: expected field 4 of person record 1, found the end of the file"},
-             Row{"HHSAR.dat", "1,2,3,x4\r\n", "HHSAR.dat:1: field 4: expected field 4 of household record 1, found \"x4\""},
-             Row{"HHSAR.dat", "1,2,3,4294967296\r\n", "within -2147483648..2147483647"},
+             Row { "IndSAR.dat", "1,1,30\r\n",
+                 "IndSAR.dat:1: field 4: expected field 4 of person record 1, found the end of the file" },
+             Row { "HHSAR.dat", "1,2,3,x4\r\n",
+                 "HHSAR.dat:1: field 4: expected field 4 of household record 1, found \"x4\"" },
+             Row { "HHSAR.dat", "1,2,3,4294967296\r\n", "within -2147483648..2147483647" },
          }) {
         const std::string file = m_dir.file(std::string("SARData/") + row.file);
         const std::string original = readFile(file);
@@ -81,7 +97,7 @@ TEST_F(SarTablesTest, PersonRangesOutsideTheTableOrReversedAreErrors)
     t.household(5, 14) = 0;
     t.household(6, 15) = 2515;
     t.household(7, 14) = 22; // first after last (21)
-    for (int row : {5, 6, 7}) {
+    for (int row : { 5, 6, 7 }) {
         try {
             t.personRange(row);
             ADD_FAILURE() << "household " << row;

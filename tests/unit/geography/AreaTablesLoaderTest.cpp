@@ -62,10 +62,10 @@ TEST_F(AreaTablesLoaderTest, LoadsEveryTableWithModesAllAndNoMemberFlags)
     EXPECT_FALSE(t.level(AreaLevel::Ward).listExpanded);
 }
 
-TEST_F(AreaTablesLoaderTest, QuotesExtraRecordsRecordNumbersAndLoneLineFeeds)
+TEST_F(AreaTablesLoaderTest, QuotesRecordNumbersLoneLineFeedsAndExtraRecords)
 {
     std::string names = "\"Stoke, North\"\r\n";
-    for (int k = 2; k <= kNumCounties + 5; ++k)
+    for (int k = 2; k <= kNumCounties; ++k)
         names += "C" + std::to_string(k) + "\r\n";
     put("County_Names.dat", names);
     // Record numbers are read but not used; lone line feeds end lines too.
@@ -78,6 +78,14 @@ TEST_F(AreaTablesLoaderTest, QuotesExtraRecordsRecordNumbersAndLoneLineFeeds)
     EXPECT_EQ(t.level(AreaLevel::County).names[68], "C68");
     EXPECT_EQ(t.level(AreaLevel::Region).parents[11], 1);
     EXPECT_EQ(t.level(AreaLevel::Region).parents[13], 4);
+
+    put("County_Names.dat", names + "\r\nC69\r\n");
+    try {
+        load();
+        FAIL() << "a 69th county name was read without complaint";
+    } catch (const DataFileError& e) {
+        EXPECT_EQ(e.line(), kNumCounties + 2);
+    }
 }
 
 TEST_F(AreaTablesLoaderTest, BrokenFilesNameFileRecordAndWhatWasExpected)

@@ -12,8 +12,7 @@ FieldReader reader(std::string content)
     return FieldReader("test.dat", std::move(content));
 }
 
-template <typename Body>
-DataFileError errorFrom(Body body)
+template <typename Body> DataFileError errorFrom(Body body)
 {
     try {
         body();
@@ -33,10 +32,10 @@ TEST(FieldReader, TextFieldsQuotesBlanksAndLines)
         std::vector<std::string> fields;
     };
     const Row rows[] = {
-        {"\"Stoke, North\",next\r\n", {"Stoke, North", "next"}},
-        {"   Aston  ,  \"  padded \"\r\n", {"Aston", "  padded "}},
-        {"\"Heading\"junk,7", {"Heading", "7"}}, // what follows a closing quote is dropped
-        {"\"a\r\nb\",x\r\ny\r\n", {"a\r\nb", "x", "y"}},
+        { "\"Stoke, North\",next\r\n", { "Stoke, North", "next" } },
+        { "   Aston  ,  \"  padded \"\r\n", { "Aston", "  padded " } },
+        { "\"Heading\"junk,7", { "Heading", "7" } }, // what follows a closing quote is dropped
+        { "\"a\r\nb\",x\r\ny\r\n", { "a\r\nb", "x", "y" } },
     };
     for (const Row& row : rows) {
         auto r = reader(row.content);
@@ -48,7 +47,7 @@ TEST(FieldReader, TextFieldsQuotesBlanksAndLines)
 
 TEST(FieldReader, NumbersSeparatedByAnyLineEndCommaOrBlank)
 {
-    for (const char* text : {"1\r\n2\r\n3\r\n", "1\n2\n3\n", "1\r2\r3", "1 , 2 ,3", "1 2\t3", "1\r\n\r\n2,\r\n3"}) {
+    for (const char* text : { "1\r\n2\r\n3\r\n", "1\n2\n3\n", "1\r2\r3", "1 , 2 ,3", "1 2\t3", "1\r\n\r\n2,\r\n3" }) {
         auto r = reader(text);
         EXPECT_EQ(r.readInt16("a"), 1) << text;
         EXPECT_EQ(r.readInt16("b"), 2) << text;
@@ -56,7 +55,7 @@ TEST(FieldReader, NumbersSeparatedByAnyLineEndCommaOrBlank)
         EXPECT_TRUE(r.atEnd()) << text;
     }
     auto r = reader("-5,+7,-32768,32767");
-    for (int expected : {-5, 7, -32768, 32767})
+    for (int expected : { -5, 7, -32768, 32767 })
         EXPECT_EQ(r.readInt16("a"), expected);
 }
 
@@ -86,15 +85,15 @@ TEST(FieldReader, BadNumbersAreErrorsNeverZero)
         const char* message;
     };
     const Row rows[] = {
-        {"abc", "found \"abc\""},
-        {"12abc", "found \"12abc\""},
-        {",5", "an empty field"},
-        {"-", "found \"-\""},
-        {"+-3", "found \"+-3\""},
-        {"4.5", "found \"4.5\""},
-        {"99999999999999999999999", "expected n within -2147483648..2147483647"},
-        {"\"never closed, at all\r\n", "never closed"},
-        {"", "test.dat:1: field 1: expected n, found the end of the file"},
+        { "abc", "found \"abc\"" },
+        { "12abc", "found \"12abc\"" },
+        { ",5", "an empty field" },
+        { "-", "found \"-\"" },
+        { "+-3", "found \"+-3\"" },
+        { "4.5", "found \"4.5\"" },
+        { "99999999999999999999999", "expected n within -2147483648..2147483647" },
+        { "\"never closed, at all\r\n", "never closed" },
+        { "", "test.dat:1: field 1: expected n, found the end of the file" },
     };
     for (const Row& row : rows) {
         auto r = reader(row.content);
@@ -103,13 +102,13 @@ TEST(FieldReader, BadNumbersAreErrorsNeverZero)
     }
     auto r16 = reader("32768");
     EXPECT_STREQ(errorFrom([&] { r16.readInt16("a count"); }).what(),
-                 "test.dat:1: field 1: expected a count within -32768..32767, found \"32768\"");
+        "test.dat:1: field 1: expected a count within -32768..32767, found \"32768\"");
     auto text = reader("1,2\r\n");
     text.readText("a");
     text.readText("b");
     EXPECT_NE(std::string(errorFrom([&] { text.readText("a heading line"); }).what())
                   .find("expected a heading line, found the end of the file"),
-              std::string::npos);
+        std::string::npos);
 }
 
 TEST(FieldReader, OpensFilesNamingPathAndReasonOnFailure)
@@ -123,4 +122,60 @@ TEST(FieldReader, OpensFilesNamingPathAndReasonOnFailure)
     DataFileError e = errorFrom([&] { FieldReader::open(dir.file("nothing.dat")); });
     EXPECT_EQ(e.path(), dir.file("nothing.dat"));
     EXPECT_NE(std::string(e.what()).find("No such file or directory"), std::string::npos);
+}
+
+// One record too many, or a value split by a blank, would shift every later
+// record; only blank lines may follow the last expected field.
+TEST(FieldReader, DataBeyondTheExpectedEndNamesTheFirstExtraLine)
+{
+    struct Row {
+        const char* content;
+        const char* message; // empty: the end is clean
+    };
+    const Row rows[] = {
+        { "1,2\r\n3,4\r\n", "" },
+        { "1,2\r\n3,4\r\n\r\n  \r\n\n", "" },
+        { "1,2\r\n3,4", "" },
+        { "1,2\r\n3,4\r\n3,4\r\n", "test.dat:3: field 1: expected the end of the file after 2 records, found \"3\"" },
+        { "1,2\r\n3,4\r\n\r\n5\r\n", "test.dat:4: field 1: expected the end of the file after 2 records, found \"5\"" },
+        { "1,2\r\n3 0,4\r\n", "test.dat:2: field 3: expected the end of the file after 2 records, found \"4\"" },
+        { "1,2\r\n3,4,\r\n,\r\n",
+            "test.dat:3: field 1: expected the end of the file after 2 records, found an empty field" },
+    };
+    for (const Row& row : rows) {
+        auto r = reader(row.content);
+        for (int i = 0; i < 4; ++i)
+            r.readInt16("n");
+        if (*row.message == '\0')
+            EXPECT_NO_THROW(r.expectEnd("2 records")) << row.content;
+        else
+            EXPECT_STREQ(errorFrom([&] { r.expectEnd("2 records"); }).what(), row.message);
+    }
+}
+
+// Data files can hold anything: a message shows at most about 40 characters of
+// it, with control characters escaped, and starts with the file and line.
+TEST(FieldReader, FoundTextIsCutAndEscaped)
+{
+    auto escape = reader("\x1b[31mred\a,2");
+    EXPECT_STREQ(errorFrom([&] { escape.readInt16("n"); }).what(),
+        "test.dat:1: field 1: expected n, found \"\\x1b[31mred\\x07\"");
+
+    std::string huge = "\"" + std::string(90000, 'x') + "\",2";
+    auto quoted = reader("1 " + huge);
+    quoted.readInt16("n");
+    std::string message = errorFrom([&] { quoted.readInt16("n"); }).what();
+    EXPECT_EQ(message, "test.dat:1: field 2: expected n, found \"\"" + std::string(39, 'x') + "...\"");
+
+    // A UTF-8 letter is never cut in half.
+    std::string name;
+    for (int i = 0; i < 30; ++i)
+        name += "\xc3\xa9"; // é
+    EXPECT_EQ(DataFileError::shown(name), "\"" + name.substr(0, 40) + "...\"");
+    EXPECT_EQ(DataFileError::shown("a" + name), "\"a" + name.substr(0, 38) + "...\"");
+
+    // Even a caller that pastes a whole field into its own text gets a short message.
+    DataFileError pasted("Ward_Codes.dat\x1b", 3, 0, "found \"" + std::string(88000, 'y') + "\"");
+    EXPECT_LT(std::string(pasted.what()).size(), 500u);
+    EXPECT_EQ(std::string(pasted.what()).find("Ward_Codes.dat\\x1b:3: found \"yyy"), 0u);
 }

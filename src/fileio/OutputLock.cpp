@@ -1,0 +1,89 @@
+#include "fileio/OutputLock.h"
+
+#include "fileio/CancelledError.h"
+#include "textio/DataFileError.h"
+
+#include <cerrno>
+#include <chrono>
+#include <sys/file.h>
+#include <thread>
+
+namespace {
+
+int openLocked(const std::string& folder, FileSystem& fs, bool& busy)
+{
+    int fd = fs.openFolder(folder);
+    if (fd < 0)
+        throw DataFileError::io(folder, "cannot open folder", errno);
+    if (fs.lock(fd, LOCK_EX | LOCK_NB) == 0) {
+        busy = false;
+        return fd;
+    }
+    int error = errno;
+    fs.close(fd);
+    if (error != EWOULDBLOCK)
+        throw DataFileError::io(folder, "cannot lock folder", error);
+    busy = true;
+    return -1;
+}
+
+} // namespace
+
+OutputLock::OutputLock(FileSystem& fs, int fd)
+    : m_fs(&fs)
+    , m_fd(fd)
+{
+}
+
+OutputLock::OutputLock(OutputLock&& other) noexcept
+    : m_fs(other.m_fs)
+    , m_fd(other.m_fd)
+{
+    other.m_fd = -1;
+}
+
+OutputLock& OutputLock::operator=(OutputLock&& other) noexcept
+{
+    if (this != &other) {
+        if (m_fd >= 0)
+            m_fs->close(m_fd);
+        m_fs = other.m_fs;
+        m_fd = other.m_fd;
+        other.m_fd = -1;
+    }
+    return *this;
+}
+
+OutputLock::~OutputLock()
+{
+    if (m_fd >= 0)
+        m_fs->close(m_fd); // closing the only descriptor releases the flock
+}
+
+std::optional<OutputLock> OutputLock::tryAcquire(const std::string& folder, const std::string&, FileSystem& fs)
+{
+    bool busy = false;
+    int fd = openLocked(folder, fs, busy);
+    if (busy)
+        return std::nullopt;
+    return OutputLock(fs, fd);
+}
+
+OutputLock OutputLock::acquire(
+    const std::string& folder, const std::string& rootName, const std::atomic<bool>* cancel, FileSystem& fs)
+{
+    // Polling rather than a blocking flock, so that Cancel and signals are heard.
+    for (;;) {
+        if (cancel && cancel->load())
+            throw CancelledError();
+        if (auto lock = tryAcquire(folder, rootName, fs))
+            return std::move(*lock);
+        std::this_thread::sleep_for(std::chrono::milliseconds(100));
+    }
+}
+
+std::string OutputLock::busyMessage(const std::string& folder, const std::string& rootName)
+{
+    return "Another extraction is writing into " + folder + " (root name " + rootName
+        + "): wait until it has finished, or choose another output folder.";
+}

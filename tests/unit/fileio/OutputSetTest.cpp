@@ -1,0 +1,210 @@
+#include "fileio/CancelledError.h"
+#include "fileio/OutputSet.h"
+#include "textio/DataFileError.h"
+
+#include "FaultyFileSystem.h"
+#include "TempDir.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <set>
+#include <sys/wait.h>
+#include <unistd.h>
+
+namespace {
+
+std::set<std::string> namesIn(const std::string& folder)
+{
+    std::set<std::string> names;
+    for (const auto& entry : std::filesystem::directory_iterator(folder))
+        names.insert(entry.path().filename().string());
+    return names;
+}
+
+/// Writes a.txt and b.txt over earlier versions and c.txt anew, in small blocks so
+/// that each file takes several write calls.
+void writeSet(const std::string& folder, FileSystem& fs)
+{
+    OutputSet set(folder, fs);
+    for (const char* name : { "a.txt", "b.txt", "c.txt" }) {
+        LineWriter& out = set.add(name, 8);
+        out.append(std::string("new ") + name + " with some bytes");
+    }
+    set.commit();
+}
+
+long deadPid()
+{
+    pid_t child = ::fork();
+    if (child == 0)
+        ::_exit(0);
+    ::waitpid(child, nullptr, 0);
+    return child;
+}
+
+} // namespace
+
+// Every single failing call, in both ways of writing: afterwards either every file
+// is new or every earlier file is as it was, and nothing else is in the folder.
+TEST(OutputSet, EveryFailedCallLeavesTheEarlierFilesAndNoTemporary)
+{
+    for (bool noUnnamed : { false, true }) {
+        FaultyFileSystem counting;
+        counting.noUnnamed = noUnnamed;
+        {
+            TempDir dir;
+            writeSet(dir.path(), counting);
+        }
+        ASSERT_GT(counting.calls, 20);
+        for (long n = 1; n <= counting.calls; ++n) {
+            TempDir dir;
+            dir.write("a.txt", "old a");
+            dir.write("b.txt", "old b");
+            FaultyFileSystem fs;
+            fs.noUnnamed = noUnnamed;
+            fs.failAt = n;
+            bool failed = false;
+            try {
+                writeSet(dir.path(), fs);
+            } catch (const DataFileError& e) {
+                failed = true;
+                EXPECT_NE(std::string(e.what()).find("Input/output error"), std::string::npos) << e.what();
+            }
+            SCOPED_TRACE(
+                "call " + std::to_string(n) + " (" + fs.failedCall + ")" + (noUnnamed ? ", named temporaries" : ""));
+            // Only the removal of a backup after the commit, and the listing for
+            // the sweep of stale temporaries, may fail without failing the commit.
+            EXPECT_EQ(failed, fs.failedCall != "unlink" && fs.failedCall != "listFolder");
+            if (failed) {
+                EXPECT_EQ(readFile(dir.file("a.txt")), "old a");
+                EXPECT_EQ(readFile(dir.file("b.txt")), "old b");
+                EXPECT_FALSE(fileExists(dir.file("c.txt")));
+            } else {
+                EXPECT_EQ(readFile(dir.file("a.txt")), "new a.txt with some bytes");
+                EXPECT_EQ(readFile(dir.file("c.txt")), "new c.txt with some bytes");
+            }
+            std::set<std::string> names = namesIn(dir.path());
+            for (const char* wanted : { "a.txt", "b.txt", "c.txt" })
+                names.erase(wanted);
+            // Only a backup whose removal failed after a commit may stay; the next
+            // run's sweep takes it.
+            if (!failed && fs.failedCall == "unlink")
+                EXPECT_LE(names.size(), 1u);
+            else
+                EXPECT_TRUE(names.empty()) << *names.begin();
+        }
+    }
+}
+
+TEST(OutputSet, RollbackThatFailsNamesTheKeptEarlierFile)
+{
+    // The second rename fails, and so does putting the first earlier file back.
+    TempDir dir;
+    dir.write("a.txt", "old a");
+    dir.write("b.txt", "old b");
+    struct RenameFails : FaultyFileSystem {
+        int renames = 0;
+        int rename(int fd, const std::string& from, const std::string& to) override
+        {
+            if (++renames >= 2) {
+                errno = EACCES;
+                return -1;
+            }
+            return FaultyFileSystem::rename(fd, from, to);
+        }
+    } fs;
+    fs.noUnnamed = true;
+    std::string message;
+    try {
+        writeSet(dir.path(), fs);
+    } catch (const DataFileError& e) {
+        message = e.what();
+    }
+    EXPECT_EQ(message.find("cannot replace file " + dir.file("b.txt") + ": Permission denied; " + dir.file("a.txt")
+                  + " is the new file, as it could not be put back (Permission denied): the earlier file is "
+                  + dir.path() + "/.zendra91-"),
+        0u)
+        << message;
+    std::string backup = message.substr(message.rfind(' ') + 1);
+    EXPECT_EQ(readFile(backup), "old a");
+    EXPECT_EQ(readFile(dir.file("b.txt")), "old b");
+    EXPECT_EQ(namesIn(dir.path()).size(), 3u); // a, b and the kept backup
+}
+
+TEST(OutputSet, FolderAtAFinalNameStopsBeforeAnythingIsWritten)
+{
+    TempDir dir;
+    dir.write("a.txt", "old a");
+    std::filesystem::create_directory(dir.file("b.txt"));
+    try {
+        OutputSet set(dir.path());
+        set.add("a.txt").append("new");
+        set.add("b.txt");
+        FAIL() << "a folder was taken for a file";
+    } catch (const DataFileError& e) {
+        EXPECT_EQ(std::string(e.what()), dir.file("b.txt") + ": cannot be replaced: a folder has that name");
+    }
+    EXPECT_EQ(readFile(dir.file("a.txt")), "old a");
+    EXPECT_EQ(namesIn(dir.path()), (std::set<std::string> { "a.txt", "b.txt" }));
+}
+
+TEST(OutputSet, SymbolicLinkAtTheNameIsReplacedNotFollowed)
+{
+    TempDir dir;
+    std::string target = dir.write("target.txt", "keep me");
+    std::filesystem::create_symlink(target, dir.file("RejectedEDs.txt"));
+    OutputSet set(dir.path());
+    set.add("RejectedEDs.txt").append("report");
+    set.commit();
+    EXPECT_FALSE(std::filesystem::is_symlink(dir.file("RejectedEDs.txt")));
+    EXPECT_EQ(readFile(dir.file("RejectedEDs.txt")), "report");
+    EXPECT_EQ(readFile(target), "keep me");
+}
+
+TEST(OutputSet, CancellingDiscardsEverything)
+{
+    TempDir dir;
+    dir.write("a.txt", "old a");
+    std::atomic<bool> cancel { false };
+    for (bool noUnnamed : { false, true }) {
+        FaultyFileSystem fs;
+        fs.noUnnamed = noUnnamed;
+        cancel = false;
+        EXPECT_THROW(
+            {
+                OutputSet set(dir.path(), fs, &cancel);
+                LineWriter& out = set.add("a.txt", 4);
+                out.append("abcd");
+                cancel = true;
+                out.append("efghijkl"); // the next block written sees the flag
+                ADD_FAILURE() << "writing went on after the cancellation";
+            },
+            CancelledError);
+        EXPECT_EQ(readFile(dir.file("a.txt")), "old a");
+        EXPECT_EQ(namesIn(dir.path()), std::set<std::string> { "a.txt" });
+    }
+}
+
+TEST(OutputSet, SweepRemovesOnlyOwnTemporariesOfDeadProcesses)
+{
+    TempDir dir;
+    const std::string dead = std::to_string(deadPid());
+    const std::string live = std::to_string(::getppid());
+    const std::string gone[] = { ".zendra91-" + dead + "-1.tmp", ".zendra91-" + dead + "-22.old" };
+    const std::string kept[] = {
+        ".zendra91-" + live + "-1.tmp", // its process still runs
+        ".zendra91-" + dead + "-1.tmp.txt", // not the pattern
+        "zendra91-" + dead + "-1.tmp", // no leading dot
+        ".zendra91-" + dead + "-x.tmp", // sequence not a number
+        ".zendra91-" + dead + ".tmp", // no sequence
+        ".zendra91--1.old", // no process id
+        "Zen91_hh.txt",
+    };
+    for (const auto& name : gone)
+        dir.write(name, "x");
+    for (const auto& name : kept)
+        dir.write(name, "x");
+    OutputSet set(dir.path());
+    EXPECT_EQ(namesIn(dir.path()), std::set<std::string>(std::begin(kept), std::end(kept)));
+}
