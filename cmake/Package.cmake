@@ -6,12 +6,11 @@ set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
 set(CPACK_PACKAGE_CONTACT "ZENDRA91 maintainers <zendra91@example.org>")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY
   "extracts synthetic 1991 Census microdata for small areas of Great Britain")
-set(CPACK_DEBIAN_PACKAGE_DESCRIPTION
-  "${CPACK_PACKAGE_DESCRIPTION_SUMMARY}\n\
- A desktop tool (zendra91) and its command-line front end (zendra91-extract):\n\
- pick areas, household and person variables and output options, and get\n\
- comma-separated files, one line per household or person.\n\
- zendra91-makedata writes a demo data set to try them on.")
+set(CPACK_PACKAGE_DESCRIPTION
+  "A desktop tool (zendra91) and its command-line front end (zendra91-extract):\n\
+pick areas, household and person variables and output options, and get\n\
+comma-separated files, one line per household or person.\n\
+zendra91-makedata writes a demo data set to try them on.")
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_STRIP_FILES ON)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
