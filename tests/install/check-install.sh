@@ -26,7 +26,7 @@ fi
 bin=$prefix/bin man1=$prefix/share/man/man1 doc=$prefix/share/doc/zendra91
 
 # bin holds exactly the programs: no test or benchmark slips into a package.
-installed=$(cd "$bin" && ls | sort | tr '\n' ' ')
+installed=$(ls "$bin" 2>/dev/null | sort | tr '\n' ' ')
 expected=$(printf '%s\n' "${programs[@]}" | sort | tr '\n' ' ')
 [ "$installed" = "$expected" ] || fail "bin holds '$installed', expected '$expected'"
 
