@@ -3,9 +3,10 @@
 BUILD_TEST := build/asan
 BUILD_NOGUI := build/nogui
 BUILD_RELEASE := build/release
+BUILD_PACKAGE := build/package
 JOBS ?= 2
 
-.PHONY: test test-nogui run deps build release bench demo clean
+.PHONY: test test-nogui run deps build release package bench demo clean
 
 deps:
 	./scripts/install-deps.sh
@@ -27,6 +28,13 @@ test-nogui:
 release: deps
 	cmake -S . -B $(BUILD_RELEASE) -G Ninja -DCMAKE_BUILD_TYPE=Release -DZENDRA91_TESTS=OFF
 	cmake --build $(BUILD_RELEASE) -j $(JOBS)
+
+# A Debian package in $(BUILD_PACKAGE); dpkg-shlibdeps fills in its dependencies.
+package:
+	./scripts/install-deps.sh --package
+	cmake -S . -B $(BUILD_PACKAGE) -G Ninja -DCMAKE_BUILD_TYPE=Release \
+	  -DZENDRA91_TESTS=OFF -DZENDRA91_BENCHMARKS=OFF
+	cmake --build $(BUILD_PACKAGE) -j $(JOBS) --target package
 
 demo: release
 	$(BUILD_RELEASE)/bin/zendra91-makedata build/demo

@@ -2,8 +2,14 @@
 # Installs the Debian 12 packages the build, the tests and the demo need, once.
 set -euo pipefail
 packages=(cmake ninja-build g++ make libgtest-dev libgmock-dev libcli11-dev
-          qt6-base-dev qt6-base-dev-tools qt6-svg-dev qt6-qpa-plugins libgl-dev)
-[ "${1:-}" = "--gui-run" ] && packages+=(xvfb xauth)
+          qt6-base-dev qt6-base-dev-tools qt6-svg-dev qt6-qpa-plugins libgl-dev
+          desktop-file-utils man-db)
+# The install test validates the desktop entry and renders the manual pages (above);
+# the Debian package reads its dependencies with dpkg-shlibdeps, which needs `file`.
+case "${1:-}" in
+  --gui-run) packages+=(xvfb xauth) ;;
+  --package) packages+=(dpkg-dev file) ;;
+esac
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")

@@ -1,5 +1,6 @@
 // zendra91-makedata: writes the demo data set into a folder.
 
+#include "base/Version.h"
 #include "demodata/DemoData.h"
 
 #include <chrono>
@@ -10,7 +11,7 @@
 
 namespace {
 
-constexpr const char* kUsage = "usage: zendra91-makedata DIR [--full]\n"
+constexpr const char* kUsage = "usage: zendra91-makedata DIR [--full] | --help | --version\n"
                                "Writes the demo data set (ProgramData, SARData, Zen91Data, SARGlossary and\n"
                                "EDlist.txt) into DIR, creating it if needed. With --full, a household file is\n"
                                "written for every ED of every ward instead of those of a few wards.\n";
@@ -32,6 +33,10 @@ int main(int argc, char** argv)
         std::string_view argument = argv[i];
         if (argument == "--help" || argument == "-h") {
             std::fputs(kUsage, stdout);
+            return 0;
+        }
+        if (argument == "--version") {
+            std::printf("zendra91-makedata %s\n", kProgramVersion);
             return 0;
         }
         if (argument == "--full")
