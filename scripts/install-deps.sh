@@ -2,7 +2,8 @@
 # Installs the Debian 12 packages the build, the tests and the demo need, once.
 set -euo pipefail
 packages=(cmake ninja-build g++ make libgtest-dev libgmock-dev
-          qt6-base-dev qt6-base-dev-tools qt6-svg-dev qt6-qpa-plugins libgl-dev)
+          qt6-base-dev qt6-base-dev-tools qt6-svg-dev qt6-qpa-plugins libgl-dev
+          libcli11-dev nlohmann-json3-dev libreadstat-dev libssl-dev)
 [ "${1:-}" = "--gui-run" ] && packages+=(xvfb xauth)
 missing=()
 for p in "${packages[@]}"; do
