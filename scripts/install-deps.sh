@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Installs the Debian 12 packages the build, the tests and the demo need, once.
 set -euo pipefail
-packages=(cmake ninja-build g++ make libgtest-dev libgmock-dev libcli11-dev
+packages=(cmake ninja-build g++ make libgtest-dev libgmock-dev
           qt6-base-dev qt6-base-dev-tools qt6-svg-dev qt6-qpa-plugins libgl-dev
+          libcli11-dev nlohmann-json3-dev libreadstat-dev libssl-dev
           desktop-file-utils man-db)
 # The install test validates the desktop entry and renders the manual pages (above);
 # the Debian package reads its dependencies with dpkg-shlibdeps, which needs `file`.

@@ -236,6 +236,18 @@ void addSection(
     }
 }
 
+std::vector<VariableLabel> labelsOf(const std::vector<VariableDoc>& docs)
+{
+    std::vector<VariableLabel> labels;
+    for (const VariableDoc& doc : docs) {
+        VariableLabel label { doc.name, doc.description, {} };
+        for (const CodeRange& code : doc.codes)
+            label.codes.push_back({ code.low, code.high, code.meaning });
+        labels.push_back(std::move(label));
+    }
+    return labels;
+}
+
 } // namespace
 
 bool VariableDoc::documents(int value) const
@@ -256,6 +268,11 @@ const std::vector<VariableDoc>& individualVariableDocs()
 {
     static const std::vector<VariableDoc> docs = makeIndividualDocs();
     return docs;
+}
+
+VariableLabels demoVariableLabels()
+{
+    return { labelsOf(householdVariableDocs()), labelsOf(individualVariableDocs()) };
 }
 
 void writeGlossaryPages(const std::string& folder)
@@ -280,4 +297,5 @@ void writeGlossaryPages(const std::string& folder)
           "can be extracted.</p>",
             "<p>See the <a href=\"Original_Variables.htm\">original variables</a>.</p>", "</body>", "</html>" });
     writeLines(folder + "Derived_Variables.htm", derived);
+    writeVariableLabels(folder + kVariableLabelsFile, demoVariableLabels());
 }

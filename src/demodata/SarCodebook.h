@@ -1,5 +1,7 @@
 #pragma once
 
+#include "variables/VariableLabels.h"
+
 #include <string>
 #include <vector>
 
@@ -25,6 +27,10 @@ struct VariableDoc {
 const std::vector<VariableDoc>& householdVariableDocs();
 const std::vector<VariableDoc>& individualVariableDocs();
 
-/// Writes Original_Variables.htm and Derived_Variables.htm into `folder` (ending
-/// in "/"). Throws DataFileError naming the file when one cannot be written.
+/// The same tables in the form of the data folder's labels file.
+VariableLabels demoVariableLabels();
+
+/// Writes Original_Variables.htm, Derived_Variables.htm and the labels file into
+/// `folder` (ending in "/"). Throws DataFileError naming the file when one cannot
+/// be written.
 void writeGlossaryPages(const std::string& folder);

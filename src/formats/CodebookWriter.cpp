@@ -1,0 +1,49 @@
+#include "formats/CodebookWriter.h"
+
+#include "textio/LineWriter.h"
+
+namespace {
+
+const char* kindText(ColumnKind kind)
+{
+    switch (kind) {
+    case ColumnKind::Spatial:
+        return "spatial";
+    case ColumnKind::Household:
+        return "household";
+    case ColumnKind::Person:
+        return "person";
+    }
+    return "";
+}
+
+} // namespace
+
+std::string csvField(std::string_view text)
+{
+    if (text.find_first_of(",\"\r\n") == std::string_view::npos)
+        return std::string(text);
+    std::string field = "\"";
+    for (char c : text) {
+        if (c == '"')
+            field += '"';
+        field += c;
+    }
+    return field + '"';
+}
+
+void writeCodebook(const std::string& path, const std::vector<CodebookFile>& files)
+{
+    LineWriter out(path, 1 << 16);
+    out.append("file,position,name,kind,width,label,codes\r\n");
+    for (const CodebookFile& file : files) {
+        int position = 0;
+        for (const OutputColumn& column : file.columns) {
+            out.append(csvField(file.fileName) + ',' + std::to_string(++position) + ','
+                + csvField(file.statisticsFormat ? column.uniqueName : column.name) + ',' + kindText(column.kind) + ','
+                + std::to_string(column.width) + ',' + csvField(column.label) + ',' + csvField(codesText(column.codes))
+                + "\r\n");
+        }
+    }
+    out.close();
+}

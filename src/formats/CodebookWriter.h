@@ -1,0 +1,24 @@
+#pragma once
+
+#include "formats/OutputColumns.h"
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+/// One output file as the codebook describes it.
+struct CodebookFile {
+    std::string fileName; ///< without folder, e.g. "Zen91_hh.dta"
+    std::vector<OutputColumn> columns;
+    bool statisticsFormat = false; ///< names the columns by their unique names
+};
+
+/// Writes ROOT_codebook.csv: a header line, then one row per column of each file in
+/// header order with the columns file, position (1-based), name, kind (spatial,
+/// household or person), width, label and codes. Fields holding a comma, a double
+/// quote or a line break are quoted, quotes doubled; lines end CR LF. Throws
+/// DataFileError when the file cannot be written.
+void writeCodebook(const std::string& path, const std::vector<CodebookFile>& files);
+
+/// `text` as one CSV field, quoted only when it has to be.
+std::string csvField(std::string_view text);

@@ -1,0 +1,202 @@
+#include "formats/StatFileWriter.h"
+
+#include "textio/DataFileError.h"
+#include "textio/Sha256.h"
+
+#include <readstat.h>
+
+#include <stdexcept>
+
+namespace {
+
+// Stata keeps at most 80 bytes of a variable or file label.
+constexpr std::size_t kStataLabelBytes = 80;
+
+readstat_type_t readstatType(StatType type)
+{
+    switch (type) {
+    case StatType::String:
+        return READSTAT_TYPE_STRING;
+    case StatType::Int8:
+        return READSTAT_TYPE_INT8;
+    case StatType::Int16:
+        return READSTAT_TYPE_INT16;
+    case StatType::Int32:
+        break;
+    }
+    return READSTAT_TYPE_INT32;
+}
+
+} // namespace
+
+StatType fittingIntegerType(std::int64_t min, std::int64_t max)
+{
+    if (min >= -127 && max <= 100)
+        return StatType::Int8;
+    if (min >= -32767 && max <= 32740)
+        return StatType::Int16;
+    if (min >= -2147483647LL && max <= 2147483620LL)
+        return StatType::Int32;
+    throw std::out_of_range(
+        "values " + std::to_string(min) + ".." + std::to_string(max) + " do not fit a 32-bit statistics column");
+}
+
+std::vector<StatColumn> statColumns(
+    const std::vector<OutputColumn>& columns, const std::vector<std::pair<std::int64_t, std::int64_t>>& ranges)
+{
+    std::vector<StatColumn> result;
+    for (std::size_t i = 0; i < columns.size(); ++i) {
+        const OutputColumn& column = columns[i];
+        StatColumn stat;
+        stat.name = column.uniqueName;
+        stat.label = column.label;
+        if (column.kind == ColumnKind::Spatial) {
+            stat.type = StatType::String;
+            stat.stringWidth = column.width;
+        } else {
+            stat.type = fittingIntegerType(ranges.at(i).first, ranges.at(i).second);
+            for (const CodeLabel& code : column.codes)
+                if (code.low == code.high)
+                    stat.valueLabels.emplace_back(code.low, code.meaning);
+        }
+        result.push_back(std::move(stat));
+    }
+    return result;
+}
+
+const char* statFileSuffix(StatFormat format)
+{
+    return format == StatFormat::Stata ? ".dta" : ".sav";
+}
+
+StatFileWriter::StatFileWriter(const std::string& path, StatFormat format, std::vector<StatColumn> columns,
+    std::int64_t rowCount, const std::string& fileLabel, Sha256* digest)
+    : m_path(path)
+    , m_format(format)
+    , m_columns(std::move(columns))
+    , m_out(path)
+    , m_digest(digest)
+    , m_writer(readstat_writer_init())
+{
+    if (!m_writer)
+        throw std::bad_alloc();
+    readstat_set_data_writer(m_writer, &StatFileWriter::writeBytes);
+    const bool stata = format == StatFormat::Stata;
+    auto label = [stata](const std::string& text) {
+        return stata && text.size() > kStataLabelBytes ? text.substr(0, kStataLabelBytes) : text;
+    };
+    if (!fileLabel.empty())
+        check(readstat_writer_set_file_label(m_writer, label(fileLabel).c_str()), "setting the file label");
+    for (const StatColumn& column : m_columns) {
+        readstat_variable_t* variable = readstat_add_variable(m_writer, column.name.c_str(), readstatType(column.type),
+            column.type == StatType::String ? static_cast<std::size_t>(column.stringWidth) : 0);
+        readstat_variable_set_label(variable, label(column.label).c_str());
+        if (!column.valueLabels.empty()) {
+            readstat_label_set_t* set = readstat_add_label_set(m_writer, READSTAT_TYPE_INT32, column.name.c_str());
+            for (const auto& [value, text] : column.valueLabels)
+                readstat_label_int32_value(set, value, text.c_str());
+            readstat_variable_set_label_set(variable, set);
+        }
+        m_variables.push_back(variable);
+    }
+    if (stata) {
+        // Version 118 (Stata 14 and later) stores UTF-8 and names of up to 32 characters.
+        check(readstat_writer_set_file_format_version(m_writer, 118), "choosing the Stata version");
+        check(readstat_begin_writing_dta(m_writer, this, rowCount), "writing the header");
+    } else {
+        check(readstat_begin_writing_sav(m_writer, this, rowCount), "writing the header");
+    }
+}
+
+StatFileWriter::~StatFileWriter()
+{
+    if (m_writer)
+        readstat_writer_free(m_writer);
+}
+
+ssize_t StatFileWriter::writeBytes(const void* data, std::size_t size, void* self)
+{
+    auto* writer = static_cast<StatFileWriter*>(self);
+    // The library is C: an exception must not pass through it, so it waits here
+    // until check() sees the write error it causes.
+    try {
+        std::string_view bytes(static_cast<const char*>(data), size);
+        if (writer->m_digest)
+            writer->m_digest->update(bytes);
+        writer->m_out.append(bytes);
+    } catch (...) {
+        writer->m_writeError = std::current_exception();
+        return -1;
+    }
+    return static_cast<ssize_t>(size);
+}
+
+void StatFileWriter::check(int error, const std::string& what)
+{
+    if (m_writeError)
+        std::rethrow_exception(m_writeError);
+    if (error != READSTAT_OK)
+        throw DataFileError(m_path, 0, 0, what + ": " + readstat_error_message(static_cast<readstat_error_t>(error)));
+}
+
+readstat_variable_s* StatFileWriter::nextColumn(bool wantString)
+{
+    if (m_column >= m_columns.size())
+        throw std::logic_error("more values than columns in a row of " + m_path);
+    if ((m_columns[m_column].type == StatType::String) != wantString)
+        throw std::logic_error("a value of the wrong type for column " + m_columns[m_column].name + " of " + m_path);
+    if (m_column == 0)
+        check(readstat_begin_row(m_writer), "beginning row " + std::to_string(m_row + 1));
+    return m_variables[m_column++];
+}
+
+void StatFileWriter::addString(std::string_view value)
+{
+    readstat_variable_t* variable = nextColumn(true);
+    m_scratch.assign(value);
+    check(readstat_insert_string_value(m_writer, variable, m_scratch.c_str()),
+        "column " + m_columns[m_column - 1].name + ", row " + std::to_string(m_row + 1));
+}
+
+void StatFileWriter::addInteger(std::int32_t value)
+{
+    readstat_variable_t* variable = nextColumn(false);
+    readstat_error_t error = READSTAT_OK;
+    switch (m_columns[m_column - 1].type) {
+    case StatType::Int8:
+        error = value < -127 || value > 100
+            ? READSTAT_ERROR_NUMERIC_VALUE_IS_OUT_OF_RANGE
+            : readstat_insert_int8_value(m_writer, variable, static_cast<std::int8_t>(value));
+        break;
+    case StatType::Int16:
+        error = value < -32767 || value > 32740
+            ? READSTAT_ERROR_NUMERIC_VALUE_IS_OUT_OF_RANGE
+            : readstat_insert_int16_value(m_writer, variable, static_cast<std::int16_t>(value));
+        break;
+    default:
+        error = readstat_insert_int32_value(m_writer, variable, value);
+    }
+    check(error,
+        "column " + m_columns[m_column - 1].name + ", row " + std::to_string(m_row + 1) + ", value "
+            + std::to_string(value));
+}
+
+void StatFileWriter::endRow()
+{
+    if (m_column != m_columns.size())
+        throw std::logic_error("a row of " + m_path + " ended after " + std::to_string(m_column) + " of "
+            + std::to_string(m_columns.size()) + " values");
+    check(readstat_end_row(m_writer), "ending row " + std::to_string(m_row + 1));
+    m_column = 0;
+    ++m_row;
+}
+
+void StatFileWriter::finish()
+{
+    if (!m_writer)
+        return;
+    check(readstat_end_writing(m_writer), "finishing after " + std::to_string(m_row) + " rows");
+    readstat_writer_free(m_writer);
+    m_writer = nullptr;
+    m_out.close();
+}

@@ -1,0 +1,93 @@
+#pragma once
+
+#include "formats/OutputColumns.h"
+#include "textio/LineWriter.h"
+
+#include <cstdint>
+#include <exception>
+#include <string>
+#include <string_view>
+#include <sys/types.h>
+#include <utility>
+#include <vector>
+
+class Sha256;
+struct readstat_writer_s;
+struct readstat_variable_s;
+
+enum class StatFormat { Stata, Spss };
+enum class StatType { String, Int8, Int16, Int32 };
+
+/// One column of a statistics file.
+struct StatColumn {
+    std::string name;
+    std::string label;
+    StatType type = StatType::Int32;
+    int stringWidth = 0; ///< bytes a String value may take
+    std::vector<std::pair<std::int32_t, std::string>> valueLabels;
+};
+
+/// The smallest integer type that holds min..max in both formats (Stata's byte
+/// and int stop short of the C ranges: -127..100 and -32767..32740).
+StatType fittingIntegerType(std::int64_t min, std::int64_t max);
+
+/// The statistics columns of `columns`: spatial codes as strings of their width,
+/// variables as the fitting integer type of `ranges[i]` (the lowest and highest
+/// value column i can take; ignored for spatial codes), named by their unique
+/// names, with value labels for every single code (ranges stay in the codebook).
+std::vector<StatColumn> statColumns(
+    const std::vector<OutputColumn>& columns, const std::vector<std::pair<std::int64_t, std::int64_t>>& ranges);
+
+/// ".dta" or ".sav".
+const char* statFileSuffix(StatFormat format);
+
+/// Streams one Stata 14 (.dta) or SPSS (.sav) file, row by row, through a fixed
+/// buffer, so memory stays flat however many rows are written.
+///
+/// Both formats record the number of rows in the header, and the library refuses to
+/// finish a file whose rows differ from the count it was given, without writing the
+/// trailer, so a file cannot be patched afterwards. The caller therefore counts
+/// first: an extraction knows its households and persons from the household lists
+/// and FirstRes..LastRes alone, without formatting a value, which costs a small
+/// fraction of writing them.
+///
+/// Every failure throws DataFileError naming the path: a system error with its
+/// reason, a library error with the column and row it concerns.
+class StatFileWriter {
+public:
+    /// Creates (or empties) the file. `digest`, when given, is fed every byte as it
+    /// is written. `fileLabel` goes into the file's own label (Stata keeps 80 bytes).
+    StatFileWriter(const std::string& path, StatFormat format, std::vector<StatColumn> columns, std::int64_t rowCount,
+        const std::string& fileLabel = {}, Sha256* digest = nullptr);
+    ~StatFileWriter();
+    StatFileWriter(const StatFileWriter&) = delete;
+    StatFileWriter& operator=(const StatFileWriter&) = delete;
+
+    /// The next value of the current row, in column order.
+    void addString(std::string_view value);
+    void addInteger(std::int32_t value);
+    /// Ends a row; every column must have had its value.
+    void endRow();
+    /// Writes the trailer and closes the file; throws when the rows written differ
+    /// from the count given.
+    void finish();
+
+    std::uint64_t bytesWritten() const { return m_out.bytesWritten(); }
+
+private:
+    static ssize_t writeBytes(const void* data, std::size_t size, void* self);
+    void check(int error, const std::string& what);
+    readstat_variable_s* nextColumn(bool wantString);
+
+    std::string m_path;
+    StatFormat m_format;
+    std::vector<StatColumn> m_columns;
+    LineWriter m_out;
+    Sha256* m_digest;
+    readstat_writer_s* m_writer = nullptr;
+    std::vector<readstat_variable_s*> m_variables;
+    std::size_t m_column = 0;
+    std::int64_t m_row = 0;
+    std::string m_scratch;
+    std::exception_ptr m_writeError;
+};

@@ -1,0 +1,92 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+/// The output formats an extraction can write.
+enum class OutputFormat { Csv, Stata, Spss };
+
+/// The areas chosen in the five lists, each level's individually chosen members:
+/// wards by their six-character code, the other levels (which have no codes) by name.
+struct AreaChoiceRecord {
+    std::vector<std::string> countries;
+    std::vector<std::string> regions;
+    std::vector<std::string> counties;
+    std::vector<std::string> districts;
+    std::vector<std::string> wards;
+
+    bool operator==(const AreaChoiceRecord&) const = default;
+};
+
+/// A user ED list, by its path and the SHA-256 of its content at extraction.
+struct EdListRecord {
+    std::string path;
+    std::string sha256;
+
+    bool operator==(const EdListRecord&) const = default;
+};
+
+struct OutputFileRecord {
+    std::string name; ///< without folder
+    std::uint64_t size = 0;
+    std::string sha256;
+
+    bool operator==(const OutputFileRecord&) const = default;
+};
+
+/// What one successful extraction did, written after it beside its output.
+struct RunRecord {
+    std::string program;
+    std::string version;
+    std::string utcTime; ///< "2024-05-01T12:34:56Z"
+    std::string dataFolder;
+    std::string referenceSha256; ///< referenceFilesSha256 of the data folder
+    std::uint64_t households = 0;
+    std::uint64_t persons = 0;
+    std::uint64_t eds = 0;
+    std::uint64_t rejectedCodes = 0;
+    std::vector<OutputFileRecord> outputFiles;
+
+    bool operator==(const RunRecord&) const = default;
+};
+
+/// Everything one press of Extract uses, so that it can be run again exactly.
+/// Exactly one of `areas` and `edList` is set.
+struct SavedRequest {
+    std::optional<AreaChoiceRecord> areas;
+    std::optional<EdListRecord> edList;
+    std::vector<std::string> householdVariables; ///< names as the header shows them
+    std::vector<std::string> individualVariables;
+    std::array<bool, 6> spatialCodes {}; ///< Country, Region, County, District, Ward, ED
+    bool separateFiles = true;
+    std::string outputFolder;
+    std::string rootFileName;
+    OutputFormat format = OutputFormat::Csv;
+    /// Draws the process's random generator had made before the extraction began.
+    std::uint64_t randomDraws = 0;
+    std::optional<RunRecord> run;
+
+    bool operator==(const SavedRequest&) const = default;
+};
+
+inline constexpr int kRequestFormatVersion = 1;
+
+/// The request as JSON text (two-space indents, keys in a fixed order, ending in a
+/// line feed).
+std::string requestToJson(const SavedRequest& request);
+
+/// Parses a request. Throws DataFileError naming `path` and, for a key that is
+/// unknown, missing or of the wrong type, the key's path ("areas.wards[2]"); for bad
+/// JSON syntax, the line.
+SavedRequest requestFromJson(std::string_view text, const std::string& path);
+
+SavedRequest readRequestFile(const std::string& path);
+/// Throws DataFileError naming the path when it cannot be written.
+void writeRequestFile(const std::string& path, const SavedRequest& request);
+
+/// The file name suffix of the request written beside the output: "_request.json".
+inline constexpr const char* kRequestFileSuffix = "_request.json";

@@ -1,0 +1,117 @@
+#include "formats/CodebookWriter.h"
+#include "formats/OutputColumns.h"
+#include "formats/StatFileWriter.h"
+
+#include "demodata/SarCodebook.h"
+#include "variables/VariableCatalogue.h"
+
+#include "TempDir.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+VariableCatalogue selection(std::vector<int> household, std::vector<int> individual)
+{
+    VariableCatalogue catalogue = builtInVariableCatalogue();
+    for (int k : household)
+        catalogue.hhSelected[0] = catalogue.hhSelected[k] = 1;
+    for (int k : individual)
+        catalogue.indSelected[0] = catalogue.indSelected[k] = 1;
+    catalogue.hhVarWidths[3] = 1;
+    return catalogue;
+}
+
+const std::array<bool, kNumSpatialColumns> kCountyAndEd = { false, false, true, false, false, true };
+const std::array<int, kNumSpatialColumns> kWidths = { 16, 24, 2, 4, 6, 8 };
+
+std::vector<std::string> namesOf(const std::vector<OutputColumn>& columns, bool unique)
+{
+    std::vector<std::string> names;
+    for (const OutputColumn& column : columns)
+        names.push_back(unique ? column.uniqueName : column.name);
+    return names;
+}
+
+} // namespace
+
+TEST(OutputColumns, FollowTheHeaderOrderOfEachFile)
+{
+    const VariableCatalogue catalogue = selection({ 12, 1, 3 }, { 27, 1 });
+    const VariableLabels labels = demoVariableLabels();
+    using Names = std::vector<std::string>;
+    EXPECT_EQ(namesOf(outputColumns(OutputFileKind::Households, catalogue, kCountyAndEd, kWidths, &labels), false),
+        (Names { "County", "ED", "HNUM", "Bath", "Tenure" }));
+    EXPECT_EQ(namesOf(outputColumns(OutputFileKind::Persons, catalogue, kCountyAndEd, kWidths, &labels), true),
+        (Names { "County", "ED", "HNUM", "Sex" }));
+    // The combined file repeats HNUM under its CSV name; the statistics name is unique.
+    const auto combined = outputColumns(OutputFileKind::Combined, catalogue, kCountyAndEd, kWidths, &labels);
+    EXPECT_EQ(namesOf(combined, false), (Names { "County", "ED", "HNUM", "Sex", "HNUM", "Bath", "Tenure" }));
+    EXPECT_EQ(
+        namesOf(combined, true), (Names { "County", "ED", "HNUM", "Sex", kCombinedHouseholdHnum, "Bath", "Tenure" }));
+    EXPECT_EQ(combined[4].kind, ColumnKind::Household);
+    EXPECT_EQ(combined[3].kind, ColumnKind::Person);
+    EXPECT_EQ(combined[1].width, 8);
+    EXPECT_EQ(combined[5].width, 1);
+    // Labels are found by variable number, not by list position.
+    EXPECT_EQ(combined[3].label, "Sex.");
+    EXPECT_EQ(combined[5].label, "Use of a bath or shower.");
+}
+
+TEST(OutputColumns, WithoutALabelsFileEachVariableSaysSo)
+{
+    const auto columns
+        = outputColumns(OutputFileKind::Households, selection({ 3 }, {}), kCountyAndEd, kWidths, nullptr);
+    EXPECT_EQ(columns[2].label, kNoLabelsNote);
+    EXPECT_TRUE(columns[2].codes.empty());
+    EXPECT_EQ(columns[1].label, "Enumeration district code");
+}
+
+TEST(StatColumns, SpatialCodesAreStringsAndOnlySingleCodesBecomeValueLabels)
+{
+    const VariableLabels labels = demoVariableLabels();
+    const auto columns = outputColumns(OutputFileKind::Persons, selection({}, { 5 }), kCountyAndEd, kWidths, &labels);
+    const auto stat = statColumns(columns, { { 0, 0 }, { 0, 0 }, { -9, 999 } });
+    ASSERT_EQ(stat.size(), 3u);
+    EXPECT_EQ(stat[0].type, StatType::String);
+    EXPECT_EQ(stat[1].stringWidth, 8);
+    EXPECT_EQ(stat[2].type, StatType::Int16);
+    // DistMove: -9, 0 and 999 are single codes; 1..600 is a range.
+    using Labels = std::vector<std::pair<std::int32_t, std::string>>;
+    EXPECT_EQ(stat[2].valueLabels,
+        (Labels { { -9, "not applicable: aged under 1" }, { 0, "did not move" },
+            { 999, "moved from outside Great Britain" } }));
+}
+
+TEST(Codebook, ListsEveryColumnOfEveryFileAndQuotesWhereNeeded)
+{
+    TempDir dir;
+    const VariableLabels labels = demoVariableLabels();
+    const VariableCatalogue catalogue = selection({ 1, 3 }, { 1 });
+    const auto combined = outputColumns(OutputFileKind::Combined, catalogue, kCountyAndEd, kWidths, &labels);
+    writeCodebook(dir.file("c.csv"), { { "Z_hhind.dta", combined, true }, { "Z_hhind.txt", combined, false } });
+    const std::string text = readFile(dir.file("c.csv"));
+    EXPECT_EQ(text.substr(0, text.find("Z_hhind.txt")),
+        "file,position,name,kind,width,label,codes\r\n"
+        "Z_hhind.dta,1,County,spatial,2,County code: the first 2 characters of the ED code,\r\n"
+        "Z_hhind.dta,2,ED,spatial,8,Enumeration district code,\r\n"
+        "Z_hhind.dta,3,HNUM,person,0,Record number of the person's household.,1..1000=household record number\r\n"
+        "Z_hhind.dta,4,HNUM_hh,household,0,Household record number in this file of households.,"
+        "1..1000=record number\r\n"
+        "Z_hhind.dta,5,Bath,household,1,Use of a bath or shower.,1=exclusive use; 2=shared use; "
+        "3=no bath or shower\r\n");
+    EXPECT_NE(text.find("Z_hhind.txt,4,HNUM,household"), std::string::npos);
+}
+
+TEST(Codebook, CsvFieldsAreQuotedOnlyWhenTheyMustBe)
+{
+    const std::pair<std::string, std::string> cases[] = {
+        { "plain text", "plain text" },
+        { "owner occupied, buying", "\"owner occupied, buying\"" },
+        { "say \"no\"", "\"say \"\"no\"\"\"" },
+        { "two\r\nlines", "\"two\r\nlines\"" },
+        { "", "" },
+    };
+    for (const auto& [in, out] : cases)
+        EXPECT_EQ(csvField(in), out);
+}

@@ -1,0 +1,164 @@
+#include "request/ReferenceDigest.h"
+#include "request/SavedRequest.h"
+
+#include "base/DataFolders.h"
+#include "textio/Sha256.h"
+
+#include "ErrorText.h"
+#include "TempDir.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <functional>
+
+namespace {
+
+SavedRequest areaRequest()
+{
+    SavedRequest request;
+    request.areas
+        = AreaChoiceRecord { { "England" }, {}, { "Avon", "Cornwall, Isles of Scilly" }, {}, { "08BYFA", "08BYFB" } };
+    request.householdVariables = { "HNUM", "Cars" };
+    request.individualVariables = { "HNUM", "PNUM", "Sex" };
+    request.spatialCodes = { true, false, false, false, false, true };
+    request.separateFiles = false;
+    request.outputFolder = "/home/u/out/";
+    request.rootFileName = "Zen91 \"quoted\"";
+    request.format = OutputFormat::Spss;
+    request.randomDraws = 18446744073709551615ULL;
+    return request;
+}
+
+SavedRequest edListRequestWithRun()
+{
+    SavedRequest request;
+    request.edList = EdListRecord { "/home/u/EDlist.txt", std::string(64, 'a') };
+    request.format = OutputFormat::Stata;
+    request.run = RunRecord { "zendra91-extract", "1.0", "2024-05-01T12:34:56Z", "/data", std::string(64, 'b'), 150,
+        250, 3, 1, { { "Z_hh.dta", 1234, std::string(64, 'c') }, { "Z_ind.dta", 99, "d" } } };
+    return request;
+}
+
+std::string replaced(std::string text, const std::string& from, const std::string& to)
+{
+    std::size_t at = text.find(from);
+    EXPECT_NE(at, std::string::npos) << from;
+    if (at != std::string::npos)
+        text.replace(at, from.size(), to);
+    return text;
+}
+
+} // namespace
+
+TEST(SavedRequest, RoundTripsThroughItsFile)
+{
+    TempDir dir;
+    for (const SavedRequest& request :
+        { areaRequest(), edListRequestWithRun(), SavedRequest { {}, EdListRecord {} } }) {
+        writeRequestFile(dir.file("r.json"), request);
+        EXPECT_EQ(readRequestFile(dir.file("r.json")), request) << requestToJson(request);
+    }
+}
+
+TEST(SavedRequest, RefusesWhatTheFormatDoesNotAllowNamingTheKey)
+{
+    const std::string area = requestToJson(areaRequest());
+    const std::string run = requestToJson(edListRequestWithRun());
+    struct Case {
+        std::string text, message;
+    };
+    const Case cases[] = {
+        { replaced(area, "\"randomDraws\"", "\"colour\": 1, \"randomDraws\""), "key \"colour\": unknown key" },
+        { replaced(run, "\"size\": 99", "\"size\": 99, \"mode\": 1"), "key \"run.outputFiles[1].mode\": unknown key" },
+        { replaced(area, "\"separateFiles\": false", "\"separateFiles\": \"no\""),
+            "key \"separateFiles\": expected true or false, found string" },
+        { replaced(area, "\"08BYFB\"", "8"), "key \"areas.wards[1]\": expected a string, found number" },
+        { replaced(run, "\"households\": 150", "\"households\": -1"),
+            "key \"run.households\": expected a whole number" },
+        { replaced(area, "\"version\": 1", "\"version\": 2"), "key \"version\": unknown format version 2" },
+        { replaced(area, "\"format\": \"zendra91-request\"", "\"format\": \"other\""), "key \"format\": expected" },
+        { replaced(area, "\"outputFormat\": \"spss\"", "\"outputFormat\": \"sas\""),
+            "key \"outputFormat\": expected one of csv, stata, spss, found \"sas\"" },
+        { replaced(area, "\"ED\"", "\"Street\""), "key \"spatialCodes[1]\": expected one of Country" },
+        { replaced(area, "\"rootFileName\"", "\"rootName\""), "key \"rootName\": unknown key" },
+        { replaced(run, "\"edList\": {", "\"areas\": {}, \"edList\": {"), "expected exactly one of" },
+        { replaced(run, "\"sha256\": \"d\"", "\"sha256\": \"d\",\n\n"), ":" },
+    };
+    for (const Case& c : cases) {
+        const std::string message = dataFileErrorOf([&] { requestFromJson(c.text, "r.json"); });
+        EXPECT_NE(message.find(c.message), std::string::npos) << message;
+        EXPECT_EQ(message.rfind("r.json", 0), 0u) << message;
+    }
+    // A syntax error is placed on its line.
+    EXPECT_NE(
+        dataFileErrorOf([] { requestFromJson("{\n\"format\":\n,", "r.json"); }).find("r.json:3:"), std::string::npos);
+}
+
+TEST(Sha256, StreamedPiecesGiveTheDigestOfTheWhole)
+{
+    // The standard's own test vectors.
+    EXPECT_EQ(Sha256::of(""), "e3b0c44298fc1c149afbf4c8996fb92427ae41e4649b934ca495991b7852b855");
+    EXPECT_EQ(Sha256::of("abc"), "ba7816bf8f01cfea414140de5dae2223b00361a396177a9cb410ff61f20015ad");
+    Sha256 digest;
+    for (std::string_view piece : { "a", "", "bc" })
+        digest.update(piece);
+    EXPECT_EQ(digest.finishHex(), Sha256::of("abc"));
+    digest.update("abc");
+    EXPECT_EQ(digest.finishHex(), Sha256::of("abc")) << "finishing starts afresh";
+    TempDir dir;
+    EXPECT_EQ(sha256OfFile(dir.write("f", std::string(200000, 'x'))), Sha256::of(std::string(200000, 'x')));
+    EXPECT_NE(dataFileErrorOf([&] { sha256OfFile(dir.file("none")); }).find(dir.file("none")), std::string::npos);
+}
+
+TEST(ReferenceDigest, ChangesWithEveryReferenceFileAndOnlyWithThem)
+{
+    TempDir dir;
+    dir.write("ProgramData/a.dat", "one");
+    dir.write("ProgramData/b.dat", "two");
+    dir.write("SARData/HHSAR.dat", "three");
+    const DataFolders folders = DataFolders::under(dir.path());
+    const std::string original = referenceFilesSha256(folders);
+
+    dir.write("Zen91Data/x.res", "elsewhere");
+    dir.write("SARGlossary/VariableLabels.csv", "elsewhere");
+    EXPECT_EQ(referenceFilesSha256(folders), original);
+
+    struct Change {
+        const char* name;
+        std::function<void()> apply, undo;
+    };
+    const Change changes[] = {
+        { "content", [&] { dir.write("SARData/HHSAR.dat", "threE"); },
+            [&] { dir.write("SARData/HHSAR.dat", "three"); } },
+        { "rename", [&] { std::filesystem::rename(dir.file("ProgramData/b.dat"), dir.file("ProgramData/c.dat")); },
+            [&] { std::filesystem::rename(dir.file("ProgramData/c.dat"), dir.file("ProgramData/b.dat")); } },
+        { "content moved between files",
+            [&] {
+                dir.write("ProgramData/a.dat", "onet");
+                dir.write("ProgramData/b.dat", "wo");
+            },
+            [&] {
+                dir.write("ProgramData/a.dat", "one");
+                dir.write("ProgramData/b.dat", "two");
+            } },
+        { "folder", [&] { std::filesystem::rename(dir.file("SARData/HHSAR.dat"), dir.file("ProgramData/HHSAR.dat")); },
+            [&] { std::filesystem::rename(dir.file("ProgramData/HHSAR.dat"), dir.file("SARData/HHSAR.dat")); } },
+    };
+    for (const Change& change : changes) {
+        change.apply();
+        EXPECT_NE(referenceFilesSha256(folders), original) << change.name;
+        change.undo();
+        EXPECT_EQ(referenceFilesSha256(folders), original) << change.name;
+    }
+    std::filesystem::remove_all(dir.file("SARData"));
+    EXPECT_NE(dataFileErrorOf([&] { referenceFilesSha256(folders); }).find("SARData"), std::string::npos);
+}
+
+TEST(ReferenceDigest, TimesAreUtcInIsoForm)
+{
+    const std::string now = utcTimeNow();
+    ASSERT_EQ(now.size(), 20u);
+    EXPECT_EQ(now[10], 'T');
+    EXPECT_EQ(now.back(), 'Z');
+}

@@ -1,0 +1,87 @@
+#include "variables/VariableLabels.h"
+
+#include "base/DataFolders.h"
+#include "demodata/SarCodebook.h"
+
+#include "ErrorText.h"
+#include "TempDir.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+std::string replaced(std::string text, const std::string& from, const std::string& to)
+{
+    std::size_t at = text.find(from);
+    EXPECT_NE(at, std::string::npos) << from;
+    if (at != std::string::npos)
+        text.replace(at, from.size(), to);
+    return text;
+}
+
+class VariableLabelsTest : public ::testing::Test {
+protected:
+    std::string demoFile()
+    {
+        writeGlossaryPages(m_dir.path() + "/");
+        return readFile(m_dir.file(kVariableLabelsFile));
+    }
+    std::optional<VariableLabels> load(const std::string& content)
+    {
+        m_dir.write(std::string("SARGlossary/") + kVariableLabelsFile, content);
+        return loadVariableLabels(DataFolders::under(m_dir.path()));
+    }
+    TempDir m_dir;
+};
+
+} // namespace
+
+TEST_F(VariableLabelsTest, TheGeneratorsFileReadsBackAsTheTablesItCameFrom)
+{
+    std::optional<VariableLabels> labels = load(demoFile());
+    ASSERT_TRUE(labels);
+    EXPECT_EQ(*labels, demoVariableLabels());
+    ASSERT_EQ(labels->household.size(), 15u);
+    ASSERT_EQ(labels->individual.size(), 33u);
+    // A meaning holding a comma survives the round trip.
+    EXPECT_EQ(labels->household[11].codes[0].meaning, "owner occupied, owned outright");
+}
+
+TEST_F(VariableLabelsTest, AFolderWithoutTheFileHasNoLabels)
+{
+    EXPECT_FALSE(loadVariableLabels(DataFolders::under(m_dir.path())));
+}
+
+TEST_F(VariableLabelsTest, AMalformedFileIsReportedWithItsLineAndWhatWasExpected)
+{
+    const std::string good = demoFile();
+    struct Case {
+        std::string from, to, message;
+    };
+    const Case cases[] = {
+        { "\"Household variables\",15", "\"Households\",15",
+            ":1: field 1: expected the heading \"Household variables\"" },
+        { "\"Household variables\",15", "\"Household variables\",14", ":1: field 2:" },
+        { "Bath,\"Use of", "Bathe,\"Use of",
+            "expected the name of Household variables number 3, \"Bath\", found \"Bathe\"" },
+        { "1,1000,\"record number\"", "1000,1,\"record number\"",
+            ":3: field 2: expected a range of HNUM running low to high" },
+        { "1,1000,\"record number\"", "1,x,\"record number\"", ":3: field 2:" },
+        { "\"Individual variables\",33", "\"Individual variables\",34", "field 2:" },
+    };
+    for (const Case& c : cases)
+        EXPECT_NE(dataFileErrorOf([&] { load(replaced(good, c.from, c.to)); }).find(c.message), std::string::npos)
+            << c.to;
+    EXPECT_NE(dataFileErrorOf([&] { load(good + "Extra,\"x\",0\r\n"); }).find("expected the end of the file"),
+        std::string::npos);
+    EXPECT_NE(dataFileErrorOf([&] { load(good.substr(0, good.size() / 2)); }), "");
+}
+
+TEST(VariableLabelsText, CodesAreListedWithRangesAndNegativeCodes)
+{
+    EXPECT_EQ(codesText({ { 1, 1, "exclusive use" }, { 2, 2, "shared use" }, { 3, 3, "no bath or shower" } }),
+        "1=exclusive use; 2=shared use; 3=no bath or shower");
+    EXPECT_EQ(
+        codesText({ { -9, -9, "not applicable" }, { 1, 600, "kilometres" } }), "-9=not applicable; 1..600=kilometres");
+    EXPECT_EQ(codesText({}), "");
+}
