@@ -92,3 +92,7 @@ inline constexpr char kProgressElapsed[] = "Elapsed time: %1";
 inline constexpr char kOutputFolderName[] = "/Zen91"; // after the working directory
 inline constexpr char kDefaultRootFileName[] = "Zen91";
 inline constexpr char kDefaultWarningSize[] = "1";
+
+// Finding areas and seeing the choice.
+inline constexpr char kFindAreaLabel[] = "Find area:";
+inline constexpr char kFindAreaPlaceholder[] = "name or code, e.g. Millbury or 04BYFA";
