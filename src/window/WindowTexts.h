@@ -91,3 +91,7 @@ inline constexpr char kProgressElapsed[] = "Elapsed time: %1";
 
 // Starting values (the others come from startingSettings).
 inline constexpr char kDefaultWarningSize[] = "1";
+
+// Finding areas and seeing the choice.
+inline constexpr char kFindAreaLabel[] = "Find area:";
+inline constexpr char kFindAreaPlaceholder[] = "name or code, e.g. Millbury or 04BYFA";

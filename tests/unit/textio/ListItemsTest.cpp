@@ -1,0 +1,28 @@
+#include "textio/ListItems.h"
+
+#include <gtest/gtest.h>
+
+#include <stdexcept>
+
+using Items = std::vector<std::string>;
+
+TEST(ListItems, SplitsOnCommasDropsBlanksAndKeepsQuotedCommas)
+{
+    const std::pair<const char*, Items> rows[] = {
+        { "04BYFA, 04BYFB", { "04BYFA", "04BYFB" } },
+        { " a ,b,, c ", { "a", "b", "c" } },
+        { "\"Claywell, Upper and Lower\"", { "Claywell, Upper and Lower" } },
+        { "\" padded \" , x", { " padded ", "x" } },
+        { "x,\"\"", { "x", "" } },
+        { "", {} },
+        { "St. Mary's", { "St. Mary's" } },
+    };
+    for (const auto& [text, expected] : rows)
+        EXPECT_EQ(splitListItems(text), expected) << text;
+}
+
+TEST(ListItems, RefusesUnclosedQuotesAndTextAfterThem)
+{
+    EXPECT_THROW(splitListItems("\"open, x"), std::invalid_argument);
+    EXPECT_THROW(splitListItems("\"a\"b"), std::invalid_argument);
+}
