@@ -8,6 +8,7 @@
 #include "base/DataFolders.h"
 #include "textio/DataFileError.h"
 #include "textio/FieldReader.h"
+#include "variables/VariableCatalogue.h"
 
 #include "TempDir.h"
 
@@ -174,6 +175,28 @@ TEST_F(DemoDataSet, SarRecordsHoldTheirPersonsAndDocumentedCodes)
         for (int f = 1; f <= kNumIndVars; ++f)
             EXPECT_TRUE(indDocs[f - 1].documents(sar.person(p, f)))
                 << indDocs[f - 1].name << " of person " << p << " is " << sar.person(p, f);
+}
+
+// The widths feed the size estimate: a sign left out of a width goes unnoticed elsewhere.
+TEST_F(DemoDataSet, VariableMapIsIdentityWithWidthsOfTheWrittenValues)
+{
+    VariableCatalogue catalogue = loadVariableCatalogue(s_folders);
+    SarTables sar = loadSarTables(s_folders);
+    std::array<std::size_t, kNumHhVars + 1> hh {};
+    std::array<std::size_t, kNumIndVars + 1> ind {};
+    for (int k = 1; k <= kNumHhVars; ++k)
+        for (int h = 1; h <= kNumSarHouseholds; ++h)
+            hh[k] = std::max(hh[k], std::to_string(sar.household(h, k)).size());
+    for (int k = 1; k <= kNumIndVars; ++k)
+        for (int p = 1; p <= kNumSarPersons; ++p)
+            ind[k] = std::max(ind[k], std::to_string(sar.person(p, k)).size());
+    for (int k = 1; k <= kNumHhVars; ++k)
+        EXPECT_EQ(std::pair(int(catalogue.hhListMap[k]), int(catalogue.hhVarWidths[k])), std::pair(k, int(hh[k])))
+            << "household " << k;
+    // The loader sets HNUM and PNUM to the digits of the record counts.
+    for (int k = kIndPnum + 1; k <= kNumIndVars; ++k)
+        EXPECT_EQ(std::pair(int(catalogue.indListMap[k]), int(catalogue.indVarWidths[k])), std::pair(k, int(ind[k])))
+            << "person " << k;
 }
 
 // A second run gives the same bytes, and every line ends with CR LF.
