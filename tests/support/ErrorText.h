@@ -5,10 +5,21 @@
 #include <gtest/gtest.h>
 #include <string>
 
-/// The message of the DataFileError that `work` throws; fails the test (and returns
-/// "") when it throws none.
-template <typename Work>
-std::string dataFileErrorOf(Work&& work)
+/// The DataFileError that `work` throws; fails the test (and returns an empty
+/// error) when it throws none.
+template <typename Work> DataFileError dataFileErrorFrom(Work&& work)
+{
+    try {
+        work();
+    } catch (const DataFileError& e) {
+        return e;
+    }
+    ADD_FAILURE() << "no DataFileError was thrown";
+    return DataFileError("", 0, 0, "");
+}
+
+/// The message of the DataFileError that `work` throws; "" when it throws none.
+template <typename Work> std::string dataFileErrorOf(Work&& work)
 {
     try {
         work();

@@ -14,6 +14,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <map>
 #include <memory>
@@ -60,10 +61,6 @@ protected:
         s_dir.reset();
     }
 
-    static std::string resPath(const std::string& code)
-    {
-        return *householdFilePath(s_folders.populationDataFolder, code);
-    }
     static int wardOf(const std::string& code)
     {
         for (int w = 1; w <= kNumWards; ++w)
@@ -109,47 +106,6 @@ TEST_F(DemoDataSet, WardCodesAreUniqueAndShareTheirDistrictsCountyRegionAndLette
     EXPECT_TRUE(commaName) << "no quoted ward name with a comma";
 }
 
-TEST_F(DemoDataSet, EdCountsAndPopulationAreCensusSized)
-{
-    long eds = 0, persons = 0, households = 0;
-    int maxEds = 0, maxParts = 0, typical = 0, dividedWards = 0;
-    for (int w = 1; w <= kNumWards; ++w) {
-        const auto& row = s_areas->eds2Ward[w];
-        eds += row[kEdCount];
-        persons += row[kPersons];
-        households += row[kHouseholds];
-        maxEds = std::max<int>(maxEds, row[kEdCount]);
-        maxParts = std::max<int>(maxParts, row[kLetteredParts]);
-        typical += row[kEdCount] >= 5 && row[kEdCount] <= 20 ? 1 : 0;
-        dividedWards += row[kLetteredParts] > 0 ? 1 : 0;
-        ASSERT_GE(row[kEdCount], 1);
-    }
-    auto between = [](long value, long low, long high) { return value >= low && value <= high; };
-    EXPECT_TRUE(between(eds, 100000, 120000)) << eds;
-    EXPECT_TRUE(between(persons, 52000000, 60000000)) << persons;
-    EXPECT_TRUE(between(households, 20000000, 24000000)) << households;
-    EXPECT_GE(maxEds, 100);
-    EXPECT_EQ(maxParts, 7);
-    EXPECT_GT(typical, kNumWards / 2);
-    EXPECT_GE(dividedWards, 3);
-    EXPECT_EQ(s_summary.eds, eds);
-    EXPECT_EQ(s_summary.households, households);
-}
-
-TEST_F(DemoDataSet, SampleWardHasEveryFileAreaExtractionsRead)
-{
-    ASSERT_NE(wardOf(kSampleWardCode), 0);
-    for (int e = 1; e <= kSampleWardEds; ++e)
-        for (int k = 0; k <= kSampleWardParts; ++k)
-            EXPECT_TRUE(fileExists(resPath(edCode(kSampleWardCode, e, k)))) << edCode(kSampleWardCode, e, k);
-    std::size_t households = 0;
-    for (int e = 1; e <= kSampleWardEds; ++e)
-        households += householdNumbers(resPath(edCode(kSampleWardCode, e, 0))).size();
-    // Close to the 22 million households over 110,000 EDs the size estimate assumes.
-    EXPECT_GE(households / kSampleWardEds, 150u);
-    EXPECT_LE(households / kSampleWardEds, 250u);
-}
-
 TEST_F(DemoDataSet, HouseholdFilesMatchTheirWards)
 {
     std::map<std::string, std::size_t> counts; // by ED code
@@ -166,6 +122,7 @@ TEST_F(DemoDataSet, HouseholdFilesMatchTheirWards)
     for (const auto& [code, count] : counts)
         wards.insert(code.substr(0, 6));
     EXPECT_GE(wards.size(), 4u);
+    EXPECT_EQ(wards.count(kSampleWardCode), 1u) << "extractions substitute from the sample ward";
     bool emptyFile = false, northernIreland = false, divided = false, large = false;
     for (const std::string& code : wards) {
         int w = wardOf(code);
@@ -220,52 +177,42 @@ TEST_F(DemoDataSet, SarRecordsHoldTheirPersonsAndDocumentedCodes)
                 << indDocs[f - 1].name << " of person " << p << " is " << sar.person(p, f);
 }
 
+// The widths feed the size estimate: a sign left out of a width goes unnoticed elsewhere.
 TEST_F(DemoDataSet, VariableMapIsIdentityWithWidthsOfTheWrittenValues)
 {
     VariableCatalogue catalogue = loadVariableCatalogue(s_folders);
     SarTables sar = loadSarTables(s_folders);
-    auto longest = [](int records, auto value) {
-        std::size_t width = 0;
-        for (int r = 1; r <= records; ++r)
-            width = std::max(width, std::to_string(value(r)).size());
-        return static_cast<int>(width);
-    };
-    for (int k = 1; k <= kNumHhVars; ++k) {
-        EXPECT_EQ(catalogue.hhListMap[k], k);
-        EXPECT_EQ(catalogue.hhVarWidths[k], longest(kNumSarHouseholds, [&](int h) { return sar.household(h, k); }))
-            << "household variable " << k;
-    }
+    std::array<std::size_t, kNumHhVars + 1> hh {};
+    std::array<std::size_t, kNumIndVars + 1> ind {};
+    for (int k = 1; k <= kNumHhVars; ++k)
+        for (int h = 1; h <= kNumSarHouseholds; ++h)
+            hh[k] = std::max(hh[k], std::to_string(sar.household(h, k)).size());
+    for (int k = 1; k <= kNumIndVars; ++k)
+        for (int p = 1; p <= kNumSarPersons; ++p)
+            ind[k] = std::max(ind[k], std::to_string(sar.person(p, k)).size());
+    for (int k = 1; k <= kNumHhVars; ++k)
+        EXPECT_EQ(std::pair(int(catalogue.hhListMap[k]), int(catalogue.hhVarWidths[k])), std::pair(k, int(hh[k])))
+            << "household " << k;
     // The loader sets HNUM and PNUM to the digits of the record counts.
-    for (int k = kIndPnum + 1; k <= kNumIndVars; ++k) {
-        EXPECT_EQ(catalogue.indListMap[k], k);
-        EXPECT_EQ(catalogue.indVarWidths[k], longest(kNumSarPersons, [&](int p) { return sar.person(p, k); }))
-            << "individual variable " << k;
-    }
+    for (int k = kIndPnum + 1; k <= kNumIndVars; ++k)
+        EXPECT_EQ(std::pair(int(catalogue.indListMap[k]), int(catalogue.indVarWidths[k])), std::pair(k, int(ind[k])))
+            << "person " << k;
 }
 
-TEST_F(DemoDataSet, EveryLineEndsWithCrLf)
-{
-    for (const auto& [path, content] : allFiles(s_dir->path())) {
-        for (std::size_t i = 0; i < content.size(); ++i) {
-            bool lone = (content[i] == '\n' && (i == 0 || content[i - 1] != '\r'))
-                || (content[i] == '\r' && (i + 1 == content.size() || content[i + 1] != '\n'));
-            ASSERT_FALSE(lone) << path << " byte " << i;
-        }
-        if (!content.empty()) {
-            EXPECT_TRUE(content.ends_with("\r\n")) << path;
-        }
-    }
-}
-
-TEST_F(DemoDataSet, SecondRunWritesTheSameBytes)
+// A second run gives the same bytes, and every line ends with CR LF.
+TEST_F(DemoDataSet, SecondRunWritesTheSameCrLfBytes)
 {
     TempDir again;
     writeDemoData(again.path() + "/");
     auto first = allFiles(s_dir->path());
-    auto second = allFiles(again.path());
-    ASSERT_EQ(first.size(), second.size());
-    for (const auto& [path, content] : first)
-        EXPECT_TRUE(second[path] == content) << path << " differs between runs";
+    EXPECT_EQ(allFiles(again.path()) == first, true);
+    for (const auto& [path, content] : first) {
+        std::size_t lf = 0;
+        for (std::size_t i = content.find('\n'); i != std::string::npos; i = content.find('\n', i + 1), ++lf)
+            ASSERT_TRUE(i > 0 && content[i - 1] == '\r') << path << " byte " << i;
+        EXPECT_EQ(std::count(content.begin(), content.end(), '\r'), lf) << path;
+        EXPECT_TRUE(content.empty() || content.ends_with("\r\n")) << path;
+    }
 }
 
 TEST(DemoDataErrors, UnwritableFolderIsReportedWithItsPath)

@@ -74,12 +74,26 @@ TEST(OutputEstimate, AreaSelectionCombinedAndSpatialWidths)
     EXPECT_DOUBLE_EQ(combined.size, 1000.0 * 29 / 1048576);
 }
 
-TEST(OutputEstimate, SwitchesToGigabytesOnlyAbove1024Megabytes)
+// Gigabytes only above 1024 Mb; the size warning still gets megabytes, whichever
+// unit the text shows (2.9 Gb is far above a 500 Mb threshold).
+TEST(OutputEstimate, GigabytesOnlyAbove1024MegabytesWhichStayMegabytes)
 {
     EstimateInputs s;
     s.request.useUserEdList = true;
-    s.catalogue.hhSelected[0] = s.catalogue.hhSelected[1] = 1; // Lh = 6 bytes, 900 per listed code
-    const double perCode = 900.0 / 1048576;
+    s.catalogue.hhSelected[0] = s.catalogue.hhSelected[1] = 1; // 900 bytes per listed code
+    struct Row {
+        std::uint64_t codes;
+        const char *unit, *text;
+    };
+    // 1536 * 1048576 / 900 is not whole: one code more rounds up to 1536 Mb.
+    for (const Row& row : { Row { 1000, " Mb", "0.8" }, Row { 1536ull * 1048576 / 900 + 1, " Gb", "1.5" },
+             Row { 3460000, " Gb", "2.9" } }) {
+        s.request.userListEdCount = row.codes; // beyond 16 bits too
+        OutputEstimate e = estimateOutputSize(s.request, false, s.catalogue, s.areas);
+        EXPECT_DOUBLE_EQ(e.megabytes, row.codes * 900.0 / 1048576) << row.codes;
+        EXPECT_EQ(e.unit, row.unit) << row.codes;
+        EXPECT_EQ(e.text, row.text) << row.codes;
+    }
 
     // Exactly 1024 Mb stays in megabytes: 256 wards of 16384 households, 256-byte lines.
     EstimateInputs exact;
@@ -92,32 +106,4 @@ TEST(OutputEstimate, SwitchesToGigabytesOnlyAbove1024Megabytes)
     OutputEstimate mb = estimateOutputSize(exact.request, false, exact.catalogue, exact.areas);
     EXPECT_EQ(mb.unit, " Mb");
     EXPECT_EQ(mb.text, "1024");
-
-    // 1536 Mb: shown as 1.5 Gb. 1536 * 1048576 / 900 is not whole, so take a count
-    // that gives 1536 Mb exactly with 6-byte lines and 150 households per code.
-    s.request.userListEdCount = 1536ull * 1048576 / 900 + 1;
-    OutputEstimate e = estimateOutputSize(s.request, false, s.catalogue, s.areas);
-    EXPECT_EQ(e.unit, " Gb");
-    EXPECT_EQ(e.text, "1.5");
-
-    // Counts beyond 16 bits are exact.
-    s.request.userListEdCount = 100000;
-    EXPECT_DOUBLE_EQ(estimateOutputSize(s.request, false, s.catalogue, s.areas).size, 100000 * perCode);
-}
-
-// The size warning compares megabytes with its threshold in megabytes, whichever
-// unit the text shows: 2.9 Gb is far above a 500 Mb threshold.
-TEST(OutputEstimate, MegabytesStayMegabytesWhenShownInGigabytes)
-{
-    EstimateInputs s;
-    s.request.useUserEdList = true;
-    s.catalogue.hhSelected[0] = s.catalogue.hhSelected[1] = 1; // 900 bytes per listed code
-    const std::pair<std::uint64_t, const char*> rows[] = { { 1000, " Mb" }, { 3460000, " Gb" } };
-    for (auto [codes, unit] : rows) {
-        s.request.userListEdCount = codes;
-        OutputEstimate e = estimateOutputSize(s.request, false, s.catalogue, s.areas);
-        EXPECT_DOUBLE_EQ(e.megabytes, codes * 900.0 / 1048576) << codes;
-        EXPECT_EQ(e.unit, unit);
-    }
-    EXPECT_EQ(estimateOutputSize(s.request, false, s.catalogue, s.areas).text, "2.9");
 }

@@ -12,10 +12,27 @@ bool FaultyFileSystem::fails(const char* kind)
     return true;
 }
 
-int FaultyFileSystem::openFolder(const std::string& path)
-{
-    return fails("openFolder") ? -1 : PosixFileSystem::openFolder(path);
-}
+// Each of these fails when its turn comes and otherwise does what the kernel does.
+#define FAULTY(Type, name, params, args)                                                                               \
+    Type FaultyFileSystem::name params                                                                                 \
+    {                                                                                                                  \
+        return fails(#name) ? -1 : PosixFileSystem::name args;                                                         \
+    }
+
+FAULTY(int, openFolder, (const std::string& path), (path))
+FAULTY(int, openNew, (int folderFd, const std::string& name), (folderFd, name))
+FAULTY(long, write, (int fd, const char* data, std::size_t size), (fd, data, size))
+FAULTY(int, syncData, (int fd), (fd))
+FAULTY(int, syncFolder, (int folderFd), (folderFd))
+FAULTY(int, linkUnnamed, (int fd, int folderFd, const std::string& name), (fd, folderFd, name))
+FAULTY(int, link, (int folderFd, const std::string& from, const std::string& to), (folderFd, from, to))
+FAULTY(int, rename, (int folderFd, const std::string& from, const std::string& to), (folderFd, from, to))
+FAULTY(int, unlink, (int folderFd, const std::string& name), (folderFd, name))
+FAULTY(int, statAt, (int folderFd, const std::string& name, struct stat& result), (folderFd, name, result))
+FAULTY(int, listFolder, (int folderFd, std::vector<std::string>& names), (folderFd, names))
+FAULTY(int, lock, (int fd, int operation), (fd, operation))
+
+#undef FAULTY
 
 int FaultyFileSystem::openUnnamed(int folderFd)
 {
@@ -28,46 +45,6 @@ int FaultyFileSystem::openUnnamed(int folderFd)
     return PosixFileSystem::openUnnamed(folderFd);
 }
 
-int FaultyFileSystem::openNew(int folderFd, const std::string& name)
-{
-    return fails("openNew") ? -1 : PosixFileSystem::openNew(folderFd, name);
-}
-
-long FaultyFileSystem::write(int fd, const char* data, std::size_t size)
-{
-    return fails("write") ? -1 : PosixFileSystem::write(fd, data, size);
-}
-
-int FaultyFileSystem::syncData(int fd)
-{
-    return fails("syncData") ? -1 : PosixFileSystem::syncData(fd);
-}
-
-int FaultyFileSystem::syncFolder(int folderFd)
-{
-    return fails("syncFolder") ? -1 : PosixFileSystem::syncFolder(folderFd);
-}
-
-int FaultyFileSystem::linkUnnamed(int fd, int folderFd, const std::string& name)
-{
-    return fails("linkUnnamed") ? -1 : PosixFileSystem::linkUnnamed(fd, folderFd, name);
-}
-
-int FaultyFileSystem::link(int folderFd, const std::string& from, const std::string& to)
-{
-    return fails("link") ? -1 : PosixFileSystem::link(folderFd, from, to);
-}
-
-int FaultyFileSystem::rename(int folderFd, const std::string& from, const std::string& to)
-{
-    return fails("rename") ? -1 : PosixFileSystem::rename(folderFd, from, to);
-}
-
-int FaultyFileSystem::unlink(int folderFd, const std::string& name)
-{
-    return fails("unlink") ? -1 : PosixFileSystem::unlink(folderFd, name);
-}
-
 int FaultyFileSystem::close(int fd)
 {
     if (fails("close")) {
@@ -75,21 +52,6 @@ int FaultyFileSystem::close(int fd)
         return -1;
     }
     return PosixFileSystem::close(fd);
-}
-
-int FaultyFileSystem::statAt(int folderFd, const std::string& name, struct stat& result)
-{
-    return fails("statAt") ? -1 : PosixFileSystem::statAt(folderFd, name, result);
-}
-
-int FaultyFileSystem::listFolder(int folderFd, std::vector<std::string>& names)
-{
-    return fails("listFolder") ? -1 : PosixFileSystem::listFolder(folderFd, names);
-}
-
-int FaultyFileSystem::lock(int fd, int operation)
-{
-    return fails("lock") ? -1 : PosixFileSystem::lock(fd, operation);
 }
 
 int FaultyFileSystem::space(const std::string& path, struct statvfs& result)

@@ -285,24 +285,15 @@ TEST(AreaCascade, ResetAllCollapsesEveryListWithNothingSelected)
     EXPECT_TRUE(h.tables.level(AreaLevel::Country).listExpanded);
     EXPECT_TRUE(h.tables.level(AreaLevel::County).listExpanded);
     EXPECT_FALSE(h.tables.level(AreaLevel::District).listExpanded);
-}
 
-TEST(AreaCascade, AfterResetRowZeroCollapsesOnlyAListStillMarkedExpanded)
-{
-    Harness h;
-    h.list(AreaLevel::Country).click(1);
-    h.cascade->resetAll();
-
-    // Countries were expanded: row 0 runs the collapse and stays selected.
+    // Row 0 then collapses only a list still marked expanded; Select expands as ever.
+    for (AreaLevel level : kLevels)
+        h.list(level).setEnabled(true);
     h.list(AreaLevel::Country).click(0);
     expectCollapsed(h, AreaLevel::Country, { 0 });
     EXPECT_FALSE(h.tables.level(AreaLevel::Country).listExpanded);
-
-    // Regions never were: row 0 is merely selected.
-    h.list(AreaLevel::Region).click(0);
-    expectCollapsed(h, AreaLevel::Region, { 0 });
-
-    // And the Select row expands as from the ordinary collapsed form.
+    h.list(AreaLevel::Ward).click(0);
+    expectCollapsed(h, AreaLevel::Ward, { 0 });
     h.list(AreaLevel::District).click(1);
     EXPECT_EQ(h.list(AreaLevel::District).count(), kNumDistricts + 1);
     EXPECT_EQ(h.chosenCount(AreaLevel::District), kNumDistricts);

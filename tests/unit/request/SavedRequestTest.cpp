@@ -81,7 +81,6 @@ TEST(SavedRequest, RefusesWhatTheFormatDoesNotAllowNamingTheKey)
         { replaced(area, "\"outputFormat\": \"spss\"", "\"outputFormat\": \"sas\""),
             "key \"outputFormat\": expected one of csv, stata, spss, found \"sas\"" },
         { replaced(area, "\"ED\"", "\"Street\""), "key \"spatialCodes[1]\": expected one of Country" },
-        { replaced(area, "\"rootFileName\"", "\"rootName\""), "key \"rootName\": unknown key" },
         { replaced(run, "\"edList\": {", "\"areas\": {}, \"edList\": {"), "expected exactly one of" },
         { replaced(run, "\"sha256\": \"d\"", "\"sha256\": \"d\",\n\n"), ":" },
     };

@@ -1,6 +1,7 @@
 #include "textio/DataFileError.h"
 #include "textio/FieldReader.h"
 
+#include "ErrorText.h"
 #include "TempDir.h"
 
 #include <gtest/gtest.h>
@@ -10,17 +11,6 @@ namespace {
 FieldReader reader(std::string content)
 {
     return FieldReader("test.dat", std::move(content));
-}
-
-template <typename Body> DataFileError errorFrom(Body body)
-{
-    try {
-        body();
-    } catch (const DataFileError& e) {
-        return e;
-    }
-    ADD_FAILURE() << "no DataFileError was thrown";
-    return DataFileError("", 0, 0, "");
 }
 
 } // namespace
@@ -66,7 +56,7 @@ TEST(FieldReader, TextWhereNumberBelongsNamesLineFieldAndText)
     r.readInt16("a");
     r.readInt16("b");
     r.readInt16("c");
-    DataFileError e = errorFrom([&] { r.readInt16("the ward count of record 57"); });
+    DataFileError e = dataFileErrorFrom([&] { r.readInt16("the ward count of record 57"); });
     EXPECT_EQ(e.path(), "test.dat");
     EXPECT_EQ(e.line(), 3);
     EXPECT_EQ(e.field(), 2);
@@ -75,7 +65,7 @@ TEST(FieldReader, TextWhereNumberBelongsNamesLineFieldAndText)
     auto spanning = reader("\"a\r\nb\",x\r\ny\r\n1O");
     for (int i = 0; i < 3; ++i)
         spanning.readText("t");
-    EXPECT_EQ(errorFrom([&] { spanning.readInt16("n"); }).line(), 4) << "a quoted line break counts";
+    EXPECT_EQ(dataFileErrorFrom([&] { spanning.readInt16("n"); }).line(), 4) << "a quoted line break counts";
 }
 
 TEST(FieldReader, BadNumbersAreErrorsNeverZero)
@@ -97,16 +87,16 @@ TEST(FieldReader, BadNumbersAreErrorsNeverZero)
     };
     for (const Row& row : rows) {
         auto r = reader(row.content);
-        DataFileError e = errorFrom([&] { r.readInt32("n"); });
+        DataFileError e = dataFileErrorFrom([&] { r.readInt32("n"); });
         EXPECT_NE(std::string(e.what()).find(row.message), std::string::npos) << e.what();
     }
     auto r16 = reader("32768");
-    EXPECT_STREQ(errorFrom([&] { r16.readInt16("a count"); }).what(),
+    EXPECT_STREQ(dataFileErrorFrom([&] { r16.readInt16("a count"); }).what(),
         "test.dat:1: field 1: expected a count within -32768..32767, found \"32768\"");
     auto text = reader("1,2\r\n");
     text.readText("a");
     text.readText("b");
-    EXPECT_NE(std::string(errorFrom([&] { text.readText("a heading line"); }).what())
+    EXPECT_NE(std::string(dataFileErrorFrom([&] { text.readText("a heading line"); }).what())
                   .find("expected a heading line, found the end of the file"),
         std::string::npos);
 }
@@ -119,7 +109,7 @@ TEST(FieldReader, OpensFilesNamingPathAndReasonOnFailure)
     EXPECT_EQ(r.readText("t"), "x, y");
     EXPECT_TRUE(r.atEnd());
 
-    DataFileError e = errorFrom([&] { FieldReader::open(dir.file("nothing.dat")); });
+    DataFileError e = dataFileErrorFrom([&] { FieldReader::open(dir.file("nothing.dat")); });
     EXPECT_EQ(e.path(), dir.file("nothing.dat"));
     EXPECT_NE(std::string(e.what()).find("No such file or directory"), std::string::npos);
 }
@@ -149,7 +139,7 @@ TEST(FieldReader, DataBeyondTheExpectedEndNamesTheFirstExtraLine)
         if (*row.message == '\0')
             EXPECT_NO_THROW(r.expectEnd("2 records")) << row.content;
         else
-            EXPECT_STREQ(errorFrom([&] { r.expectEnd("2 records"); }).what(), row.message);
+            EXPECT_STREQ(dataFileErrorFrom([&] { r.expectEnd("2 records"); }).what(), row.message);
     }
 }
 
@@ -158,13 +148,13 @@ TEST(FieldReader, DataBeyondTheExpectedEndNamesTheFirstExtraLine)
 TEST(FieldReader, FoundTextIsCutAndEscaped)
 {
     auto escape = reader("\x1b[31mred\a,2");
-    EXPECT_STREQ(errorFrom([&] { escape.readInt16("n"); }).what(),
+    EXPECT_STREQ(dataFileErrorFrom([&] { escape.readInt16("n"); }).what(),
         "test.dat:1: field 1: expected n, found \"\\x1b[31mred\\x07\"");
 
     std::string huge = "\"" + std::string(90000, 'x') + "\",2";
     auto quoted = reader("1 " + huge);
     quoted.readInt16("n");
-    std::string message = errorFrom([&] { quoted.readInt16("n"); }).what();
+    std::string message = dataFileErrorFrom([&] { quoted.readInt16("n"); }).what();
     EXPECT_EQ(message, "test.dat:1: field 2: expected n, found \"\"" + std::string(39, 'x') + "...\"");
 
     // A UTF-8 letter is never cut in half.
