@@ -59,8 +59,12 @@ ExtractMessage ExtractMessage::sizeWarning(const std::string& sizeText, const st
             {"Warning: Estimated output file size", "> " + sizeText + unit, "", "Do you still wish to proceed?"}};
 }
 
-ExtractMessage ExtractMessage::doneWithRejectedCodes()
+ExtractMessage ExtractMessage::doneWithRejectedCodes(const std::string& reportPath)
 {
+    if (!reportPath.empty())
+        return {MessageId::M8, MessageButtons::YesNo, MessageIcon::Warning,
+                {"Data extraction completed, but some", "of use requested EDs not found: see", reportPath,
+                 "for details.", "", "Quit program?"}};
     return {MessageId::M8, MessageButtons::YesNo, MessageIcon::Warning,
             {"Data extraction completed, but some", "of use requested EDs not found: see",
              "file RejectedEDs.txt for details.", "", "Quit program?"}};
@@ -82,4 +86,42 @@ ExtractMessage ExtractMessage::extractionFailed(const std::string& reason)
 {
     return {MessageId::ExtractionFailed, MessageButtons::Ok, MessageIcon::Critical,
             {"Data extraction failed:", reason, "", "No output file was changed."}};
+}
+
+ExtractMessage ExtractMessage::rootNameRefused(const std::string& rootName)
+{
+    return {MessageId::RootNameRefused, MessageButtons::Ok, MessageIcon::Warning,
+            {"The root file name", "\"" + rootName + "\"",
+             "holds \"/\" or a control character.  Enter a plain file name, such as Zen91."}};
+}
+
+ExtractMessage ExtractMessage::outputNotAFolder(const std::string& outputFolder)
+{
+    return {MessageId::OutputNotAFolder, MessageButtons::Ok, MessageIcon::Warning,
+            {"Output folder", outputFolder, "is a file, not a folder.  Choose a folder."}};
+}
+
+ExtractMessage ExtractMessage::outputBusy(const std::string& busyText)
+{
+    return {MessageId::OutputBusy, MessageButtons::Ok, MessageIcon::Warning, {busyText}};
+}
+
+ExtractMessage ExtractMessage::notEnoughSpace(const std::string& figures)
+{
+    return {MessageId::NotEnoughSpace, MessageButtons::YesNo, MessageIcon::Warning,
+            {"The output files will not fit:", figures + ".", "", "Extract anyway?"}};
+}
+
+ExtractMessage ExtractMessage::overwrite(const std::vector<std::string>& paths)
+{
+    ExtractMessage message {MessageId::Overwrite, MessageButtons::YesNo, MessageIcon::Question, {"Replace the existing"}};
+    message.lines.front() += paths.size() == 1 ? " file?" : " files?";
+    message.lines.insert(message.lines.end(), paths.begin(), paths.end());
+    return message;
+}
+
+ExtractMessage ExtractMessage::extractionCancelled()
+{
+    return {MessageId::ExtractionCancelled, MessageButtons::Ok, MessageIcon::None,
+            {"Extraction cancelled: no output file was changed."}};
 }

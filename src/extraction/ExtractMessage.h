@@ -16,6 +16,12 @@ enum class MessageId {
     M9,  ///< done: quit?
     ThresholdNotANumber,
     ExtractionFailed,
+    RootNameRefused, ///< a root file name that is not a plain file name
+    OutputNotAFolder, ///< the output path is an existing file
+    OutputBusy, ///< another run holds the output folder
+    NotEnoughSpace, ///< the estimate does not fit: go on anyway? (No by default)
+    Overwrite, ///< output files exist: replace them? (No by default)
+    ExtractionCancelled, ///< Cancel or an interrupt stopped the extraction
 };
 
 enum class MessageIcon { None, Warning, Question, Critical };
@@ -41,11 +47,19 @@ struct ExtractMessage {
     static ExtractMessage individualFileOnly();                                   // M5
     static ExtractMessage hnumTwice();                                            // M6
     static ExtractMessage sizeWarning(const std::string& sizeText, const std::string& unit);  // M7
-    static ExtractMessage doneWithRejectedCodes();                                // M8
+    /// M8; `reportPath`, when given, replaces "file RejectedEDs.txt" (a report
+    /// written elsewhere than the working folder).
+    static ExtractMessage doneWithRejectedCodes(const std::string& reportPath = {});
     static ExtractMessage done();                                                 // M9
     static ExtractMessage thresholdNotANumber(const std::string& thresholdText);
     /// An extraction that stopped on a bad data file or an output failure.
     static ExtractMessage extractionFailed(const std::string& reason);
+    static ExtractMessage rootNameRefused(const std::string& rootName);
+    static ExtractMessage outputNotAFolder(const std::string& outputFolder);
+    static ExtractMessage outputBusy(const std::string& busyText);
+    static ExtractMessage notEnoughSpace(const std::string& figures);
+    static ExtractMessage overwrite(const std::vector<std::string>& paths);
+    static ExtractMessage extractionCancelled();
 };
 
 inline constexpr const char* kMessageTitle = "ZENDRA91";
