@@ -168,6 +168,8 @@ int run(const std::vector<std::string>& arguments, std::ostream& out, std::ostre
 
     switch (outcome.status) {
     case ExtractStatus::Cancelled:
+        if (outcome.cancelledAt == MessageId::ExtractionCancelled)
+            dialogs.refusal = ExtractMessage::extractionCancelled().joined(" ");
         err << kProgram << ": " << dialogs.refusal << "\n";
         return refusalStatus(outcome.cancelledAt);
     case ExtractStatus::Failed:

@@ -97,10 +97,10 @@ ExtractOutcome ExtractCommand::run(const ExtractInputs& inputs)
     Run run { inputs, {}, {}, inputs.combinedChosen, std::nullopt };
     try {
         // The fixed order of the checks; the first that ends the command says why.
-        for (auto step : { &ExtractCommand::checkRootName, &ExtractCommand::checkUserEdList,
-                 &ExtractCommand::prepareOutputFolder, &ExtractCommand::checkVariables,
-                 &ExtractCommand::checkCombinedFile, &ExtractCommand::estimateAndWarn,
-                 &ExtractCommand::checkBeforeWriting }) {
+        for (auto step :
+            { &ExtractCommand::checkRootName, &ExtractCommand::checkUserEdList, &ExtractCommand::prepareOutputFolder,
+                &ExtractCommand::checkVariables, &ExtractCommand::checkCombinedFile, &ExtractCommand::estimateAndWarn,
+                &ExtractCommand::checkBeforeWriting }) {
             if (std::optional<MessageId> stop = (this->*step)(run)) {
                 run.outcome.status = ExtractStatus::Cancelled;
                 run.outcome.cancelledAt = stop;
@@ -109,7 +109,7 @@ ExtractOutcome ExtractCommand::run(const ExtractInputs& inputs)
         }
         extract(run);
     } catch (const CancelledError&) {
-        m_dialogs.inform(ExtractMessage::extractionCancelled());
+        // Not shown here: the front end says so once its progress display is gone.
         run.outcome.status = ExtractStatus::Cancelled;
         run.outcome.cancelledAt = MessageId::ExtractionCancelled;
     } catch (const DataFileError& e) {
@@ -272,7 +272,8 @@ std::optional<MessageId> ExtractCommand::checkBeforeWriting(Run& run)
     }
     run.lock = OutputLock::tryAcquire(request.outputFolder, request.rootFileName, *m_fs);
     if (!run.lock) {
-        m_dialogs.inform(ExtractMessage::outputBusy(OutputLock::busyMessage(request.outputFolder, request.rootFileName)));
+        m_dialogs.inform(
+            ExtractMessage::outputBusy(OutputLock::busyMessage(request.outputFolder, request.rootFileName)));
         return MessageId::OutputBusy;
     }
     FreeSpaceCheck space = checkFreeSpace(request.outputFolder, run.outcome.estimate.megabytes * 1048576.0, *m_fs);
@@ -292,6 +293,7 @@ void ExtractCommand::extract(Run& run)
     }
     EdList edList
         = request.useUserEdList ? EdList::fromUserList(std::move(run.codes)) : EdList::fromAreaSelection(m_areas);
-    run.outcome.result = runExtraction(request, edList, m_catalogue, m_areas, m_folders, m_random, m_progress, m_cancel);
+    run.outcome.result
+        = runExtraction(request, edList, m_catalogue, m_areas, m_folders, m_random, m_progress, m_cancel);
     run.outcome.status = request.rejectedEdsFound ? ExtractStatus::DoneWithRejectedCodes : ExtractStatus::Done;
 }

@@ -72,7 +72,8 @@ public:
 
     void setProgress(ExtractProgress progress) { m_progress = std::move(progress); }
     /// A flag the front end sets (from Cancel or a signal) to stop the extraction;
-    /// it then ends as Cancelled at ExtractionCancelled with no output file changed.
+    /// it then ends as Cancelled at ExtractionCancelled with no output file changed,
+    /// and the front end shows ExtractMessage::extractionCancelled().
     void setCancelFlag(const std::atomic<bool>* cancel) { m_cancel = cancel; }
     /// Where the free-space check asks; tests pass a fake.
     void setFileSystem(FileSystem& fs) { m_fs = &fs; }

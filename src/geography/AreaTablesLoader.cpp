@@ -77,7 +77,7 @@ AreaTables loadAreaTables(const DataFolders& folders)
             int county = censusCountyNumber(code);
             if (!plain || county < 0 || county > 67)
                 reader.fail("expected " + recordLabel("the ward code", w)
-                            + " of six letters or digits beginning with 00..67 or \"NI\", found " + DataFileError::shown(code));
+                    + " of six letters or digits beginning with 00..67 or \"NI\", found " + DataFileError::shown(code));
             t.wardCodes[w] = std::move(code);
         }
         reader.expectEnd(std::to_string(kNumWards) + " records");

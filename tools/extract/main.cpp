@@ -24,7 +24,7 @@ extern "C" void onSignal(int number)
 
 void handleSignals()
 {
-    struct sigaction action {};
+    struct sigaction action { };
     action.sa_handler = onSignal;
     sigemptyset(&action.sa_mask);
     for (int number : { SIGINT, SIGTERM, SIGHUP })
