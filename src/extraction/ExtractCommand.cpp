@@ -266,7 +266,7 @@ std::optional<MessageId> ExtractCommand::checkBeforeWriting(Run& run)
         std::error_code error;
         fs::file_status status = fs::symlink_status(path, error);
         if (fs::is_directory(status))
-            throw DataFileError(path, 0, 0, "is a folder; no output file was changed");
+            throw DataFileError(path, 0, 0, "is a folder, not a file");
         if (fs::exists(status))
             existing.push_back(path);
     }
