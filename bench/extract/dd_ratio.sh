@@ -4,6 +4,7 @@
 # means anything). Usage: dd_ratio.sh [DATA] [PAIRS]
 #   DATA   a data set (default: a bench data set written to a temporary folder)
 #   PAIRS  number of pairs (default 3)
+# dd syncs its data at the end (conv=fdatasync), as the extraction syncs its files.
 # Prints each pair's times, then the median ratio dd/extract (goal >= 0.8) and the
 # extraction's peak resident memory (goal < 64 MiB).
 set -eu
@@ -30,7 +31,7 @@ while [ "$i" -le "$pairs" ]; do
     [ "$2" -gt "$peak" ] && peak=$2
     rm -f "$out"/Zen91_*.txt
     sync
-    dd_time=$(python3 "$here/measure.py" dd if=/dev/zero of="$out/dd.bin" bs=1M count="$mib" status=none | cut -d' ' -f1)
+    dd_time=$(python3 "$here/measure.py" dd if=/dev/zero of="$out/dd.bin" bs=1M count="$mib" conv=fdatasync status=none | cut -d' ' -f1)
     ratio=$(python3 -c "print(f'{$dd_time / $ext:.2f}')")
     echo "pair $i: extract ${ext}s dd ${dd_time}s dd/extract $ratio"
     ratios="$ratios $ratio"

@@ -19,7 +19,9 @@ namespace {
 
 constexpr const char* kProgram = "zendra91-extract";
 
-/// Answers every question Yes, the window's default button, and notes it.
+/// Answers every question Yes, the window's default button, and notes it. Of the
+/// questions whose default is No, only replacing files is answered Yes (as the
+/// command always did, with a note); the rest refuse.
 class CommandLineDialogs : public ExtractDialogs {
 public:
     explicit CommandLineDialogs(std::ostream& err)
@@ -29,6 +31,19 @@ public:
     bool askYesNo(const ExtractMessage& message) override
     {
         m_err << kProgram << ": note: " << message.joined(" ") << " Yes\n";
+        return true;
+    }
+    bool askYesNoDefaultNo(const ExtractMessage& message) override
+    {
+        if (message.id != MessageId::Overwrite) {
+            refusal = "not enough free space: " + (message.lines.size() > 1 ? message.lines[1] : message.joined(" "));
+            return false;
+        }
+        std::vector<std::string> paths(message.lines.begin() + 1, message.lines.end());
+        std::string listed;
+        for (const std::string& path : paths)
+            listed += (listed.empty() ? "" : ", ") + path;
+        m_err << kProgram << ": note: replacing " << listed << "\n";
         return true;
     }
     void inform(const ExtractMessage& message) override { refusal = message.joined(" "); }
@@ -114,7 +129,19 @@ void report(const ExtractOutcome& outcome, std::ostream& out)
         throw DataFileError("standard output", 0, 0, "cannot write");
 }
 
-int run(const std::vector<std::string>& arguments, std::ostream& out, std::ostream& err, bool errIsTerminal)
+/// The exit status of a run that ended at `message` without extracting.
+int refusalStatus(std::optional<MessageId> message)
+{
+    if (message == MessageId::ExtractionCancelled)
+        return kExitCancelled;
+    // The place cannot take the output now: a data-side failure, not a bad option.
+    if (message == MessageId::NotEnoughSpace || message == MessageId::OutputBusy)
+        return kExitDataError;
+    return kExitUsage;
+}
+
+int run(const std::vector<std::string>& arguments, std::ostream& out, std::ostream& err, bool errIsTerminal,
+    const std::atomic<bool>* cancel)
 {
     CommandLine line = CommandLine::parse(arguments);
     if (line.help) {
@@ -132,6 +159,7 @@ int run(const std::vector<std::string>& arguments, std::ostream& out, std::ostre
     CommandLineDialogs dialogs(err);
     ExtractCommand command(state->folders, state->areas, state->variables, lists.hhVars, lists.indVars, state->settings,
         dialogs, state->random);
+    command.setCancelFlag(cancel);
     ProgressBar bar(err);
     if (!line.quiet && errIsTerminal)
         command.setProgress([&bar](std::uint64_t done, std::uint64_t total) { bar.update(done, total); });
@@ -140,8 +168,10 @@ int run(const std::vector<std::string>& arguments, std::ostream& out, std::ostre
 
     switch (outcome.status) {
     case ExtractStatus::Cancelled:
+        if (outcome.cancelledAt == MessageId::ExtractionCancelled)
+            dialogs.refusal = ExtractMessage::extractionCancelled().joined(" ");
         err << kProgram << ": " << dialogs.refusal << "\n";
-        return kExitUsage;
+        return refusalStatus(outcome.cancelledAt);
     case ExtractStatus::Failed:
         err << kProgram << ": " << outcome.error << "\n";
         return kExitDataError;
@@ -152,7 +182,7 @@ int run(const std::vector<std::string>& arguments, std::ostream& out, std::ostre
     }
     report(outcome, out);
     if (outcome.request.rejectedEdsFound) {
-        err << kProgram << ": some ED codes were rejected: see " << rejectedEdsPath(state->folders) << "\n";
+        err << kProgram << ": some ED codes were rejected: see " << outcome.request.rejectedEdsPath << "\n";
         return kExitRejected;
     }
     return kExitDone;
@@ -160,10 +190,11 @@ int run(const std::vector<std::string>& arguments, std::ostream& out, std::ostre
 
 } // namespace
 
-int runExtractTool(const std::vector<std::string>& arguments, std::ostream& out, std::ostream& err, bool errIsTerminal)
+int runExtractTool(const std::vector<std::string>& arguments, std::ostream& out, std::ostream& err, bool errIsTerminal,
+    const std::atomic<bool>* cancel)
 {
     try {
-        return run(arguments, out, err, errIsTerminal);
+        return run(arguments, out, err, errIsTerminal, cancel);
     } catch (const UsageError& e) {
         err << kProgram << ": " << e.what() << "\n";
         return kExitUsage;

@@ -7,36 +7,45 @@
 #include "geography/FinalWardSelection.h"
 #include "base/CurrentSettings.h"
 #include "base/DataFolders.h"
+#include "fileio/CancelledError.h"
+#include "fileio/FreeSpace.h"
 #include "textio/DataFileError.h"
+#include "textio/Text.h"
 #include "variables/VariableCatalogue.h"
 
-#include <cerrno>
 #include <charconv>
-#include <cstring>
+#include <filesystem>
 #include <string_view>
-#include <sys/stat.h>
+#include <system_error>
+#include <unistd.h>
+
+namespace fs = std::filesystem;
 
 namespace {
 
 bool isDirectory(const std::string& path)
 {
-    struct stat info;
-    return ::stat(path.c_str(), &info) == 0 && S_ISDIR(info.st_mode);
+    std::error_code error;
+    return fs::is_directory(path, error);
 }
 
 bool existsAsNonDirectory(const std::string& path)
 {
-    struct stat info;
-    return ::stat(path.c_str(), &info) == 0 && !S_ISDIR(info.st_mode);
+    std::error_code error;
+    fs::file_status status = fs::status(path, error);
+    return fs::exists(status) && !fs::is_directory(status);
+}
+
+bool writableFolder(const std::string& path)
+{
+    return ::access(path.c_str(), W_OK | X_OK) == 0;
 }
 
 } // namespace
 
 std::string normalisedOutputFolder(const std::string& folder)
 {
-    std::size_t first = folder.find_first_not_of(' ');
-    std::string result
-        = first == std::string::npos ? std::string() : folder.substr(first, folder.find_last_not_of(' ') - first + 1);
+    std::string result(trim(folder));
     if (result.empty() || result.back() != '/')
         result += '/';
     return result;
@@ -44,10 +53,9 @@ std::string normalisedOutputFolder(const std::string& folder)
 
 std::optional<double> parseThreshold(const std::string& text)
 {
-    std::size_t first = text.find_first_not_of(' ');
-    if (first == std::string::npos)
+    std::string_view number = trim(text);
+    if (number.empty())
         return std::nullopt;
-    std::string_view number = std::string_view(text).substr(first, text.find_last_not_of(' ') - first + 1);
     const bool negative = number[0] == '-';
     if (negative || number[0] == '+')
         number.remove_prefix(1);
@@ -63,8 +71,11 @@ std::optional<double> parseThreshold(const std::string& text)
 
 ExtractMessage ExtractOutcome::completionMessage() const
 {
-    return status == ExtractStatus::DoneWithRejectedCodes ? ExtractMessage::doneWithRejectedCodes()
-                                                          : ExtractMessage::done();
+    if (status != ExtractStatus::DoneWithRejectedCodes)
+        return ExtractMessage::done();
+    // Named only when it is not where the message says it is.
+    const bool elsewhere = request.rejectedEdsPath.rfind(request.outputFolder, 0) == 0;
+    return ExtractMessage::doneWithRejectedCodes(elsewhere ? request.rejectedEdsPath : std::string());
 }
 
 ExtractCommand::ExtractCommand(const DataFolders& folders, AreaTables& areas, VariableCatalogue& catalogue,
@@ -83,12 +94,13 @@ ExtractCommand::ExtractCommand(const DataFolders& folders, AreaTables& areas, Va
 
 ExtractOutcome ExtractCommand::run(const ExtractInputs& inputs)
 {
-    Run run { inputs, {}, {}, inputs.combinedChosen };
+    Run run { inputs, {}, {}, inputs.combinedChosen, std::nullopt };
     try {
         // The fixed order of the checks; the first that ends the command says why.
         for (auto step :
-            { &ExtractCommand::checkUserEdList, &ExtractCommand::prepareOutputFolder, &ExtractCommand::checkVariables,
-                &ExtractCommand::checkCombinedFile, &ExtractCommand::estimateAndWarn }) {
+            { &ExtractCommand::checkRootName, &ExtractCommand::checkUserEdList, &ExtractCommand::prepareOutputFolder,
+                &ExtractCommand::checkVariables, &ExtractCommand::checkCombinedFile, &ExtractCommand::estimateAndWarn,
+                &ExtractCommand::checkBeforeWriting }) {
             if (std::optional<MessageId> stop = (this->*step)(run)) {
                 run.outcome.status = ExtractStatus::Cancelled;
                 run.outcome.cancelledAt = stop;
@@ -96,6 +108,10 @@ ExtractOutcome ExtractCommand::run(const ExtractInputs& inputs)
             }
         }
         extract(run);
+    } catch (const CancelledError&) {
+        // Not shown here: the front end says so once its progress display is gone.
+        run.outcome.status = ExtractStatus::Cancelled;
+        run.outcome.cancelledAt = MessageId::ExtractionCancelled;
     } catch (const DataFileError& e) {
         run.outcome.status = ExtractStatus::Failed;
         run.outcome.error = e.what();
@@ -120,7 +136,12 @@ std::optional<MessageId> ExtractCommand::checkUserEdList(Run& run)
         return MessageId::M1;
     }
     run.codes = readUserEdList(request.edListFile);
-    UserListValidation validation = validateUserEdList(run.codes, m_folders);
+    // A shared, read-only installation still gets its report, beside the output.
+    std::string reportFolder = m_folders.baseFolder;
+    if (!writableFolder(reportFolder.empty() ? "." : reportFolder))
+        reportFolder = normalisedOutputFolder(m_settings.outputFolder);
+    UserListValidation validation = validateUserEdList(run.codes, m_folders, reportFolder);
+    request.rejectedEdsPath = validation.reportPath;
     request.userListEdCount = validation.edCount;
     request.rejectedEdsFound = validation.rejectedEdsFound;
     return std::nullopt;
@@ -132,10 +153,18 @@ std::optional<MessageId> ExtractCommand::prepareOutputFolder(Run& run)
     request.outputFolder = m_settings.outputFolder = normalisedOutputFolder(m_settings.outputFolder);
     if (isDirectory(request.outputFolder))
         return std::nullopt;
+    std::error_code error;
+    if (fs::exists(fs::symlink_status(request.outputFolder.substr(0, request.outputFolder.size() - 1), error))) {
+        m_dialogs.inform(ExtractMessage::outputNotAFolder(request.outputFolder));
+        return MessageId::OutputNotAFolder;
+    }
+    // A dry run writes nothing, so it creates nothing either.
+    if (run.inputs.estimateOnly)
+        return std::nullopt;
     if (!m_dialogs.askYesNo(ExtractMessage::createOutputFolder(request.outputFolder)))
         return MessageId::M2;
-    if (::mkdir(request.outputFolder.c_str(), 0777) != 0)
-        throw DataFileError::io(request.outputFolder, "cannot create folder", errno);
+    if (!fs::create_directories(request.outputFolder, error) && error)
+        throw DataFileError::io(request.outputFolder, "cannot create folder", error.value());
     return std::nullopt;
 }
 
@@ -195,6 +224,66 @@ std::optional<MessageId> ExtractCommand::estimateAndWarn(Run& run)
     return std::nullopt;
 }
 
+std::vector<std::string> outputPaths(const ExtractRequest& request, const VariableCatalogue& catalogue)
+{
+    const std::string stem = request.outputFolder + request.rootFileName;
+    if (!request.separateFiles)
+        return { stem + "_hhind.txt" };
+    std::vector<std::string> paths;
+    if (catalogue.hhSelected[0] == 1)
+        paths.push_back(stem + "_hh.txt");
+    if (catalogue.indSelected[0] == 1)
+        paths.push_back(stem + "_ind.txt");
+    return paths;
+}
+
+// A root name is a plain file name: "/" would write outside the output folder, and
+// control characters would reach terminals and file listings.
+std::optional<MessageId> ExtractCommand::checkRootName(Run&)
+{
+    const std::string& root = m_settings.rootFileName;
+    for (char c : root) {
+        const auto u = static_cast<unsigned char>(c);
+        if (c == '/' || u < 0x20 || u == 0x7f) {
+            m_dialogs.inform(ExtractMessage::rootNameRefused(root));
+            return MessageId::RootNameRefused;
+        }
+    }
+    return std::nullopt;
+}
+
+// Everything that can be known before the first byte is written: the final names,
+// the folder, the lock, the space and the user's word on replacing files.
+std::optional<MessageId> ExtractCommand::checkBeforeWriting(Run& run)
+{
+    if (run.inputs.estimateOnly)
+        return std::nullopt;
+    const ExtractRequest& request = run.outcome.request;
+    if (!writableFolder(request.outputFolder))
+        throw DataFileError::io(request.outputFolder, "cannot write into the output folder", EACCES);
+    std::vector<std::string> existing;
+    for (const std::string& path : outputPaths(request, m_catalogue)) {
+        std::error_code error;
+        fs::file_status status = fs::symlink_status(path, error);
+        if (fs::is_directory(status))
+            throw DataFileError(path, 0, 0, "is a folder, not a file");
+        if (fs::exists(status))
+            existing.push_back(path);
+    }
+    run.lock = OutputLock::tryAcquire(request.outputFolder, request.rootFileName, *m_fs);
+    if (!run.lock) {
+        m_dialogs.inform(
+            ExtractMessage::outputBusy(OutputLock::busyMessage(request.outputFolder, request.rootFileName)));
+        return MessageId::OutputBusy;
+    }
+    FreeSpaceCheck space = checkFreeSpace(request.outputFolder, run.outcome.estimate.megabytes * 1048576.0, *m_fs);
+    if (!space.fits && !m_dialogs.askYesNoDefaultNo(ExtractMessage::notEnoughSpace(space.message)))
+        return MessageId::NotEnoughSpace;
+    if (!existing.empty() && !m_dialogs.askYesNoDefaultNo(ExtractMessage::overwrite(existing)))
+        return MessageId::Overwrite;
+    return std::nullopt;
+}
+
 void ExtractCommand::extract(Run& run)
 {
     ExtractRequest& request = run.outcome.request;
@@ -204,6 +293,7 @@ void ExtractCommand::extract(Run& run)
     }
     EdList edList
         = request.useUserEdList ? EdList::fromUserList(std::move(run.codes)) : EdList::fromAreaSelection(m_areas);
-    run.outcome.result = runExtraction(request, edList, m_catalogue, m_areas, m_folders, m_random, m_progress);
+    run.outcome.result
+        = runExtraction(request, edList, m_catalogue, m_areas, m_folders, m_random, m_progress, m_cancel);
     run.outcome.status = request.rejectedEdsFound ? ExtractStatus::DoneWithRejectedCodes : ExtractStatus::Done;
 }

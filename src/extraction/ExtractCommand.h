@@ -4,8 +4,11 @@
 #include "extraction/ExtractRequest.h"
 #include "extraction/ExtractionDriver.h"
 #include "extraction/OutputEstimate.h"
+#include "fileio/FileSystem.h"
+#include "fileio/OutputLock.h"
 
 #include <array>
+#include <atomic>
 #include <optional>
 #include <random>
 #include <string>
@@ -32,7 +35,7 @@ struct ExtractInputs {
 };
 
 enum class ExtractStatus {
-    Cancelled, ///< a refusal or a No; cancelledAt says which message
+    Cancelled, ///< a refusal, a No or Cancel; cancelledAt says which message
     Estimated, ///< estimateOnly: every check passed, nothing written
     Done, ///< extracted; the completion message is M9
     DoneWithRejectedCodes, ///< extracted, some user-list codes rejected; M8
@@ -68,6 +71,12 @@ public:
         const ListBox& indList, CurrentSettings& settings, ExtractDialogs& dialogs, std::mt19937& random);
 
     void setProgress(ExtractProgress progress) { m_progress = std::move(progress); }
+    /// A flag the front end sets (from Cancel or a signal) to stop the extraction;
+    /// it then ends as Cancelled at ExtractionCancelled with no output file changed,
+    /// and the front end shows ExtractMessage::extractionCancelled().
+    void setCancelFlag(const std::atomic<bool>* cancel) { m_cancel = cancel; }
+    /// Where the free-space check asks; tests pass a fake.
+    void setFileSystem(FileSystem& fs) { m_fs = &fs; }
 
     /// Never throws for bad data or output: those end as ExtractStatus::Failed.
     ExtractOutcome run(const ExtractInputs& inputs);
@@ -79,14 +88,17 @@ private:
         ExtractOutcome outcome;
         std::vector<std::string> codes; ///< the user ED list as read
         bool combined; ///< still a combined file after M4 and M5
+        std::optional<OutputLock> lock; ///< held from the checks before writing to the end
     };
 
     // The steps in their order; each returns the message that ended the command, if any.
+    std::optional<MessageId> checkRootName(Run& run);
     std::optional<MessageId> checkUserEdList(Run& run);
     std::optional<MessageId> prepareOutputFolder(Run& run);
     std::optional<MessageId> checkVariables(Run& run);
     std::optional<MessageId> checkCombinedFile(Run& run);
     std::optional<MessageId> estimateAndWarn(Run& run);
+    std::optional<MessageId> checkBeforeWriting(Run& run);
     void extract(Run& run);
 
     const DataFolders& m_folders;
@@ -98,7 +110,12 @@ private:
     ExtractDialogs& m_dialogs;
     std::mt19937& m_random;
     ExtractProgress m_progress;
+    const std::atomic<bool>* m_cancel = nullptr;
+    FileSystem* m_fs = &systemFileSystem();
 };
+
+/// The final paths an extraction of `request` writes, household file first.
+std::vector<std::string> outputPaths(const ExtractRequest& request, const VariableCatalogue& catalogue);
 
 /// The output folder as the command uses it: blanks trimmed at both ends, and a
 /// "/" appended unless it ends with one.

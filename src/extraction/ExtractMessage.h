@@ -5,17 +5,23 @@
 
 /// The fixed messages of the Extract command; both front ends show these words.
 enum class MessageId {
-    M1,  ///< ED list file missing
-    M2,  ///< output folder missing: create it?
-    M3,  ///< no variables selected
-    M4,  ///< combined file, household variables only
-    M5,  ///< combined file, individual variables only
-    M6,  ///< HNUM twice
-    M7,  ///< estimate above the threshold
-    M8,  ///< done, with rejected codes: quit?
-    M9,  ///< done: quit?
+    M1, ///< ED list file missing
+    M2, ///< output folder missing: create it?
+    M3, ///< no variables selected
+    M4, ///< combined file, household variables only
+    M5, ///< combined file, individual variables only
+    M6, ///< HNUM twice
+    M7, ///< estimate above the threshold
+    M8, ///< done, with rejected codes: quit?
+    M9, ///< done: quit?
     ThresholdNotANumber,
     ExtractionFailed,
+    RootNameRefused, ///< a root file name that is not a plain file name
+    OutputNotAFolder, ///< the output path is an existing file
+    OutputBusy, ///< another run holds the output folder
+    NotEnoughSpace, ///< the estimate does not fit: go on anyway? (No by default)
+    Overwrite, ///< output files exist: replace them? (No by default)
+    ExtractionCancelled, ///< Cancel or an interrupt stopped the extraction
 };
 
 enum class MessageIcon { None, Warning, Question, Critical };
@@ -34,18 +40,26 @@ struct ExtractMessage {
     /// The lines joined by `separator` (the command line joins them with a blank).
     std::string joined(const std::string& separator) const;
 
-    static ExtractMessage edListMissing(const std::string& edListFile);           // M1
-    static ExtractMessage createOutputFolder(const std::string& outputFolder);    // M2
-    static ExtractMessage noVariablesSelected();                                  // M3
-    static ExtractMessage householdFileOnly();                                    // M4
-    static ExtractMessage individualFileOnly();                                   // M5
-    static ExtractMessage hnumTwice();                                            // M6
-    static ExtractMessage sizeWarning(const std::string& sizeText, const std::string& unit);  // M7
-    static ExtractMessage doneWithRejectedCodes();                                // M8
-    static ExtractMessage done();                                                 // M9
+    static ExtractMessage edListMissing(const std::string& edListFile); // M1
+    static ExtractMessage createOutputFolder(const std::string& outputFolder); // M2
+    static ExtractMessage noVariablesSelected(); // M3
+    static ExtractMessage householdFileOnly(); // M4
+    static ExtractMessage individualFileOnly(); // M5
+    static ExtractMessage hnumTwice(); // M6
+    static ExtractMessage sizeWarning(const std::string& sizeText, const std::string& unit); // M7
+    /// M8; `reportPath`, when given, replaces "file RejectedEDs.txt" (a report
+    /// written elsewhere than the working folder).
+    static ExtractMessage doneWithRejectedCodes(const std::string& reportPath = {});
+    static ExtractMessage done(); // M9
     static ExtractMessage thresholdNotANumber(const std::string& thresholdText);
     /// An extraction that stopped on a bad data file or an output failure.
     static ExtractMessage extractionFailed(const std::string& reason);
+    static ExtractMessage rootNameRefused(const std::string& rootName);
+    static ExtractMessage outputNotAFolder(const std::string& outputFolder);
+    static ExtractMessage outputBusy(const std::string& busyText);
+    static ExtractMessage notEnoughSpace(const std::string& figures);
+    static ExtractMessage overwrite(const std::vector<std::string>& paths);
+    static ExtractMessage extractionCancelled();
 };
 
 inline constexpr const char* kMessageTitle = "ZENDRA91";

@@ -22,6 +22,7 @@ struct ExtractRequest {
 
     std::uint64_t userListEdCount = 0; ///< every code read, rejected ones included
     bool rejectedEdsFound = false;
+    std::string rejectedEdsPath; ///< where RejectedEDs.txt was written
 
     double estimatedSize = 0; ///< in estimatedSizeUnit
     std::string estimatedSizeUnit; ///< " Mb" or " Gb", with its leading blank

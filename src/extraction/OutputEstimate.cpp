@@ -8,13 +8,6 @@
 #include <cmath>
 #include <cstdio>
 
-namespace {
-
-// Characters each spatial code adds to a line, in the order of SpatialCode.
-constexpr int kSpatialWidths[kNumSpatialCodes] = { 9, 12, 3, 5, 7, 9 };
-
-} // namespace
-
 std::string estimatedSizeText(double size)
 {
     // Fifteen significant digits first, as a number prints, so that 0.3 is cut from
@@ -51,7 +44,7 @@ OutputEstimate estimateOutputSize(
     double spatial = 0;
     for (int i = 0; i < kNumSpatialCodes; ++i)
         if (request.spatialCodeFlags[i])
-            spatial += kSpatialWidths[i];
+            spatial += kSpatialCodes[static_cast<std::size_t>(i)].width;
 
     double hhLength = 0;
     for (int k = 1; k <= kNumHhVars; ++k)

@@ -63,9 +63,10 @@ std::string rejectedEdsPath(const DataFolders& folders)
     return base + (!base.empty() && base.back() == '/' ? "" : "/") + kRejectedEdsFileName;
 }
 
-UserListValidation validateUserEdList(const std::vector<std::string>& codes, const DataFolders& folders)
+UserListValidation validateUserEdList(
+    const std::vector<std::string>& codes, const DataFolders& folders, const std::string& reportFolder)
 {
-    OutputSet output(folders.baseFolder);
+    OutputSet output(reportFolder.empty() ? folders.baseFolder : reportFolder);
     LineWriter& report = output.add("RejectedEDs.txt", 1 << 16);
     UserListValidation result;
     for (const std::string& code : codes) {
@@ -77,5 +78,6 @@ UserListValidation validateUserEdList(const std::vector<std::string>& codes, con
         result.rejectedEdsFound = true;
     }
     output.commit();
+    result.reportPath = output.finalPaths().front();
     return result;
 }

@@ -25,12 +25,15 @@ std::string rejectedLine(const std::string& code);
 struct UserListValidation {
     std::uint64_t edCount = 0;
     bool rejectedEdsFound = false;
+    std::string reportPath; ///< where RejectedEDs.txt went
 };
 
 /// Checks every code against its per-area household file and writes the rejected
-/// ones, in list order, to RejectedEDs.txt in baseFolder (created anew even when
-/// none is rejected). Throws DataFileError when the report cannot be written.
-UserListValidation validateUserEdList(const std::vector<std::string>& codes, const DataFolders& folders);
+/// ones, in list order, to RejectedEDs.txt in `reportFolder` (baseFolder when
+/// empty; created anew even when none is rejected, all at once). Throws
+/// DataFileError when the report cannot be written.
+UserListValidation validateUserEdList(
+    const std::vector<std::string>& codes, const DataFolders& folders, const std::string& reportFolder = {});
 
 /// Where validateUserEdList writes its report.
 std::string rejectedEdsPath(const DataFolders& folders);

@@ -77,7 +77,7 @@ AreaTables loadAreaTables(const DataFolders& folders)
             int county = censusCountyNumber(code);
             if (!plain || county < 0 || county > 67)
                 reader.fail("expected " + recordLabel("the ward code", w)
-                            + " of six letters or digits beginning with 00..67 or \"NI\", found " + DataFileError::shown(code));
+                    + " of six letters or digits beginning with 00..67 or \"NI\", found " + DataFileError::shown(code));
             t.wardCodes[w] = std::move(code);
         }
         reader.expectEnd(std::to_string(kNumWards) + " records");
@@ -95,8 +95,12 @@ AreaTables loadAreaTables(const DataFolders& folders)
     readMap(dir + "District2CountyMap.dat", kNumDistricts, 1, county, 1, kNumCounties,
         [&](int k, int, std::int16_t v, FieldReader&) { t.level(AreaLevel::District).parents[k] = v; });
     const char* range[] = { "the first ward number", "the last ward number" };
+    std::vector<long> rangeLines(kNumDistricts + 1); // for the consistency check below
     readMap(dir + "District2WardMap.dat", kNumDistricts, 2, range, 1, kNumWards,
-        [&](int k, int f, std::int16_t v, FieldReader&) { t.district2Ward[k][f] = v; });
+        [&](int k, int f, std::int16_t v, FieldReader& reader) {
+            t.district2Ward[k][f] = v;
+            rangeLines[k] = reader.line();
+        });
     const char* district[] = { "the district number" };
     readMap(dir + "Ward2DistrictMap.dat", kNumWards, 1, district, 1, kNumDistricts,
         [&](int k, int, std::int16_t v, FieldReader&) { t.level(AreaLevel::Ward).parents[k] = v; });
@@ -116,7 +120,7 @@ AreaTables loadAreaTables(const DataFolders& folders)
         auto [first, last] = t.district2Ward[d];
         for (int w = first; w <= last; ++w)
             if (ward2District[w] != d)
-                throw DataFileError(dir + "District2WardMap.dat", 0, 0,
+                throw DataFileError(dir + "District2WardMap.dat", rangeLines[d], 0,
                     "record " + std::to_string(d) + ": " + "district " + std::to_string(d) + " lists wards "
                         + std::to_string(first) + ".." + std::to_string(last) + ", but Ward2DistrictMap.dat puts ward "
                         + std::to_string(w) + " in district " + std::to_string(ward2District[w]));

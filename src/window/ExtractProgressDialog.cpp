@@ -5,6 +5,7 @@
 #include <QCloseEvent>
 #include <QLabel>
 #include <QProgressBar>
+#include <QPushButton>
 #include <QVBoxLayout>
 
 #include <algorithm>
@@ -14,6 +15,7 @@ ExtractProgressDialog::ExtractProgressDialog(QWidget* parent)
     , m_bar(new QProgressBar)
     , m_count(new QLabel)
     , m_elapsed(new QLabel)
+    , m_cancel(new QPushButton(tr("Cancel")))
 {
     setObjectName(QStringLiteral("extractProgress"));
     setWindowTitle(QString::fromUtf8(kProgressTitle));
@@ -23,12 +25,17 @@ ExtractProgressDialog::ExtractProgressDialog(QWidget* parent)
     m_count->setObjectName(QStringLiteral("progressCount"));
     m_elapsed->setObjectName(QStringLiteral("progressElapsed"));
     m_bar->setMinimumWidth(360);
+    m_cancel->setObjectName(QStringLiteral("btCancelExtract"));
+    m_cancel->setAccessibleName(QStringLiteral("Cancel"));
+    m_cancel->setAutoDefault(false);
+    connect(m_cancel, &QPushButton::clicked, this, &ExtractProgressDialog::cancelRequested);
 
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(new QLabel(QString::fromUtf8(kProgressHeading)));
     layout->addWidget(m_bar);
     layout->addWidget(m_count);
     layout->addWidget(m_elapsed);
+    layout->addWidget(m_cancel, 0, Qt::AlignRight);
     setProgress(0, 0, 0);
 }
 

@@ -6,11 +6,12 @@
 
 class QLabel;
 class QProgressBar;
+class QPushButton;
 
-/// The progress display of a running extraction: the EDs done out of the total
-/// and the time elapsed. An extraction cannot be interrupted, so the display has
-/// no cancel button and refuses to be closed; its owner hides it at the end. It
-/// stays above the main window, its parent.
+/// The progress display of a running extraction: the EDs done out of the total,
+/// the time elapsed and a Cancel button. Cancel and Escape ask the owner to stop
+/// the extraction (cancelRequested); closing the display is refused, and its owner
+/// hides it at the end. It stays above the main window, its parent.
 class ExtractProgressDialog : public QDialog {
     Q_OBJECT
 
@@ -22,7 +23,13 @@ public:
     /// "0:07", "12:34" or "1:02:03".
     static QString elapsedText(qint64 elapsedMs);
 
-    void reject() override { }
+    /// Escape: the same as Cancel.
+    void reject() override { emit cancelRequested(); }
+
+    QPushButton* cancelButton() const { return m_cancel; }
+
+signals:
+    void cancelRequested();
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -31,4 +38,5 @@ private:
     QProgressBar* m_bar;
     QLabel* m_count;
     QLabel* m_elapsed;
+    QPushButton* m_cancel;
 };

@@ -12,7 +12,9 @@
 #include <QEvent>
 #include <QFile>
 #include <QLineEdit>
+#include <QPointer>
 #include <QRadioButton>
+#include <QWindow>
 #include <QScopeGuard>
 
 #include <exception>
@@ -22,13 +24,19 @@ namespace {
 // Often enough to look alive, rarely enough to cost nothing next to the writing.
 constexpr qint64 kRepaintIntervalMs = 100;
 
-/// Drops the user's input to every window while an extraction runs. Input is
-/// dropped rather than held back, so that nothing typed or clicked meanwhile acts
-/// afterwards; everything else, a close request included, is still delivered.
+/// Drops the user's input to every window while an extraction runs, except to the
+/// progress display (its Cancel button and Escape). Input is dropped rather than
+/// held back, so that nothing typed or clicked meanwhile acts afterwards;
+/// everything else, a close request included, is still delivered.
 class InputBlocker : public QObject {
+public:
+    QPointer<QWidget> allowed;
+
 protected:
-    bool eventFilter(QObject*, QEvent* event) override
+    bool eventFilter(QObject* target, QEvent* event) override
     {
+        if (allowed && isInside(target))
+            return false;
         switch (event->type()) {
         case QEvent::MouseButtonPress:
         case QEvent::MouseButtonRelease:
@@ -54,6 +62,16 @@ protected:
         default:
             return false;
         }
+    }
+
+private:
+    // Input reaches the display's native window first, then its widgets.
+    bool isInside(QObject* target) const
+    {
+        if (target == allowed->windowHandle())
+            return true;
+        auto* widget = qobject_cast<QWidget*>(target);
+        return widget && (widget == allowed || allowed->isAncestorOf(widget));
     }
 };
 
@@ -82,6 +100,7 @@ ExtractRunner::Ending ExtractRunner::run()
 {
     m_running = true;
     m_closeRequested = false;
+    m_cancel = false;
     auto ended = qScopeGuard([this] { m_running = false; });
 
     ExtractOutcome outcome;
@@ -103,6 +122,8 @@ ExtractRunner::Ending ExtractRunner::run()
 
     if (outcome.status == ExtractStatus::Failed)
         m_dialogs->inform(ExtractMessage::extractionFailed(outcome.error));
+    if (outcome.cancelledAt == MessageId::ExtractionCancelled)
+        m_dialogs->inform(ExtractMessage::extractionCancelled());
     // A close asked for during the press wins over the completion question.
     if (m_closeRequested)
         return Ending::Quit;
@@ -126,6 +147,7 @@ ExtractOutcome ExtractRunner::extract()
     ExtractCommand command(state.folders, state.areas, state.variables, m_window.householdVariables(),
         m_window.individualVariables(), state.settings, *m_dialogs, state.random);
     m_clock.invalidate();
+    command.setCancelFlag(&m_cancel);
     command.setProgress([this](std::uint64_t done, std::uint64_t total) { progress(done, total); });
     return command.run(inputs);
 }
@@ -145,8 +167,11 @@ void ExtractRunner::progress(std::uint64_t done, std::uint64_t total)
         return;
     m_lastRepaintMs = now;
     if (now >= m_progressDelayMs) {
-        if (!m_progress)
+        if (!m_progress) {
             m_progress = new ExtractProgressDialog(&m_window);
+            QObject::connect(m_progress, &ExtractProgressDialog::cancelRequested, [this] { m_cancel = true; });
+            static_cast<InputBlocker*>(m_inputBlocker.get())->allowed = m_progress.data();
+        }
         m_progress->setProgress(done, total, now);
         if (!m_progress->isVisible())
             m_progress->show();

@@ -3,6 +3,7 @@
 #include <QElapsedTimer>
 #include <QPointer>
 
+#include <atomic>
 #include <cstdint>
 #include <memory>
 
@@ -15,9 +16,9 @@ struct ExtractOutcome;
 /// btExtract_Click: one press of Extract as the window runs it. Reads the request
 /// from the controls, runs the ExtractCommand over the window's variable lists and
 /// the process's generator, keeps the windows painted behind a progress display
-/// while the extraction runs (the user's input is dropped meanwhile, and a close
-/// request put off until the end), reports a failure and asks the completion
-/// question.
+/// while the extraction runs (the user's input is dropped meanwhile, except on the
+/// display's Cancel button, and a close request put off until the end), reports a
+/// failure or a cancellation and asks the completion question.
 class ExtractRunner {
 public:
     enum class Ending {
@@ -56,6 +57,7 @@ private:
     bool m_running = false;
     bool m_closeRequested = false;
     std::unique_ptr<QObject> m_inputBlocker;
+    std::atomic<bool> m_cancel { false };
     bool m_inputBlocked = false;
     QElapsedTimer m_clock;
     qint64 m_lastRepaintMs = 0;

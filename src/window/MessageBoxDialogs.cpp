@@ -21,7 +21,7 @@ QMessageBox::Icon boxIcon(MessageIcon icon)
     return QMessageBox::NoIcon;
 }
 
-QMessageBox::StandardButton show(QWidget* parent, const ExtractMessage& message)
+QMessageBox::StandardButton show(QWidget* parent, const ExtractMessage& message, bool defaultNo = false)
 {
     const bool question = message.buttons == MessageButtons::YesNo;
     // Plain text: a path may hold characters that rich text would swallow.
@@ -29,7 +29,7 @@ QMessageBox::StandardButton show(QWidget* parent, const ExtractMessage& message)
         QString::fromStdString(message.joined("\n")), question ? QMessageBox::Yes | QMessageBox::No : QMessageBox::Ok,
         parent);
     box.setTextFormat(Qt::PlainText);
-    box.setDefaultButton(question ? QMessageBox::Yes : QMessageBox::Ok);
+    box.setDefaultButton(question ? (defaultNo ? QMessageBox::No : QMessageBox::Yes) : QMessageBox::Ok);
     return static_cast<QMessageBox::StandardButton>(box.exec());
 }
 
@@ -43,6 +43,11 @@ MessageBoxDialogs::MessageBoxDialogs(QWidget* parent)
 bool MessageBoxDialogs::askYesNo(const ExtractMessage& message)
 {
     return show(m_parent, message) == QMessageBox::Yes;
+}
+
+bool MessageBoxDialogs::askYesNoDefaultNo(const ExtractMessage& message)
+{
+    return show(m_parent, message, true) == QMessageBox::Yes;
 }
 
 void MessageBoxDialogs::inform(const ExtractMessage& message)

@@ -6,13 +6,14 @@ class QWidget;
 
 /// The Extract command's messages as modal message boxes over `parent`: titled
 /// "ZENDRA91", one line of the message per line of text, Yes the default button
-/// of a question.
+/// of a question unless it asks for No.
 class MessageBoxDialogs : public ExtractDialogs {
 public:
     /// `parent` is not owned.
     explicit MessageBoxDialogs(QWidget* parent);
 
     bool askYesNo(const ExtractMessage& message) override;
+    bool askYesNoDefaultNo(const ExtractMessage& message) override;
     void inform(const ExtractMessage& message) override;
 
 private:

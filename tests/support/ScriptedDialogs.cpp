@@ -8,7 +8,8 @@
 namespace {
 
 const char* const kNames[] = {"M1", "M2", "M3", "M4", "M5", "M6", "M7", "M8", "M9", "ThresholdNotANumber",
-                              "ExtractionFailed"};
+                              "ExtractionFailed", "RootNameRefused", "OutputNotAFolder", "OutputBusy", "NotEnoughSpace",
+                              "Overwrite", "ExtractionCancelled"};
 
 } // namespace
 

@@ -12,6 +12,7 @@
 class ScriptedDialogs : public ExtractDialogs {
 public:
     bool askYesNo(const ExtractMessage& message) override;
+    bool askYesNoDefaultNo(const ExtractMessage& message) override { return askYesNo(message); }
     void inform(const ExtractMessage& message) override { shown.push_back(message); }
 
     /// Sets answers from "M2=Yes,M7=No".

@@ -84,17 +84,31 @@ void ExtractWindowTest::refusals_data()
     QTest::addColumn<QString>("answers");
     QTest::addColumn<QString>("asked");
     QTest::addColumn<QStringList>("listing");
-    const QStringList noFolder{"(no folder)"};
-    QTest::newRow("M1 list missing") << "missing-list" << "" << "M1" << noFolder;
-    QTest::newRow("M2 No") << "ward" << "M2=No" << "M2" << noFolder;
-    QTest::newRow("M3 even when combined") << "folder no-vars combined" << "" << "M3" << QStringList();
-    QTest::newRow("M4 No") << "folder ward combined hh-only" << "M4=No" << "M4" << QStringList();
-    QTest::newRow("M5 Yes") << "folder ward combined ind-only" << "M5=Yes,M7=Yes" << "M5 M7 M9"
-                            << QStringList{"Zen91_ind.txt"};
-    QTest::newRow("M6 No") << "folder ward combined" << "M6=No" << "M6" << QStringList();
-    QTest::newRow("M7 No") << "folder ward" << "M7=No" << "M7" << QStringList();
-    QTest::newRow("threshold abc") << "folder ward threshold=abc" << "M7=Yes" << "ThresholdNotANumber"
-                                   << QStringList();
+    const QStringList noFolder { "(no folder)" };
+    QTest::newRow("M1 list missing") << "missing-list"
+                                     << ""
+                                     << "M1" << noFolder;
+    QTest::newRow("M2 No") << "ward"
+                           << "M2=No"
+                           << "M2" << noFolder;
+    QTest::newRow("M3 even when combined") << "folder no-vars combined"
+                                           << ""
+                                           << "M3" << QStringList();
+    QTest::newRow("M4 No") << "folder ward combined hh-only"
+                           << "M4=No"
+                           << "M4" << QStringList();
+    QTest::newRow("M5 Yes") << "folder ward combined ind-only"
+                            << "M5=Yes,M7=Yes"
+                            << "M5 M7 M9" << QStringList { "Zen91_ind.txt" };
+    QTest::newRow("M6 No") << "folder ward combined"
+                           << "M6=No"
+                           << "M6" << QStringList();
+    QTest::newRow("M7 No") << "folder ward"
+                           << "M7=No"
+                           << "M7" << QStringList();
+    QTest::newRow("threshold abc") << "folder ward threshold=abc"
+                                   << "M7=Yes"
+                                   << "ThresholdNotANumber" << QStringList();
 }
 
 void ExtractWindowTest::refusals()
@@ -163,8 +177,8 @@ void ExtractWindowTest::failureIsReportedAndChangesNothing_data()
                                        << "Zen91Data/BY/04BYFA01.res";
     QTest::newRow("missing ED file") << "missing"
                                      << "Zen91Data/BY/04BYFA01.res";
-    QTest::newRow("output cannot be created") << "root"
-                                              << "Zen91/nosuchdir/Zen91_hh.txt";
+    QTest::newRow("output name taken by a folder") << "folder"
+                                                   << "Zen91/Zen91_ind.txt";
 }
 
 void ExtractWindowTest::failureIsReportedAndChangesNothing()
@@ -177,9 +191,9 @@ void ExtractWindowTest::failureIsReportedAndChangesNothing()
         f.dir.write("Zen91Data/BY/04BYFA01.res", "12,x7,3\r\n");
     else if (fault == "missing")
         std::filesystem::remove(edFile);
-    else
-        f.c().txtUserRootFilename->setText("nosuchdir/Zen91");
     QVERIFY(QDir().mkdir(f.path("Zen91")));
+    if (fault == "folder")
+        QVERIFY(QDir().mkdir(f.path("Zen91/Zen91_ind.txt")));
     f.chooseLargeWard();
     const QStringList before = f.snapshot();
 
@@ -189,7 +203,7 @@ void ExtractWindowTest::failureIsReportedAndChangesNothing()
     const std::string message = f.dialogs.shown.back().joined("\n");
     QVERIFY2(message.find(f.dir.file(named.toStdString())) != std::string::npos, message.c_str());
     QCOMPARE(f.dialogs.shown.back().icon, MessageIcon::Critical);
-    QCOMPARE(f.outputListing(), QStringList());
+    QCOMPARE(f.outputListing(), fault == "folder" ? QStringList { "Zen91_ind.txt" } : QStringList());
     QVERIFY(f.window->isVisible());
     QCOMPARE(f.snapshot(), before);
 }

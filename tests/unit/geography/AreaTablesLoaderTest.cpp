@@ -112,7 +112,7 @@ TEST_F(AreaTablesLoaderTest, BrokenFilesNameFileRecordAndWhatWasExpected)
         { "EDs2WardMap.dat", mapFile(11499, "5,27,100,40"),
             "expected the lettered part count of record 1 within 0..26" },
         { "County_Names.dat", "Only\r\nTwo\r\n", "expected the county name of record 3, found the end of the file" },
-        { "District2WardMap.dat", districtWards, "record 1: district 1 lists wards 1..30" },
+        { "District2WardMap.dat", districtWards, "District2WardMap.dat:2: record 1: district 1 lists wards 1..30" },
         // Codes that could escape their folder or have no region.
         { "Ward_Codes.dat", badCode57("../BYF"), wardCode57 },
         { "Ward_Codes.dat", badCode57("99ABCD"), wardCode57 },

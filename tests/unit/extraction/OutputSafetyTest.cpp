@@ -1,0 +1,167 @@
+// What the Extract command checks before it writes, and what it leaves when it
+// stops: root names, the output path, the lock, free space, replacing and Cancel.
+
+#include "ExtractSession.h"
+
+#include "fileio/OutputLock.h"
+#include "fileio/PosixFileSystem.h"
+
+#include <filesystem>
+#include <gtest/gtest.h>
+#include <sys/statvfs.h>
+
+namespace {
+
+/// A disk with `freeBytes` left, whatever the real one has.
+class SmallDisk : public PosixFileSystem {
+public:
+    explicit SmallDisk(unsigned long freeBytes)
+        : m_free(freeBytes)
+    {
+    }
+    int space(const std::string& path, struct statvfs& result) override
+    {
+        int status = PosixFileSystem::space(path, result);
+        result.f_frsize = 1;
+        result.f_bavail = m_free;
+        return status;
+    }
+
+private:
+    unsigned long m_free;
+};
+
+ExtractOutcome extractWith(ExtractSession& s, FileSystem& fs, const std::atomic<bool>* cancel = nullptr)
+{
+    ExtractCommand command(s.folders, s.areas, s.catalogue, s.hhList, s.indList, s.settings, s.dialogs, s.random);
+    command.setFileSystem(fs);
+    command.setCancelFlag(cancel);
+    return command.run(s.inputs);
+}
+
+/// Every name in `folder`, dot files included.
+std::vector<std::string> allNames(const std::string& folder)
+{
+    std::vector<std::string> names;
+    for (const auto& entry : std::filesystem::directory_iterator(folder))
+        names.push_back(entry.path().filename().string());
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+/// A session whose output folder already holds earlier files with known bytes.
+struct EarlierFiles {
+    EarlierFiles()
+    {
+        s.chooseWards({ FixtureData::kWard3Eds });
+        s.dir.write("Zen91/Zen91_hh.txt", "earlier hh\r\n");
+        s.dir.write("Zen91/Zen91_ind.txt", "earlier ind\r\n");
+    }
+    bool untouched() const
+    {
+        return readFile(s.dir.file("Zen91/Zen91_hh.txt")) == "earlier hh\r\n"
+            && readFile(s.dir.file("Zen91/Zen91_ind.txt")) == "earlier ind\r\n"
+            && allNames(s.dir.file("Zen91")) == std::vector<std::string> { "Zen91_hh.txt", "Zen91_ind.txt" };
+    }
+    ExtractSession s;
+};
+
+} // namespace
+
+TEST(OutputSafety, RootNamesThatAreNotPlainFileNamesAreRefusedBeforeAnything)
+{
+    for (const char* root : { "../x", "sub/x", "/tmp/x", "a\x1b[31m", "bell\a", "tab\tname" }) {
+        SCOPED_TRACE(root);
+        ExtractSession s;
+        s.chooseWards({ FixtureData::kWard3Eds });
+        s.settings.outputFolder = s.dir.file("new");
+        s.settings.rootFileName = root;
+        EXPECT_EQ(s.extract().cancelledAt, MessageId::RootNameRefused);
+        EXPECT_EQ(s.dialogs.asked(), "RootNameRefused");
+        EXPECT_FALSE(fileExists(s.dir.file("new"))) << "nothing created";
+    }
+}
+
+TEST(OutputSafety, OutputPathsThatCannotTakeTheFilesChangeNothing)
+{
+    // An output folder that is a file: one message, no question about creating it.
+    ExtractSession s;
+    s.chooseWards({ FixtureData::kWard3Eds });
+    s.dir.write("plain", "x");
+    s.settings.outputFolder = s.dir.file("plain");
+    EXPECT_EQ(s.extract().cancelledAt, MessageId::OutputNotAFolder);
+    EXPECT_EQ(s.dialogs.asked(), "OutputNotAFolder");
+
+    // A final name taken by a folder: the other file keeps its bytes.
+    EarlierFiles e;
+    std::filesystem::remove(e.s.dir.file("Zen91/Zen91_ind.txt"));
+    std::filesystem::create_directory(e.s.dir.file("Zen91/Zen91_ind.txt"));
+    ExtractOutcome outcome = e.s.extract();
+    EXPECT_EQ(outcome.status, ExtractStatus::Failed);
+    EXPECT_NE(outcome.error.find("Zen91_ind.txt"), std::string::npos) << outcome.error;
+    EXPECT_EQ(readFile(e.s.dir.file("Zen91/Zen91_hh.txt")), "earlier hh\r\n");
+}
+
+TEST(OutputSafety, ReplacingEarlierFilesIsAskedNamingThemWithNoKeepingThem)
+{
+    EarlierFiles e;
+    e.s.dialogs.script("Overwrite=No");
+    EXPECT_EQ(e.s.extract().cancelledAt, MessageId::Overwrite);
+    ASSERT_EQ(e.s.dialogs.shown.size(), 1u);
+    EXPECT_EQ(e.s.dialogs.shown[0].lines,
+        (std::vector<std::string> {
+            "Replace the existing files?", e.s.dir.file("Zen91/Zen91_hh.txt"), e.s.dir.file("Zen91/Zen91_ind.txt") }));
+    EXPECT_TRUE(e.untouched());
+
+    e.s.dialogs.script("Overwrite=Yes");
+    EXPECT_EQ(e.s.extract().status, ExtractStatus::Done);
+    EXPECT_NE(readFile(e.s.dir.file("Zen91/Zen91_hh.txt")), "earlier hh\r\n");
+}
+
+TEST(OutputSafety, TooLittleFreeSpaceIsAskedWithBothFigures)
+{
+    EarlierFiles e;
+    e.s.settings.rootFileName = "New";
+    SmallDisk full(1000);
+    e.s.dialogs.script("NotEnoughSpace=No");
+    EXPECT_EQ(extractWith(e.s, full).cancelledAt, MessageId::NotEnoughSpace);
+    ASSERT_EQ(e.s.dialogs.shown.size(), 1u);
+    const std::string figures = e.s.dialogs.shown[0].lines.at(1);
+    EXPECT_EQ(figures.rfind("needs about 1.1 MB, 0.0 MB free on ", 0), 0u) << figures;
+    EXPECT_TRUE(e.untouched());
+
+    // Enough room asks nothing; Yes goes on regardless.
+    SmallDisk roomy(1ul << 30);
+    e.s.dialogs.shown.clear();
+    EXPECT_EQ(extractWith(e.s, roomy).status, ExtractStatus::Done);
+    EXPECT_EQ(e.s.dialogs.asked(), "");
+    e.s.dialogs.script("NotEnoughSpace=Yes");
+    e.s.settings.rootFileName = "Other";
+    EXPECT_EQ(extractWith(e.s, full).status, ExtractStatus::Done);
+    EXPECT_EQ(e.s.dialogs.asked(), "NotEnoughSpace");
+}
+
+TEST(OutputSafety, ASecondRunIntoTheSameFolderIsRefused)
+{
+    EarlierFiles e;
+    std::optional<OutputLock> first = OutputLock::tryAcquire(e.s.dir.file("Zen91"), "Zen91");
+    ASSERT_TRUE(first);
+    EXPECT_EQ(e.s.extract().cancelledAt, MessageId::OutputBusy);
+    EXPECT_TRUE(e.untouched());
+    first.reset();
+    EXPECT_EQ(e.s.extract().status, ExtractStatus::Done) << "the lock goes with its holder";
+}
+
+TEST(OutputSafety, CancelLeavesTheEarlierFilesAndNoTemporary)
+{
+    EarlierFiles e;
+    std::atomic<bool> cancel { false };
+    ExtractCommand command(
+        e.s.folders, e.s.areas, e.s.catalogue, e.s.hhList, e.s.indList, e.s.settings, e.s.dialogs, e.s.random);
+    command.setCancelFlag(&cancel);
+    // Cancel after the first ED: the files are open and partly written by then.
+    command.setProgress([&](std::uint64_t, std::uint64_t) { cancel = true; });
+    ExtractOutcome outcome = command.run(e.s.inputs);
+    EXPECT_EQ(outcome.cancelledAt, MessageId::ExtractionCancelled);
+    EXPECT_TRUE(e.untouched());
+}
