@@ -195,6 +195,7 @@ void defineOptions(CLI::App& app, CommandLine& line)
     text("--root", line.rootFileName, "NAME", "root file name (default: Zen91)");
     flag("--dry-run", line.dryRun, "checks and estimate only; no output file is written\n(RejectedEDs.txt still is)");
     flag("--quiet", line.quiet, "no progress bar (one is drawn on standard error when it is a\nterminal)");
+    flag("--version", line.version, "print the program name and version, and exit");
 }
 
 /// The rules that join options: one area option at most, and not with --ed-list.

@@ -18,6 +18,7 @@ public:
 /// The options of zendra91-extract, as given.
 struct CommandLine {
     bool help = false;
+    bool version = false; ///< print "zendra91-extract VERSION" and stop
     std::optional<std::string> dataFolder;
     std::optional<AreaLevel> areaLevel;
     std::vector<std::string> areaMembers;

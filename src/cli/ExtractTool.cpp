@@ -1,5 +1,6 @@
 #include "cli/ExtractTool.h"
 
+#include "base/Version.h"
 #include "cli/AreaChoice.h"
 #include "cli/CommandLine.h"
 #include "cli/PlainListBox.h"
@@ -146,6 +147,10 @@ int run(const std::vector<std::string>& arguments, std::ostream& out, std::ostre
     CommandLine line = CommandLine::parse(arguments);
     if (line.help) {
         out << CommandLine::helpText();
+        return kExitDone;
+    }
+    if (line.version) {
+        out << kProgram << ' ' << kProgramVersion << '\n';
         return kExitDone;
     }
 

@@ -8,6 +8,7 @@
 #include <QHBoxLayout>
 #include <QIcon>
 #include <QScreen>
+#include <QShortcut>
 #include <QToolButton>
 #include <QVBoxLayout>
 
@@ -72,6 +73,8 @@ HelpWindow::HelpWindow(QWidget* parent)
     connect(back, &QToolButton::clicked, this, &HelpWindow::goBack);
     connect(forward, &QToolButton::clicked, this, &HelpWindow::goForward);
     connect(exit, &QToolButton::clicked, this, &HelpWindow::close);
+    // Escape does what Exit does.
+    connect(new QShortcut(QKeySequence(Qt::Key_Escape), this), &QShortcut::activated, this, &HelpWindow::close);
     connect(m_browser, &HelpBrowser::backwardAvailable, back, &QToolButton::setEnabled);
     connect(m_browser, &HelpBrowser::forwardAvailable, forward, &QToolButton::setEnabled);
     connect(m_browser, &HelpBrowser::sourceChanged, this, &HelpWindow::updateCaption);

@@ -8,9 +8,11 @@
 #include "variables/VariableCatalogue.h"
 #include "window/ExtractRunner.h"
 #include "window/IntroPage.h"
+#include "window/KeyboardAccess.h"
 #include "window/ListWidgetAdapter.h"
 #include "window/MessageBoxDialogs.h"
 #include "window/PageWidgets.h"
+#include "window/ScreenFit.h"
 #include "window/SvgPicture.h"
 #include "window/WindowTexts.h"
 
@@ -21,6 +23,7 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScreen>
 #include <QTabWidget>
 #include <QVBoxLayout>
 
@@ -48,8 +51,9 @@ MainWindow::MainWindow(ApplicationState& state, QWidget* parent)
     buildPages();
     connectHandlers();
     setFocusOrder();
+    setMnemonics();
     startUp();
-    resize(900, 760);
+    fitInto(screen()->availableGeometry());
 }
 
 MainWindow::~MainWindow() = default;
@@ -61,10 +65,10 @@ void MainWindow::buildPages()
     AreasPage& areas = m_controls;
     VariablesPage& variables = m_controls;
     OutputPage& output = m_controls;
-    tabs->addTab(IntroPage::build(devicePixelRatioF()), text(kPageIntro));
-    tabs->addTab(areas.build(), text(kPageSelectAreas));
-    tabs->addTab(variables.build(), text(kPageSelectVars));
-    tabs->addTab(output.build(), text(kPageOutputOptions));
+    tabs->addTab(scrollable(IntroPage::build(devicePixelRatioF()), "scrollIntro", text(kPageIntro)), text(kPageIntro));
+    tabs->addTab(scrollable(areas.build(), "scrollAreas", text(kPageSelectAreas)), text(kPageSelectAreas));
+    tabs->addTab(scrollable(variables.build(), "scrollVariables", text(kPageSelectVars)), text(kPageSelectVars));
+    tabs->addTab(scrollable(output.build(), "scrollOutput", text(kPageOutputOptions)), text(kPageOutputOptions));
 
     QLabel* notice = widgets::label("Label40", kLabel40);
     notice->setWordWrap(true);
@@ -110,6 +114,29 @@ void MainWindow::setFocusOrder()
     setTabOrder(c.MultiPage1, order.front());
     for (qsizetype i = 1; i < order.size(); ++i)
         setTabOrder(order[i - 1], order[i]);
+}
+
+// Alt+letter for the pages and the main buttons; the texts otherwise stay as they are.
+void MainWindow::setMnemonics()
+{
+    Controls& c = m_controls;
+    const char* const pages[] = { kPageIntro, kPageSelectAreas, kPageSelectVars, kPageOutputOptions };
+    const char letters[] = { 'I', 'A', 'V', 'O' };
+    for (int i = 0; i < 4; ++i)
+        setMnemonic(c.MultiPage1, i, pages[i], QChar::fromLatin1(letters[i]));
+    setMnemonic(c.obSelectedAreas, kObSelectedAreas, u'm');
+    setMnemonic(c.obUserEDlist, kObUserEDlist, u'u');
+    setMnemonic(c.cmdResetOrigVars, kReset, u'R');
+    setMnemonic(c.cmdResetDerivedVars, kReset, u's');
+    setMnemonic(c.obSeparateFiles, kObSeparateFiles, u'S');
+    setMnemonic(c.obCombinedFiles, kObCombinedFiles, u'C');
+    setMnemonic(c.btExtract, kBtExtract, u'E');
+}
+
+void MainWindow::fitInto(const QRect& available)
+{
+    static constexpr QSize kPreferredSize(900, 760);
+    setGeometry(fittedGeometry(kPreferredSize, expectedFrame(*this), available));
 }
 
 void MainWindow::startUp()

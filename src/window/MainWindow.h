@@ -57,6 +57,10 @@ public:
     ExtractRunner& extractRunner() { return *m_extract; }
     HelpController& help() { return *m_help; }
 
+    /// Sizes the window to its preferred size or, on a smaller screen, to what fits
+    /// in `available` with its frame; every page scrolls where it does not fit.
+    void fitInto(const QRect& available);
+
 protected:
     void closeEvent(QCloseEvent* event) override;
 
@@ -64,6 +68,7 @@ private:
     void buildPages();
     void connectHandlers();
     void setFocusOrder();
+    void setMnemonics();
     void startUp();
 
     void obUserEDlistChange();

@@ -95,3 +95,13 @@ inline constexpr char kDefaultWarningSize[] = "1";
 // Finding areas and seeing the choice.
 inline constexpr char kFindAreaLabel[] = "Find area:";
 inline constexpr char kFindAreaPlaceholder[] = "name or code, e.g. Millbury or 04BYFA";
+
+// Start-up: the offer after a failed start, and the window's keyboard mnemonics.
+inline constexpr char kStartupOfferEnd[] = "\n\nYou can also choose the folder that holds the data, or create the demo "
+                                           "data set in %1 and open it.";
+inline constexpr char kStartupChooseFolder[] = "&Choose Data Folder...";
+inline constexpr char kStartupCreateDemo[] = "Create &Demo Data";
+inline constexpr char kStartupQuit[] = "&Quit";
+inline constexpr char kStartupChooseTitle[] = "Choose the ZENDRA91 data folder";
+inline constexpr char kDemoWriting[] = "Writing the demo data set to %1...";
+inline constexpr char kDemoWriteFailed[] = "The demo data set could not be written:\n\n";

@@ -1,0 +1,21 @@
+#pragma once
+
+#include <functional>
+#include <optional>
+#include <string>
+
+/// What start-up asks when the data cannot be loaded, so that tests can answer.
+class StartupDialogs {
+public:
+    enum class Answer { Quit, ChooseFolder, CreateDemo };
+
+    virtual ~StartupDialogs() = default;
+
+    /// Shows the failure `report` with the offer; Quit is the default.
+    virtual Answer offer(const std::string& report) = 0;
+    /// A folder picked by the user; nothing when cancelled.
+    virtual std::optional<std::string> chooseFolder() = 0;
+    /// Runs `work` while showing that the demo data set is being written to
+    /// `folder`; an exception from `work` passes through.
+    virtual void writeWithProgress(const std::string& folder, const std::function<void()>& work) = 0;
+};
