@@ -17,6 +17,7 @@ struct AreaTables;
 struct CurrentSettings;
 struct DataFolders;
 struct VariableCatalogue;
+struct VariableLabels;
 
 /// What the front end reads from its controls when Extract is pressed. The output
 /// folder, root file name and separate-files choice come from CurrentSettings.
@@ -29,6 +30,14 @@ struct ExtractInputs {
     std::optional<std::string> thresholdText;
     /// Stop after the checks and the estimate, writing no output file.
     bool estimateOnly = false;
+    OutputFormat format = OutputFormat::Csv;
+};
+
+/// What the record written beside the output needs from the front end.
+struct ExtractRecording {
+    const VariableLabels* labels = nullptr; ///< null when the data folder has none
+    /// Draws the process's generator has made; the extraction's draws are added.
+    std::uint64_t* randomDraws = nullptr;
 };
 
 enum class ExtractStatus {
@@ -68,6 +77,7 @@ public:
         const ListBox& indList, CurrentSettings& settings, ExtractDialogs& dialogs, std::mt19937& random);
 
     void setProgress(ExtractProgress progress) { m_progress = std::move(progress); }
+    void setRecording(ExtractRecording recording) { m_recording = recording; }
 
     /// Never throws for bad data or output: those end as ExtractStatus::Failed.
     ExtractOutcome run(const ExtractInputs& inputs);
@@ -88,6 +98,9 @@ private:
     std::optional<MessageId> checkCombinedFile(Run& run);
     std::optional<MessageId> estimateAndWarn(Run& run);
     void extract(Run& run);
+    /// After the data: the request as it can be run again, and its run record.
+    SavedRequest savedRequest(const Run& run) const;
+    RunRecord runRecord(const Run& run, const ExtractionResult& result, const std::string& referenceSha256) const;
 
     const DataFolders& m_folders;
     AreaTables& m_areas;
@@ -98,6 +111,7 @@ private:
     ExtractDialogs& m_dialogs;
     std::mt19937& m_random;
     ExtractProgress m_progress;
+    ExtractRecording m_recording;
 };
 
 /// The output folder as the command uses it: blanks trimmed at both ends, and a

@@ -13,6 +13,12 @@ class SarTables;
 struct AreaTables;
 struct VariableCatalogue;
 
+/// The six spatial code values of an ED in output order, each a view into `areas`
+/// or `edCode`; `countryIndex` and `regionIndex` of 0 give empty names, and a code
+/// shorter than a code level's characters gives the whole code.
+std::array<std::string_view, kNumSpatialCodes> spatialCodeValues(
+    const AreaTables& areas, std::string_view edCode, int countryIndex, int regionIndex);
+
 /// Writes the header lines and each ED's household, person or combined lines.
 ///
 /// The output is a few thousand distinct SAR record texts repeated behind a spatial
