@@ -18,68 +18,68 @@ std::string ExtractMessage::text() const
 
 ExtractMessage ExtractMessage::edListMissing(const std::string& edListFile)
 {
-    return {MessageId::M1, MessageButtons::Ok, MessageIcon::Warning,
-            {"User supplied ED list", edListFile, "does not exist"}};
+    return { MessageId::M1, MessageButtons::Ok, MessageIcon::Warning,
+        { "User supplied ED list", edListFile, "does not exist" } };
 }
 
 ExtractMessage ExtractMessage::createOutputFolder(const std::string& outputFolder)
 {
-    return {MessageId::M2, MessageButtons::YesNo, MessageIcon::Warning,
-            {"Output folder", outputFolder, "does not exist.  Create now?"}};
+    return { MessageId::M2, MessageButtons::YesNo, MessageIcon::Warning,
+        { "Output folder", outputFolder, "does not exist.  Create now?" } };
 }
 
 ExtractMessage ExtractMessage::noVariablesSelected()
 {
-    return {MessageId::M3, MessageButtons::Ok, MessageIcon::Warning, {"No variables selected for output"}};
+    return { MessageId::M3, MessageButtons::Ok, MessageIcon::Warning, { "No variables selected for output" } };
 }
 
 ExtractMessage ExtractMessage::householdFileOnly()
 {
-    return {MessageId::M4, MessageButtons::YesNo, MessageIcon::Question,
-            {"Cannot create a combined file:", "only household variables selected.", "",
-             "Create household file only?"}};
+    return { MessageId::M4, MessageButtons::YesNo, MessageIcon::Question,
+        { "Cannot create a combined file:", "only household variables selected.", "", "Create household file only?" } };
 }
 
 ExtractMessage ExtractMessage::individualFileOnly()
 {
-    return {MessageId::M5, MessageButtons::YesNo, MessageIcon::Question,
-            {"Cannot create a combined file:", "only individual variables selected.", "",
-             "Create individual file only?"}};
+    return { MessageId::M5, MessageButtons::YesNo, MessageIcon::Question,
+        { "Cannot create a combined file:", "only individual variables selected.", "",
+            "Create individual file only?" } };
 }
 
 ExtractMessage ExtractMessage::hnumTwice()
 {
-    return {MessageId::M6, MessageButtons::YesNo, MessageIcon::Question,
-            {"Are you sure that you want", "HNUM to be inclucded twice", " in the output file."}};
+    return { MessageId::M6, MessageButtons::YesNo, MessageIcon::Question,
+        { "Are you sure that you want", "HNUM to be inclucded twice", " in the output file." } };
 }
 
 ExtractMessage ExtractMessage::sizeWarning(const std::string& sizeText, const std::string& unit)
 {
-    return {MessageId::M7, MessageButtons::YesNo, MessageIcon::Warning,
-            {"Warning: Estimated output file size", "> " + sizeText + unit, "", "Do you still wish to proceed?"}};
+    return { MessageId::M7, MessageButtons::YesNo, MessageIcon::Warning,
+        { "Warning: Estimated output file size", "> " + sizeText + unit, "", "Do you still wish to proceed?" } };
 }
 
 ExtractMessage ExtractMessage::doneWithRejectedCodes()
 {
-    return {MessageId::M8, MessageButtons::YesNo, MessageIcon::Warning,
-            {"Data extraction completed, but some", "of use requested EDs not found: see",
-             "file RejectedEDs.txt for details.", "", "Quit program?"}};
+    return { MessageId::M8, MessageButtons::YesNo, MessageIcon::Warning,
+        { "Data extraction completed, but some", "of use requested EDs not found: see",
+            "file RejectedEDs.txt for details.", "", "Quit program?" } };
 }
 
 ExtractMessage ExtractMessage::done()
 {
-    return {MessageId::M9, MessageButtons::YesNo, MessageIcon::None, {"Data successfully extracted", "Quit program?"}};
+    return { MessageId::M9, MessageButtons::YesNo, MessageIcon::None,
+        { "Data successfully extracted", "Quit program?" } };
 }
 
 ExtractMessage ExtractMessage::thresholdNotANumber(const std::string& thresholdText)
 {
-    return {MessageId::ThresholdNotANumber, MessageButtons::Ok, MessageIcon::Warning,
-            {"The file size warning threshold", "\"" + thresholdText + "\"",
-             "is not a number.  Enter a number of megabytes, such as 1 or 2.5."}};
+    return { MessageId::ThresholdNotANumber, MessageButtons::Ok, MessageIcon::Warning,
+        { "The file size warning threshold", "\"" + thresholdText + "\"",
+            "is not a number.  Enter a number of megabytes, such as 1 or 2.5." } };
 }
 
 ExtractMessage ExtractMessage::extractionFailed(const std::string& reason)
 {
-    return {MessageId::ExtractionFailed, MessageButtons::Ok, MessageIcon::Critical,
-            {"Data extraction failed:", reason, "", "No output file was changed."}};
+    return { MessageId::ExtractionFailed, MessageButtons::Ok, MessageIcon::Critical,
+        { "Data extraction failed:", reason, "", "No output file was changed." } };
 }

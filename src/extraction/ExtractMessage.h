@@ -5,15 +5,15 @@
 
 /// The fixed messages of the Extract command; both front ends show these words.
 enum class MessageId {
-    M1,  ///< ED list file missing
-    M2,  ///< output folder missing: create it?
-    M3,  ///< no variables selected
-    M4,  ///< combined file, household variables only
-    M5,  ///< combined file, individual variables only
-    M6,  ///< HNUM twice
-    M7,  ///< estimate above the threshold
-    M8,  ///< done, with rejected codes: quit?
-    M9,  ///< done: quit?
+    M1, ///< ED list file missing
+    M2, ///< output folder missing: create it?
+    M3, ///< no variables selected
+    M4, ///< combined file, household variables only
+    M5, ///< combined file, individual variables only
+    M6, ///< HNUM twice
+    M7, ///< estimate above the threshold
+    M8, ///< done, with rejected codes: quit?
+    M9, ///< done: quit?
     ThresholdNotANumber,
     ExtractionFailed,
 };
@@ -34,15 +34,15 @@ struct ExtractMessage {
     /// The lines joined by `separator` (the command line joins them with a blank).
     std::string joined(const std::string& separator) const;
 
-    static ExtractMessage edListMissing(const std::string& edListFile);           // M1
-    static ExtractMessage createOutputFolder(const std::string& outputFolder);    // M2
-    static ExtractMessage noVariablesSelected();                                  // M3
-    static ExtractMessage householdFileOnly();                                    // M4
-    static ExtractMessage individualFileOnly();                                   // M5
-    static ExtractMessage hnumTwice();                                            // M6
-    static ExtractMessage sizeWarning(const std::string& sizeText, const std::string& unit);  // M7
-    static ExtractMessage doneWithRejectedCodes();                                // M8
-    static ExtractMessage done();                                                 // M9
+    static ExtractMessage edListMissing(const std::string& edListFile); // M1
+    static ExtractMessage createOutputFolder(const std::string& outputFolder); // M2
+    static ExtractMessage noVariablesSelected(); // M3
+    static ExtractMessage householdFileOnly(); // M4
+    static ExtractMessage individualFileOnly(); // M5
+    static ExtractMessage hnumTwice(); // M6
+    static ExtractMessage sizeWarning(const std::string& sizeText, const std::string& unit); // M7
+    static ExtractMessage doneWithRejectedCodes(); // M8
+    static ExtractMessage done(); // M9
     static ExtractMessage thresholdNotANumber(const std::string& thresholdText);
     /// An extraction that stopped on a bad data file or an output failure.
     static ExtractMessage extractionFailed(const std::string& reason);

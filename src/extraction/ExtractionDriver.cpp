@@ -118,7 +118,8 @@ std::array<int, kNumSpatialColumns> spatialWidths(const AreaTables& areas, EdLis
     for (AreaLevel level : { AreaLevel::Country, AreaLevel::Region }) {
         const std::vector<std::string>& names = areas.level(level).names;
         for (std::size_t i = 1; i < names.size(); ++i)
-            widths[static_cast<std::size_t>(level)] = std::max(widths[static_cast<std::size_t>(level)], static_cast<int>(names[i].size()));
+            widths[static_cast<std::size_t>(level)]
+                = std::max(widths[static_cast<std::size_t>(level)], static_cast<int>(names[i].size()));
     }
     EdEntry entry;
     while (edList.next(entry))
@@ -134,9 +135,8 @@ std::string fileName(const std::string& path)
 } // namespace
 
 ExtractionResult runExtraction(const ExtractRequest& request, EdList& edList, const VariableCatalogue& catalogue,
-                               const AreaTables& areas, const DataFolders& folders, std::mt19937& random,
-                               const ExtractProgress& progress, const std::atomic<bool>* cancel,
-                               const ExtractionExtras& extras)
+    const AreaTables& areas, const DataFolders& folders, std::mt19937& random, const ExtractProgress& progress,
+    const std::atomic<bool>* cancel, const ExtractionExtras& extras)
 {
     const bool statistics = request.format != OutputFormat::Csv;
     const StatFormat statFormat = request.format == OutputFormat::Stata ? StatFormat::Stata : StatFormat::Spss;
@@ -150,8 +150,8 @@ ExtractionResult runExtraction(const ExtractRequest& request, EdList& edList, co
         digests.push_back(std::make_unique<Sha256>());
         codebook.push_back({ request.rootFileName + name + suffix,
             outputColumns(kind, catalogue, request.spatialCodeFlags, widths, extras.labels), statistics });
-        return &files.create(request.outputFolder + codebook.back().fileName, LineWriter::kDefaultBufferSize,
-            digests.back().get());
+        return &files.create(
+            request.outputFolder + codebook.back().fileName, LineWriter::kDefaultBufferSize, digests.back().get());
     };
     LineWriter* householdOut = nullptr;
     LineWriter* personOut = nullptr;
@@ -187,7 +187,8 @@ ExtractionResult runExtraction(const ExtractRequest& request, EdList& edList, co
         std::int64_t households = 0;
         std::int64_t persons = 0;
         std::uint64_t countingDraws = 0;
-        walkEds(countingList, areas, folders, counting, samples, cancel, countingDraws,
+        walkEds(
+            countingList, areas, folders, counting, samples, cancel, countingDraws,
             [&](const HouseholdList& list, std::string_view, CodeRegion) {
                 households += list.count();
                 for (std::int32_t row : list) {
@@ -198,7 +199,8 @@ ExtractionResult runExtraction(const ExtractRequest& request, EdList& edList, co
             [] {});
         statWriter = std::make_unique<StatOutputWriter>(sar, areas, statFiles, statFormat,
             request.separateFiles ? householdOut : nullptr, households, personOut, persons);
-        walkEds(edList, areas, folders, random, samples, cancel, result.randomDraws,
+        walkEds(
+            edList, areas, folders, random, samples, cancel, result.randomDraws,
             [&](const HouseholdList& list, std::string_view code, CodeRegion where) {
                 statWriter->writeEdRecords(list, code, where.country, where.region);
                 ++result.writtenEds;
@@ -211,7 +213,8 @@ ExtractionResult runExtraction(const ExtractRequest& request, EdList& edList, co
         csvWriter.emplace(
             sar, catalogue, areas, request.spatialCodeFlags, request.separateFiles, householdOut, personOut);
         csvWriter->writeHeaderLines();
-        walkEds(edList, areas, folders, random, samples, cancel, result.randomDraws,
+        walkEds(
+            edList, areas, folders, random, samples, cancel, result.randomDraws,
             [&](const HouseholdList& list, std::string_view code, CodeRegion where) {
                 csvWriter->writeEdRecords(list, code, where.country, where.region);
                 ++result.writtenEds;

@@ -22,10 +22,10 @@ using ExtractProgress = std::function<void(std::uint64_t done, std::uint64_t tot
 
 /// What one finished extraction wrote.
 struct ExtractionResult {
-    std::uint64_t households = 0;  ///< households of the written EDs
-    std::uint64_t persons = 0;     ///< their persons
+    std::uint64_t households = 0; ///< households of the written EDs
+    std::uint64_t persons = 0; ///< their persons
     std::uint64_t writtenEds = 0;
-    std::vector<std::string> files;  ///< final paths, household file first
+    std::vector<std::string> files; ///< final paths, household file first
     /// Each data file's name, size and SHA-256, in the order of `files`.
     std::vector<OutputFileRecord> outputs;
     std::uint64_t randomDraws = 0; ///< draws taken from the generator
@@ -67,6 +67,5 @@ CodeRegion codeRegion(const AreaTables& areas, const std::string& code);
 /// then no output file has changed. When `cancel` is set during the run, throws
 /// CancelledError within about a second, again with no output file changed.
 ExtractionResult runExtraction(const ExtractRequest& request, EdList& edList, const VariableCatalogue& catalogue,
-                               const AreaTables& areas, const DataFolders& folders, std::mt19937& random,
-                               const ExtractProgress& progress = {}, const std::atomic<bool>* cancel = nullptr,
-                               const ExtractionExtras& extras = {});
+    const AreaTables& areas, const DataFolders& folders, std::mt19937& random, const ExtractProgress& progress = {},
+    const std::atomic<bool>* cancel = nullptr, const ExtractionExtras& extras = {});

@@ -42,9 +42,8 @@ std::unique_ptr<StatFileWriter> openStatFile(LineWriter* out, const SarTables& s
 
 } // namespace
 
-StatOutputWriter::StatOutputWriter(const SarTables& sar, const AreaTables& areas, const Files& files,
-    StatFormat format, LineWriter* householdOut, std::int64_t householdRows, LineWriter* personOut,
-    std::int64_t personRows)
+StatOutputWriter::StatOutputWriter(const SarTables& sar, const AreaTables& areas, const Files& files, StatFormat format,
+    LineWriter* householdOut, std::int64_t householdRows, LineWriter* personOut, std::int64_t personRows)
     : m_sar(sar)
     , m_areas(areas)
     , m_files(files)

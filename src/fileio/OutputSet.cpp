@@ -154,7 +154,8 @@ LineWriter& OutputSet::add(const std::string& name, std::size_t bufferSize, Sha2
             if (digest)
                 digest->update(std::string_view(data, size));
             writeAll(*raw, data, size);
-        }, path, bufferSize);
+        },
+        path, bufferSize);
     m_entries.push_back(std::move(entry));
     m_finalPaths.push_back(path);
     return *raw->writer;
