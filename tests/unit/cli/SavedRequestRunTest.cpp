@@ -122,12 +122,15 @@ TEST(SavedRequestRun, ARerunIntoAnotherFolderWritesTheSameBytes)
         ASSERT_TRUE(request.run);
         if (row.drawsBefore > 0) {
             // What a window's later extraction records: run it as such once.
+            const std::string fromStart = readFile(s.dir.file("first/" + request.run->outputFiles[0].name));
             request.randomDraws = row.drawsBefore;
             request.run.reset();
             writeRequestFile(s.dir.file("later.json"), request);
             runIn(s.dir, { "--request", "later.json", "--output", "first" });
             request = readRequestFile(s.dir.file("first/Zen91_request.json"));
             EXPECT_EQ(request.randomDraws, row.drawsBefore);
+            EXPECT_NE(readFile(s.dir.file("first/" + request.run->outputFiles[0].name)), fromStart)
+                << "the later draws give other substitutions";
         }
         std::string err;
         runIn(s.dir, { "--request", "first/Zen91_request.json", "--output", "again" }, &err);
