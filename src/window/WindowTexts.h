@@ -95,3 +95,7 @@ inline constexpr char kDefaultWarningSize[] = "1";
 // Finding areas and seeing the choice.
 inline constexpr char kFindAreaLabel[] = "Find area:";
 inline constexpr char kFindAreaPlaceholder[] = "name or code, e.g. Millbury or 04BYFA";
+
+// Output file formats.
+inline constexpr char kFileFormatLabel[] = "File format:";
+inline constexpr const char* kFileFormats[] = { "CSV (.txt)", "Stata (.dta)", "SPSS (.sav)" };
