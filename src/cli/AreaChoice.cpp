@@ -19,8 +19,8 @@ int resolveMember(const AreaTables& areas, const AreaTables::Level& level, AreaL
     if (allDigits(member)) {
         long number = member.size() > 6 ? -1 : std::stol(member);
         if (number < 1 || number > level.count())
-            throw UsageError("no " + levelName + " number " + member + " (expected 1.." + std::to_string(level.count())
-                             + ")");
+            throw UsageError(
+                "no " + levelName + " number " + member + " (expected 1.." + std::to_string(level.count()) + ")");
         return static_cast<int>(number);
     }
     if (which == AreaLevel::Ward) {

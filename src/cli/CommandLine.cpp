@@ -194,6 +194,24 @@ void defineOptions(CLI::App& app, CommandLine& line)
     text("--output", line.outputFolder, "DIR", "output folder (default: DIR/Zen91 under --data)");
     text("--root", line.rootFileName, "NAME", "root file name (default: Zen91)");
     flag("--dry-run", line.dryRun, "checks and estimate only; no output file is written\n(RejectedEDs.txt still is)");
+    // Saved requests and output formats.
+    app.add_option_function<std::string>(
+           "--format",
+           [&line](const std::string& v) {
+               if (v == "csv")
+                   line.format = OutputFormat::Csv;
+               else if (v == "dta")
+                   line.format = OutputFormat::Stata;
+               else if (v == "sav")
+                   line.format = OutputFormat::Spss;
+               else
+                   throw UsageError("--format: unknown format \"" + v + "\" (expected csv, dta or sav)");
+           },
+           "output format: csv (default), dta (Stata) or sav (SPSS)")
+        ->type_name("FORMAT");
+    text("--request", line.requestFile, "FILE",
+        "run the saved request FILE (such as ROOT_request.json);\n"
+        "--output, --root and --format beside it override its own");
     flag("--quiet", line.quiet, "no progress bar (one is drawn on standard error when it is a\nterminal)");
     flag("--version", line.version, "print the program name and version, and exit");
 }
@@ -208,6 +226,11 @@ void checkCombinations(const CLI::App& app, const CommandLine& line)
         throw UsageError("only one area option may be given");
     if (line.areaLevel && line.edListFile)
         throw UsageError("--ed-list cannot be combined with an area option");
+    if (line.requestFile)
+        for (const char* name : { "--countries", "--regions", "--counties", "--districts", "--wards", "--ed-list",
+                 "--hh-vars", "--ind-vars", "--spatial", "--combined" })
+            if (app.get_option(name)->count() > 0)
+                throw UsageError(std::string(name) + " cannot be combined with --request");
 }
 
 } // namespace

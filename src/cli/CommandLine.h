@@ -31,6 +31,9 @@ struct CommandLine {
     std::optional<std::string> rootFileName;
     bool dryRun = false;
     bool quiet = false;
+    // Saved requests and output formats.
+    std::optional<OutputFormat> format;
+    std::optional<std::string> requestFile;
 
     /// Throws UsageError naming the bad option or value.
     static CommandLine parse(const std::vector<std::string>& arguments);

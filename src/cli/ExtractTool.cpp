@@ -10,7 +10,10 @@
 #include "extraction/UserEdList.h"
 #include "geography/AreaCascade.h"
 #include "session/ApplicationState.h"
+#include "session/RequestChoice.h"
 #include "session/StartSession.h"
+#include "request/ReferenceDigest.h"
+#include "textio/Sha256.h"
 #include "textio/DataFileError.h"
 
 #include <array>
@@ -115,6 +118,41 @@ ExtractInputs applyCommandLine(const CommandLine& line, ApplicationState& state,
     return inputs;
 }
 
+/// A saved request laid over a fresh start, as `line` overrides it; notes say where
+/// the ED list or the reference files differ from what the request records.
+ExtractInputs applySavedRequest(const CommandLine& line, ApplicationState& state, PlainLists& lists, std::ostream& err)
+{
+    const SavedRequest request = readRequestFile(*line.requestFile);
+    try {
+        if (request.areas)
+            applyAreaRecord(state.areas, *request.areas);
+        selectRequestVariables(state.variables, lists.hhVars, lists.indVars, request);
+    } catch (const RequestMismatch& e) {
+        throw UsageError(*line.requestFile + ": " + e.what());
+    }
+    auto note = [&](const std::string& text) { err << kProgram << ": note: " << text << "\n"; };
+    if (request.edList && regularFileExists(request.edList->path)
+        && sha256OfFile(request.edList->path) != request.edList->sha256)
+        note("the ED list " + request.edList->path + " differs from the one this request was run with");
+    if (request.run && referenceFilesSha256(state.folders) != request.run->referenceSha256)
+        note("the reference files (ProgramData, SARData) differ from those this request was run with");
+    state.random.discard(request.randomDraws);
+    state.randomDraws = request.randomDraws;
+
+    CurrentSettings& settings = state.settings;
+    settings.outputFolder = line.outputFolder.value_or(request.outputFolder);
+    settings.rootFileName = line.rootFileName.value_or(request.rootFileName);
+    settings.separateFiles = request.separateFiles;
+    ExtractInputs inputs;
+    inputs.useUserEdList = request.edList.has_value();
+    inputs.edListText = request.edList ? request.edList->path : settings.edListFile;
+    inputs.combinedChosen = !request.separateFiles;
+    inputs.spatialCodeFlags = request.spatialCodes;
+    inputs.estimateOnly = line.dryRun;
+    inputs.format = line.format.value_or(request.format);
+    return inputs;
+}
+
 void report(const ExtractOutcome& outcome, std::ostream& out)
 {
     out << "estimate: " << outcome.estimate.text << outcome.estimate.unit << "\n";
@@ -159,12 +197,19 @@ int run(const std::vector<std::string>& arguments, std::ostream& out, std::ostre
     PlainLists lists;
     AreaCascade cascade(state->areas, lists.areaPointers());
     startSession(*state, cascade, lists.hhVars, lists.indVars);
-    ExtractInputs inputs = applyCommandLine(line, *state, lists);
+    ExtractInputs inputs
+        = line.requestFile ? applySavedRequest(line, *state, lists, err) : applyCommandLine(line, *state, lists);
+    if (!line.requestFile)
+        inputs.format = line.format.value_or(OutputFormat::Csv);
 
     CommandLineDialogs dialogs(err);
     ExtractCommand command(state->folders, state->areas, state->variables, lists.hhVars, lists.indVars, state->settings,
         dialogs, state->random);
     command.setCancelFlag(cancel);
+    command.setRecording({ state->labels ? &*state->labels : nullptr, &state->randomDraws });
+    if (!state->labels && inputs.format != OutputFormat::Csv)
+        err << kProgram << ": note: the data folder has no SARGlossary/" << kVariableLabelsFile
+            << ": the codebook and statistics files carry names only\n";
     ProgressBar bar(err);
     if (!line.quiet && errIsTerminal)
         command.setProgress([&bar](std::uint64_t done, std::uint64_t total) { bar.update(done, total); });

@@ -3,6 +3,9 @@
 #include "extraction/EdList.h"
 #include "extraction/ExtractDialogs.h"
 #include "extraction/UserEdList.h"
+#include "base/Version.h"
+#include "request/ReferenceDigest.h"
+#include "textio/Sha256.h"
 #include "geography/AreaTables.h"
 #include "geography/FinalWardSelection.h"
 #include "base/CurrentSettings.h"
@@ -15,6 +18,8 @@
 
 #include <charconv>
 #include <filesystem>
+#include <cstring>
+#include <future>
 #include <string_view>
 #include <system_error>
 #include <unistd.h>
@@ -291,9 +296,78 @@ void ExtractCommand::extract(Run& run)
         run.outcome.status = ExtractStatus::Estimated;
         return;
     }
+    request.format = run.inputs.format;
+    const std::uint64_t codeCount = run.codes.size();
     EdList edList
         = request.useUserEdList ? EdList::fromUserList(std::move(run.codes)) : EdList::fromAreaSelection(m_areas);
+    // The reference files are hashed on the second core while the first extracts.
+    std::future<std::string> reference
+        = std::async(std::launch::async, [this] { return referenceFilesSha256(m_folders); });
+    SavedRequest saved = savedRequest(run);
+    ExtractionExtras extras;
+    extras.labels = m_recording.labels;
+    extras.requestJson = [&](const ExtractionResult& result) {
+        saved.run = runRecord(run, result, reference.get());
+        if (request.useUserEdList)
+            saved.run->rejectedCodes = codeCount - result.writtenEds;
+        return requestToJson(saved);
+    };
     run.outcome.result
-        = runExtraction(request, edList, m_catalogue, m_areas, m_folders, m_random, m_progress, m_cancel);
+        = runExtraction(request, edList, m_catalogue, m_areas, m_folders, m_random, m_progress, m_cancel, extras);
+    if (m_recording.randomDraws)
+        *m_recording.randomDraws += run.outcome.result.randomDraws;
     run.outcome.status = request.rejectedEdsFound ? ExtractStatus::DoneWithRejectedCodes : ExtractStatus::Done;
+}
+
+SavedRequest ExtractCommand::savedRequest(const Run& run) const
+{
+    const ExtractRequest& request = run.outcome.request;
+    SavedRequest saved;
+    if (request.useUserEdList) {
+        saved.edList = EdListRecord { request.edListFile, sha256OfFile(request.edListFile) };
+    } else {
+        AreaChoiceRecord areas;
+        std::array<std::vector<std::string>*, kNumAreaLevels> lists
+            = { &areas.countries, &areas.regions, &areas.counties, &areas.districts, &areas.wards };
+        for (int i = 0; i < kNumAreaLevels; ++i) {
+            const AreaTables::Level& level = m_areas.levels[static_cast<std::size_t>(i)];
+            if (level.flags[0] != kModeIndividual)
+                continue;
+            for (int m = 1; m <= level.count(); ++m)
+                if (level.flags[static_cast<std::size_t>(m)] == 1)
+                    lists[static_cast<std::size_t>(i)]->push_back(static_cast<AreaLevel>(i) == AreaLevel::Ward
+                            ? m_areas.wardCodes[static_cast<std::size_t>(m)]
+                            : level.names[static_cast<std::size_t>(m)]);
+        }
+        saved.areas = std::move(areas);
+    }
+    for (int k = 1; k <= kNumHhVars; ++k)
+        if (m_catalogue.hhSelected[k] == 1)
+            saved.householdVariables.push_back(trimmedName(m_catalogue.hhVarNames[k]));
+    for (int k = 1; k <= kNumIndVars; ++k)
+        if (m_catalogue.indSelected[k] == 1)
+            saved.individualVariables.push_back(trimmedName(m_catalogue.indVarNames[k]));
+    saved.spatialCodes = request.spatialCodeFlags;
+    saved.separateFiles = request.separateFiles;
+    saved.outputFolder = request.outputFolder;
+    saved.rootFileName = request.rootFileName;
+    saved.format = request.format;
+    saved.randomDraws = m_recording.randomDraws ? *m_recording.randomDraws : 0;
+    return saved;
+}
+
+RunRecord ExtractCommand::runRecord(
+    const Run&, const ExtractionResult& result, const std::string& referenceSha256) const
+{
+    RunRecord record;
+    record.program = kProgramName;
+    record.version = kProgramVersion;
+    record.utcTime = utcTimeNow();
+    record.dataFolder = m_folders.baseFolder;
+    record.referenceSha256 = referenceSha256;
+    record.households = result.households;
+    record.persons = result.persons;
+    record.eds = result.writtenEds;
+    record.outputFiles = result.outputs;
+    return record;
 }

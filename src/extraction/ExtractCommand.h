@@ -20,6 +20,7 @@ struct AreaTables;
 struct CurrentSettings;
 struct DataFolders;
 struct VariableCatalogue;
+struct VariableLabels;
 
 /// What the front end reads from its controls when Extract is pressed. The output
 /// folder, root file name and separate-files choice come from CurrentSettings.
@@ -32,6 +33,14 @@ struct ExtractInputs {
     std::optional<std::string> thresholdText;
     /// Stop after the checks and the estimate, writing no output file.
     bool estimateOnly = false;
+    OutputFormat format = OutputFormat::Csv;
+};
+
+/// What the record written beside the output needs from the front end.
+struct ExtractRecording {
+    const VariableLabels* labels = nullptr; ///< null when the data folder has none
+    /// Draws the process's generator has made; the extraction's draws are added.
+    std::uint64_t* randomDraws = nullptr;
 };
 
 enum class ExtractStatus {
@@ -77,6 +86,7 @@ public:
     void setCancelFlag(const std::atomic<bool>* cancel) { m_cancel = cancel; }
     /// Where the free-space check asks; tests pass a fake.
     void setFileSystem(FileSystem& fs) { m_fs = &fs; }
+    void setRecording(ExtractRecording recording) { m_recording = recording; }
 
     /// Never throws for bad data or output: those end as ExtractStatus::Failed.
     ExtractOutcome run(const ExtractInputs& inputs);
@@ -100,6 +110,9 @@ private:
     std::optional<MessageId> estimateAndWarn(Run& run);
     std::optional<MessageId> checkBeforeWriting(Run& run);
     void extract(Run& run);
+    /// After the data: the request as it can be run again, and its run record.
+    SavedRequest savedRequest(const Run& run) const;
+    RunRecord runRecord(const Run& run, const ExtractionResult& result, const std::string& referenceSha256) const;
 
     const DataFolders& m_folders;
     AreaTables& m_areas;
@@ -112,6 +125,7 @@ private:
     ExtractProgress m_progress;
     const std::atomic<bool>* m_cancel = nullptr;
     FileSystem* m_fs = &systemFileSystem();
+    ExtractRecording m_recording;
 };
 
 /// The final paths an extraction of `request` writes, household file first.

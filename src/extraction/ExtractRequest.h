@@ -1,6 +1,7 @@
 #pragma once
 
 #include "extraction/SpatialCodes.h"
+#include "request/SavedRequest.h"
 
 #include <array>
 #include <cstdint>
@@ -16,6 +17,7 @@ struct ExtractRequest {
     std::string outputFolder; ///< ends with "/" once normalised
     std::string rootFileName;
     bool separateFiles = true;
+    OutputFormat format = OutputFormat::Csv;
     std::array<bool, kNumSpatialCodes> spatialCodeFlags {};
     /// In megabytes as typed; absent when the front end sets no threshold.
     std::optional<double> sizeWarningThreshold;

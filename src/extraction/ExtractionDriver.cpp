@@ -7,6 +7,9 @@
 #include "extraction/OutputFiles.h"
 #include "extraction/OutputWriter.h"
 #include "extraction/SarTables.h"
+#include "extraction/StatOutputWriter.h"
+#include "formats/CodebookWriter.h"
+#include "textio/Sha256.h"
 #include "extraction/UserEdList.h"
 #include "geography/AreaTables.h"
 #include "geography/AreaTablesLoader.h"
@@ -14,6 +17,7 @@
 #include "base/DataFolders.h"
 #include "variables/VariableCatalogue.h"
 
+#include <algorithm>
 #include <array>
 #include <memory>
 #include <optional>
@@ -67,34 +71,17 @@ CodeRegion codeRegion(const AreaTables& areas, const std::string& code)
     return result;
 }
 
-ExtractionResult runExtraction(const ExtractRequest& request, EdList& edList, const VariableCatalogue& catalogue,
-                               const AreaTables& areas, const DataFolders& folders, std::mt19937& random,
-                               const ExtractProgress& progress, const std::atomic<bool>* cancel)
+namespace {
+
+/// Walks the ED list, drawing for the sample ward's EDs and parts; calls
+/// `written(households, code, region)` for each ED that is written and `step()`
+/// after every entry.
+template <typename Written, typename Step>
+void walkEds(EdList& edList, const AreaTables& areas, const DataFolders& folders, std::mt19937& random,
+    SampleFiles& samples, const std::atomic<bool>* cancel, std::uint64_t& draws, Written&& written, Step&& step)
 {
-    OutputFiles files(cancel);
-    LineWriter* householdOut = nullptr;
-    LineWriter* personOut = nullptr;
-    const std::string stem = request.outputFolder + request.rootFileName;
-    if (!request.separateFiles) {
-        householdOut = personOut = &files.create(stem + "_hhind.txt");
-    } else {
-        if (catalogue.hhSelected[0] == 1)
-            householdOut = &files.create(stem + "_hh.txt");
-        if (catalogue.indSelected[0] == 1)
-            personOut = &files.create(stem + "_ind.txt");
-    }
-
-    const SarTables sar = loadSarTables(folders);
-    OutputWriter writer(
-        sar, catalogue, areas, request.spatialCodeFlags, request.separateFiles, householdOut, personOut);
-    writer.writeHeaderLines();
-
-    ExtractionResult result;
-    SampleFiles samples(folders);
     HouseholdList userHouseholds;
     EdEntry entry;
-    const std::uint64_t total = edList.size();
-    std::uint64_t done = 0;
     while (edList.next(entry)) {
         if (cancel && cancel->load(std::memory_order_relaxed))
             throw CancelledError();
@@ -102,31 +89,158 @@ ExtractionResult runExtraction(const ExtractRequest& request, EdList& edList, co
             std::optional<std::string> path = householdFilePath(folders.populationDataFolder, entry.code);
             if (path && regularFileExists(*path)) {
                 userHouseholds.read(*path);
-                CodeRegion where = codeRegion(areas, entry.code);
-                writer.writeEdRecords(userHouseholds, entry.code, where.country, where.region);
-                ++result.writtenEds;
+                written(userHouseholds, entry.code, codeRegion(areas, entry.code));
             }
         } else {
             CodeRegion where = codeRegion(areas, areas.wardCodes[static_cast<std::size_t>(entry.wardIndex)]);
             int fileNumber = entry.edNumber;
-            if (fileNumber > kSampleWardEds)
+            if (fileNumber > kSampleWardEds) {
                 fileNumber = static_cast<int>(kSampleWardEds * drawUniform(random)) + 1;
-            int letter = entry.partIndex;
-            if (letter > kSampleWardParts)
-                letter = static_cast<int>((kSampleWardParts + 1) * drawUniform(random));
-            const HouseholdList& households = samples.get(fileNumber, letter);
-            if (entry.written) {
-                writer.writeEdRecords(households, entry.code, where.country, where.region);
-                ++result.writtenEds;
+                ++draws;
             }
+            int letter = entry.partIndex;
+            if (letter > kSampleWardParts) {
+                letter = static_cast<int>((kSampleWardParts + 1) * drawUniform(random));
+                ++draws;
+            }
+            const HouseholdList& households = samples.get(fileNumber, letter);
+            if (entry.written)
+                written(households, entry.code, where);
         }
-        if (progress)
-            progress(++done, total);
+        step();
+    }
+}
+
+/// The longest value each spatial code can take in this extraction.
+std::array<int, kNumSpatialColumns> spatialWidths(const AreaTables& areas, EdList edList)
+{
+    std::array<int, kNumSpatialColumns> widths { 0, 0, 2, 4, 6, 0 };
+    for (AreaLevel level : { AreaLevel::Country, AreaLevel::Region }) {
+        const std::vector<std::string>& names = areas.level(level).names;
+        for (std::size_t i = 1; i < names.size(); ++i)
+            widths[static_cast<std::size_t>(level)]
+                = std::max(widths[static_cast<std::size_t>(level)], static_cast<int>(names[i].size()));
+    }
+    EdEntry entry;
+    while (edList.next(entry))
+        widths[kSpatialEd] = std::max(widths[kSpatialEd], static_cast<int>(entry.code.size()));
+    return widths;
+}
+
+std::string fileName(const std::string& path)
+{
+    return path.substr(path.rfind('/') + 1);
+}
+
+} // namespace
+
+ExtractionResult runExtraction(const ExtractRequest& request, EdList& edList, const VariableCatalogue& catalogue,
+    const AreaTables& areas, const DataFolders& folders, std::mt19937& random, const ExtractProgress& progress,
+    const std::atomic<bool>* cancel, const ExtractionExtras& extras)
+{
+    const bool statistics = request.format != OutputFormat::Csv;
+    const StatFormat statFormat = request.format == OutputFormat::Stata ? StatFormat::Stata : StatFormat::Spss;
+    const std::string suffix = statistics ? statFileSuffix(statFormat) : ".txt";
+    const std::array<int, kNumSpatialColumns> widths = spatialWidths(areas, edList);
+
+    OutputFiles files(cancel);
+    std::vector<std::unique_ptr<Sha256>> digests;
+    std::vector<CodebookFile> codebook;
+    auto create = [&](const std::string& name, OutputFileKind kind) {
+        digests.push_back(std::make_unique<Sha256>());
+        codebook.push_back({ request.rootFileName + name + suffix,
+            outputColumns(kind, catalogue, request.spatialCodeFlags, widths, extras.labels), statistics });
+        return &files.create(
+            request.outputFolder + codebook.back().fileName, LineWriter::kDefaultBufferSize, digests.back().get());
+    };
+    LineWriter* householdOut = nullptr;
+    LineWriter* personOut = nullptr;
+    StatOutputWriter::Files statFiles;
+    if (!request.separateFiles) {
+        householdOut = personOut = create("_hhind", OutputFileKind::Combined);
+        statFiles.person = codebook.back().columns;
+    } else {
+        if (catalogue.hhSelected[0] == 1) {
+            householdOut = create("_hh", OutputFileKind::Households);
+            statFiles.household = codebook.back().columns;
+        }
+        if (catalogue.indSelected[0] == 1) {
+            personOut = create("_ind", OutputFileKind::Persons);
+            statFiles.person = codebook.back().columns;
+        }
     }
 
+    const SarTables sar = loadSarTables(folders);
+    ExtractionResult result;
+    SampleFiles samples(folders);
+    const std::uint64_t total = edList.size();
+    std::uint64_t done = 0;
+    auto step = [&] {
+        if (progress)
+            progress(++done, total);
+    };
+    std::unique_ptr<StatOutputWriter> statWriter;
+    std::optional<OutputWriter> csvWriter;
+    if (statistics) {
+        std::mt19937 counting = random;
+        EdList countingList = edList;
+        std::int64_t households = 0;
+        std::int64_t persons = 0;
+        std::uint64_t countingDraws = 0;
+        walkEds(
+            countingList, areas, folders, counting, samples, cancel, countingDraws,
+            [&](const HouseholdList& list, std::string_view, CodeRegion) {
+                households += list.count();
+                for (std::int32_t row : list) {
+                    auto [first, last] = sar.personRange(row);
+                    persons += last - first + 1;
+                }
+            },
+            [] {});
+        statWriter = std::make_unique<StatOutputWriter>(sar, areas, statFiles, statFormat,
+            request.separateFiles ? householdOut : nullptr, households, personOut, persons);
+        walkEds(
+            edList, areas, folders, random, samples, cancel, result.randomDraws,
+            [&](const HouseholdList& list, std::string_view code, CodeRegion where) {
+                statWriter->writeEdRecords(list, code, where.country, where.region);
+                ++result.writtenEds;
+                result.households += static_cast<std::uint64_t>(list.count());
+            },
+            step);
+        statWriter->finish();
+        result.persons = static_cast<std::uint64_t>(persons);
+    } else {
+        csvWriter.emplace(
+            sar, catalogue, areas, request.spatialCodeFlags, request.separateFiles, householdOut, personOut);
+        csvWriter->writeHeaderLines();
+        walkEds(
+            edList, areas, folders, random, samples, cancel, result.randomDraws,
+            [&](const HouseholdList& list, std::string_view code, CodeRegion where) {
+                csvWriter->writeEdRecords(list, code, where.country, where.region);
+                ++result.writtenEds;
+            },
+            step);
+        result.households = csvWriter->households();
+        result.persons = csvWriter->persons();
+    }
+
+    std::vector<LineWriter*> outputs;
+    if (householdOut)
+        outputs.push_back(householdOut);
+    if (personOut && personOut != householdOut)
+        outputs.push_back(personOut);
+    for (std::size_t i = 0; i < outputs.size(); ++i) {
+        outputs[i]->close();
+        result.outputs.push_back({ fileName(outputs[i]->path()), outputs[i]->bytesWritten(), digests[i]->finishHex() });
+    }
+    LineWriter& codebookOut = files.create(request.outputFolder + request.rootFileName + kCodebookFileSuffix, 1 << 16);
+    writeCodebook(codebookOut, codebook);
+    if (extras.requestJson) {
+        const std::string json = extras.requestJson(result);
+        files.create(request.outputFolder + request.rootFileName + kRequestFileSuffix, 1 << 16).append(json);
+    }
     files.commit();
-    result.households = writer.households();
-    result.persons = writer.persons();
     result.files = files.finalPaths();
+    result.files.resize(outputs.size());
     return result;
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "request/SavedRequest.h"
+
 #include <atomic>
 #include <cstdint>
 #include <functional>
@@ -12,6 +14,7 @@ struct AreaTables;
 struct DataFolders;
 struct ExtractRequest;
 struct VariableCatalogue;
+struct VariableLabels;
 
 /// Called after each ED list entry with the entries done and their total, so that
 /// a front end can show and repaint its progress display.
@@ -19,11 +22,25 @@ using ExtractProgress = std::function<void(std::uint64_t done, std::uint64_t tot
 
 /// What one finished extraction wrote.
 struct ExtractionResult {
-    std::uint64_t households = 0;  ///< households of the written EDs
-    std::uint64_t persons = 0;     ///< their persons
+    std::uint64_t households = 0; ///< households of the written EDs
+    std::uint64_t persons = 0; ///< their persons
     std::uint64_t writtenEds = 0;
-    std::vector<std::string> files;  ///< final paths, household file first
+    std::vector<std::string> files; ///< final paths, household file first
+    /// Each data file's name, size and SHA-256, in the order of `files`.
+    std::vector<OutputFileRecord> outputs;
+    std::uint64_t randomDraws = 0; ///< draws taken from the generator
 };
+
+/// What is written beside the data files, in the same all-or-nothing set: the
+/// codebook, with `labels` when the data folder has them, and, when `requestJson`
+/// is set, ROOT_request.json with the text it gives for the finished result.
+struct ExtractionExtras {
+    const VariableLabels* labels = nullptr;
+    std::function<std::string(const ExtractionResult&)> requestJson;
+};
+
+/// The suffix of the codebook written beside the output: "_codebook.csv".
+inline constexpr const char* kCodebookFileSuffix = "_codebook.csv";
 
 /// The next draw u, 0 <= u < 1: the generator's raw 32-bit output over 2^32, so
 /// that the sequence is the same with every compiler and standard library.
@@ -37,15 +54,18 @@ struct CodeRegion {
 };
 CodeRegion codeRegion(const AreaTables& areas, const std::string& code);
 
-/// Performs one extraction: opens the output files (under temporary names), loads
+/// Performs one extraction in request.format: opens the output files (under temporary names), loads
 /// the SAR tables, writes the header lines, walks `edList` and writes each written
 /// ED's records, then renames the files into place. EDs of the area selection are
 /// served from the sample ward's files, with draws from `random` for ED numbers
 /// above 30 and lettered parts above 5; user-list codes without a file are skipped.
+/// A statistics file records its row count first, so for those the EDs are walked
+/// once more beforehand, counting only, with a copy of `random`: both walks see
+/// the same draws and `random` ends where a CSV run leaves it.
 ///
 /// Throws DataFileError for a missing or malformed data file or a failed write;
 /// then no output file has changed. When `cancel` is set during the run, throws
 /// CancelledError within about a second, again with no output file changed.
 ExtractionResult runExtraction(const ExtractRequest& request, EdList& edList, const VariableCatalogue& catalogue,
-                               const AreaTables& areas, const DataFolders& folders, std::mt19937& random,
-                               const ExtractProgress& progress = {}, const std::atomic<bool>* cancel = nullptr);
+    const AreaTables& areas, const DataFolders& folders, std::mt19937& random, const ExtractProgress& progress = {},
+    const std::atomic<bool>* cancel = nullptr, const ExtractionExtras& extras = {});

@@ -24,6 +24,6 @@ public:
     void read(const std::string& path);
 
 private:
-    std::array<std::int32_t, kMaxHouseholdsPerEd> m_rows{};
+    std::array<std::int32_t, kMaxHouseholdsPerEd> m_rows {};
     int m_count = 0;
 };

@@ -8,7 +8,7 @@ OutputFiles::OutputFiles(const std::atomic<bool>* cancel, FileSystem& fs)
 {
 }
 
-LineWriter& OutputFiles::create(const std::string& finalPath, std::size_t bufferSize)
+LineWriter& OutputFiles::create(const std::string& finalPath, std::size_t bufferSize, Sha256* digest)
 {
     std::size_t slash = finalPath.rfind('/');
     std::string folder = slash == std::string::npos ? "./" : finalPath.substr(0, slash + 1);
@@ -22,7 +22,7 @@ LineWriter& OutputFiles::create(const std::string& finalPath, std::size_t buffer
         }
     } else if (m_set->folder() != folder)
         throw DataFileError(finalPath, 0, 0, "expected a file in " + m_set->folder());
-    return m_set->add(name, bufferSize);
+    return m_set->add(name, bufferSize, digest);
 }
 
 void OutputFiles::commit()

@@ -19,9 +19,10 @@ public:
     OutputFiles& operator=(const OutputFiles&) = delete;
 
     /// Checks that `finalPath` can be replaced and starts its file; the writer is
-    /// owned here. Every path must be in the folder of the first. Throws
+    /// owned here; `digest`, when given, sees every byte written. Every path must be in the folder of the first. Throws
     /// DataFileError when the name or the folder does not allow it.
-    LineWriter& create(const std::string& finalPath, std::size_t bufferSize = LineWriter::kDefaultBufferSize);
+    LineWriter& create(const std::string& finalPath, std::size_t bufferSize = LineWriter::kDefaultBufferSize,
+        Sha256* digest = nullptr);
 
     /// Replaces every final name or none; throws DataFileError saying what happened.
     void commit();

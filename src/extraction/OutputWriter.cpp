@@ -93,32 +93,35 @@ const OutputWriter::HouseholdText& OutputWriter::householdText(int row)
     return text;
 }
 
+std::array<std::string_view, kNumSpatialCodes> spatialCodeValues(
+    const AreaTables& areas, std::string_view code, int countryIndex, int regionIndex)
+{
+    std::array<std::string_view, kNumSpatialCodes> values;
+    auto name = [&](AreaLevel level, int index) {
+        const std::vector<std::string>& names = areas.level(level).names;
+        return index > 0 && static_cast<std::size_t>(index) < names.size()
+            ? std::string_view(names[static_cast<std::size_t>(index)])
+            : std::string_view();
+    };
+    values[kSpatialCountry] = name(AreaLevel::Country, countryIndex);
+    values[kSpatialRegion] = name(AreaLevel::Region, regionIndex);
+    values[kSpatialCounty] = code.substr(0, 2);
+    values[kSpatialDistrict] = code.substr(0, 4);
+    values[kSpatialWard] = code.substr(0, 6);
+    values[kSpatialEd] = code;
+    return values;
+}
+
 void OutputWriter::buildPrefix(std::string_view code, int countryIndex, int regionIndex)
 {
     m_prefix.clear();
-    if (m_spatial[kSpatialCountry]) {
-        const std::vector<std::string>& names = m_areas.level(AreaLevel::Country).names;
-        if (countryIndex > 0 && static_cast<std::size_t>(countryIndex) < names.size())
-            m_prefix += names[static_cast<std::size_t>(countryIndex)];
-        m_prefix += ',';
-    }
-    if (m_spatial[kSpatialRegion]) {
-        const std::vector<std::string>& names = m_areas.level(AreaLevel::Region).names;
-        if (regionIndex > 0 && static_cast<std::size_t>(regionIndex) < names.size())
-            m_prefix += names[static_cast<std::size_t>(regionIndex)];
-        m_prefix += ',';
-    }
-    // A code shorter than the characters asked for gives the whole code.
-    const std::size_t lengths[] = { 2, 4, 6 };
-    for (int i = 0; i < 3; ++i) {
-        if (m_spatial[kSpatialCounty + i]) {
-            m_prefix += code.substr(0, lengths[i]);
+    const std::array<std::string_view, kNumSpatialCodes> values
+        = spatialCodeValues(m_areas, code, countryIndex, regionIndex);
+    for (int i = 0; i < kNumSpatialCodes; ++i) {
+        if (m_spatial[i]) {
+            m_prefix += values[i];
             m_prefix += ',';
         }
-    }
-    if (m_spatial[kSpatialEd]) {
-        m_prefix += code;
-        m_prefix += ',';
     }
 }
 

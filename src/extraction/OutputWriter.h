@@ -13,6 +13,12 @@ class SarTables;
 struct AreaTables;
 struct VariableCatalogue;
 
+/// The six spatial code values of an ED in output order, each a view into `areas`
+/// or `edCode`; `countryIndex` and `regionIndex` of 0 give empty names, and a code
+/// shorter than a code level's characters gives the whole code.
+std::array<std::string_view, kNumSpatialCodes> spatialCodeValues(
+    const AreaTables& areas, std::string_view edCode, int countryIndex, int regionIndex);
+
 /// Writes the header lines and each ED's household, person or combined lines.
 ///
 /// The output is a few thousand distinct SAR record texts repeated behind a spatial
@@ -23,16 +29,15 @@ struct VariableCatalogue;
 class OutputWriter {
 public:
     OutputWriter(const SarTables& sar, const VariableCatalogue& catalogue, const AreaTables& areas,
-                 const std::array<bool, kNumSpatialCodes>& spatialCodeFlags, bool separateFiles,
-                 LineWriter* householdOut, LineWriter* personOut);
+        const std::array<bool, kNumSpatialCodes>& spatialCodeFlags, bool separateFiles, LineWriter* householdOut,
+        LineWriter* personOut);
 
     void writeHeaderLines();
 
     /// All lines of one ED. `countryIndex` and `regionIndex` of 0 give empty
     /// country and region fields. Throws DataFileError for a household whose
     /// FirstRes..LastRes leaves the person table, and for a failed write.
-    void writeEdRecords(const HouseholdList& households, std::string_view edCode, int countryIndex,
-                        int regionIndex);
+    void writeEdRecords(const HouseholdList& households, std::string_view edCode, int countryIndex, int regionIndex);
 
     std::uint64_t households() const { return m_households; }
     std::uint64_t persons() const { return m_persons; }
@@ -40,8 +45,8 @@ public:
 private:
     struct HouseholdText {
         bool ready = false;
-        std::string householdLine;  // selected household values, CR LF
-        std::string personLines;    // one line per person, each ending CR LF
+        std::string householdLine; // selected household values, CR LF
+        std::string personLines; // one line per person, each ending CR LF
         std::vector<std::uint32_t> personEnds;
     };
     const HouseholdText& householdText(int row);
@@ -56,8 +61,8 @@ private:
     LineWriter* m_personOut;
     bool m_writeHouseholds;
     bool m_writePersons;
-    std::vector<int> m_hhFields;   // selected household variable numbers, ascending
-    std::vector<int> m_indFields;  // selected individual variable numbers, ascending
+    std::vector<int> m_hhFields; // selected household variable numbers, ascending
+    std::vector<int> m_indFields; // selected individual variable numbers, ascending
     std::vector<HouseholdText> m_cache;
     std::string m_prefix;
     std::uint64_t m_households = 0;

@@ -23,10 +23,9 @@ std::pair<int, int> SarTables::personRange(int row) const
     int last = household(row, m_hhFields);
     if (first < 1 || last > m_numPersons || first > last)
         throw DataFileError(householdPath, householdLines[row], 0,
-                            "household record " + std::to_string(row) + " gives persons " + std::to_string(first)
-                                + ".." + std::to_string(last) + ", expected a range within 1.."
-                                + std::to_string(m_numPersons));
-    return {first, last};
+            "household record " + std::to_string(row) + " gives persons " + std::to_string(first) + ".."
+                + std::to_string(last) + ", expected a range within 1.." + std::to_string(m_numPersons));
+    return { first, last };
 }
 
 SarTables loadSarTables(const DataFolders& folders, int numHouseholds, int numPersons, int hhFields, int indFields)
@@ -38,8 +37,8 @@ SarTables loadSarTables(const DataFolders& folders, int numHouseholds, int numPe
     for (int i = 1; i <= numHouseholds; ++i) {
         for (int j = 1; j <= hhFields; ++j) {
             tables.household(i, j) = static_cast<std::int32_t>(households.readIntegerDescribed(
-                [&] { return "field " + std::to_string(j) + " of household record " + std::to_string(i); },
-                INT32_MIN, INT32_MAX));
+                [&] { return "field " + std::to_string(j) + " of household record " + std::to_string(i); }, INT32_MIN,
+                INT32_MAX));
             if (j == 1)
                 tables.householdLines[i] = households.line();
         }
@@ -47,8 +46,8 @@ SarTables loadSarTables(const DataFolders& folders, int numHouseholds, int numPe
     for (int i = 1; i <= numPersons; ++i)
         for (int j = 1; j <= indFields; ++j)
             tables.person(i, j) = static_cast<std::int32_t>(persons.readIntegerDescribed(
-                [&] { return "field " + std::to_string(j) + " of person record " + std::to_string(i); },
-                INT32_MIN, INT32_MAX));
+                [&] { return "field " + std::to_string(j) + " of person record " + std::to_string(i); }, INT32_MIN,
+                INT32_MAX));
     households.expectEnd(std::to_string(numHouseholds) + " household records");
     persons.expectEnd(std::to_string(numPersons) + " person records");
     return tables;

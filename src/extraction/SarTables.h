@@ -33,7 +33,7 @@ public:
 
     /// Where household `row` was read from, for error messages.
     std::string householdPath;
-    std::vector<long> householdLines;  // line of each household record's first field
+    std::vector<long> householdLines; // line of each household record's first field
 
 private:
     int m_numHouseholds = 0;
@@ -49,4 +49,4 @@ private:
 /// expected one are not read. Throws DataFileError on a missing or short file or a
 /// value that is not a 32-bit integer.
 SarTables loadSarTables(const DataFolders& folders, int numHouseholds = kNumSarHouseholds,
-                        int numPersons = kNumSarPersons, int hhFields = kNumHhVars, int indFields = kNumIndVars);
+    int numPersons = kNumSarPersons, int hhFields = kNumHhVars, int indFields = kNumIndVars);

@@ -114,7 +114,7 @@ void OutputSet::throwIfCancelled() const
         throw CancelledError();
 }
 
-LineWriter& OutputSet::add(const std::string& name, std::size_t bufferSize)
+LineWriter& OutputSet::add(const std::string& name, std::size_t bufferSize, Sha256* digest)
 {
     const std::string path = m_folder + name;
     if (name.empty() || name == "." || name == ".." || name.find('/') != std::string::npos)
@@ -150,7 +150,12 @@ LineWriter& OutputSet::add(const std::string& name, std::size_t bufferSize)
 
     Entry* raw = entry.get();
     entry->writer = std::make_unique<LineWriter>(
-        [this, raw](const char* data, std::size_t size) { writeAll(*raw, data, size); }, path, bufferSize);
+        [this, raw, digest](const char* data, std::size_t size) {
+            if (digest)
+                digest->update(std::string_view(data, size));
+            writeAll(*raw, data, size);
+        },
+        path, bufferSize);
     m_entries.push_back(std::move(entry));
     m_finalPaths.push_back(path);
     return *raw->writer;

@@ -2,6 +2,7 @@
 
 #include "fileio/FileSystem.h"
 #include "textio/LineWriter.h"
+#include "textio/Sha256.h"
 
 #include <atomic>
 #include <memory>
@@ -32,8 +33,9 @@ public:
 
     /// Checks that `name` (a plain file name) can be replaced (not a folder, not
     /// another user's file in a sticky folder) and starts its file. The writer
-    /// stays owned here.
-    LineWriter& add(const std::string& name, std::size_t bufferSize = LineWriter::kDefaultBufferSize);
+    /// stays owned here. `digest`, when given, is fed every byte as it is written.
+    LineWriter& add(
+        const std::string& name, std::size_t bufferSize = LineWriter::kDefaultBufferSize, Sha256* digest = nullptr);
 
     /// Makes every added file take its final name, or none; see the class comment.
     void commit();

@@ -35,6 +35,12 @@ std::string csvField(std::string_view text)
 void writeCodebook(const std::string& path, const std::vector<CodebookFile>& files)
 {
     LineWriter out(path, 1 << 16);
+    writeCodebook(out, files);
+    out.close();
+}
+
+void writeCodebook(LineWriter& out, const std::vector<CodebookFile>& files)
+{
     out.append("file,position,name,kind,width,label,codes\r\n");
     for (const CodebookFile& file : files) {
         int position = 0;
@@ -45,5 +51,4 @@ void writeCodebook(const std::string& path, const std::vector<CodebookFile>& fil
                 + "\r\n");
         }
     }
-    out.close();
 }

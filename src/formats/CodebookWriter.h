@@ -6,6 +6,8 @@
 #include <string_view>
 #include <vector>
 
+class LineWriter;
+
 /// One output file as the codebook describes it.
 struct CodebookFile {
     std::string fileName; ///< without folder, e.g. "Zen91_hh.dta"
@@ -19,6 +21,8 @@ struct CodebookFile {
 /// quote or a line break are quoted, quotes doubled; lines end CR LF. Throws
 /// DataFileError when the file cannot be written.
 void writeCodebook(const std::string& path, const std::vector<CodebookFile>& files);
+/// The same rows through a writer the caller owns and closes.
+void writeCodebook(LineWriter& out, const std::vector<CodebookFile>& files);
 
 /// `text` as one CSV field, quoted only when it has to be.
 std::string csvField(std::string_view text);

@@ -74,14 +74,32 @@ StatFileWriter::StatFileWriter(const std::string& path, StatFormat format, std::
     : m_path(path)
     , m_format(format)
     , m_columns(std::move(columns))
-    , m_out(path)
+    , m_ownOut(std::make_unique<LineWriter>(path))
+    , m_out(*m_ownOut)
     , m_digest(digest)
     , m_writer(readstat_writer_init())
+{
+    begin(rowCount, fileLabel);
+}
+
+StatFileWriter::StatFileWriter(LineWriter& out, StatFormat format, std::vector<StatColumn> columns,
+    std::int64_t rowCount, const std::string& fileLabel)
+    : m_path(out.path())
+    , m_format(format)
+    , m_columns(std::move(columns))
+    , m_out(out)
+    , m_digest(nullptr)
+    , m_writer(readstat_writer_init())
+{
+    begin(rowCount, fileLabel);
+}
+
+void StatFileWriter::begin(std::int64_t rowCount, const std::string& fileLabel)
 {
     if (!m_writer)
         throw std::bad_alloc();
     readstat_set_data_writer(m_writer, &StatFileWriter::writeBytes);
-    const bool stata = format == StatFormat::Stata;
+    const bool stata = m_format == StatFormat::Stata;
     auto label = [stata](const std::string& text) {
         return stata && text.size() > kStataLabelBytes ? text.substr(0, kStataLabelBytes) : text;
     };

@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <exception>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <sys/types.h>
@@ -59,6 +60,10 @@ public:
     /// is written. `fileLabel` goes into the file's own label (Stata keeps 80 bytes).
     StatFileWriter(const std::string& path, StatFormat format, std::vector<StatColumn> columns, std::int64_t rowCount,
         const std::string& fileLabel = {}, Sha256* digest = nullptr);
+    /// Writes through `out`, a writer the caller owns (such as one of an OutputSet),
+    /// which finish() closes.
+    StatFileWriter(LineWriter& out, StatFormat format, std::vector<StatColumn> columns, std::int64_t rowCount,
+        const std::string& fileLabel = {});
     ~StatFileWriter();
     StatFileWriter(const StatFileWriter&) = delete;
     StatFileWriter& operator=(const StatFileWriter&) = delete;
@@ -75,6 +80,8 @@ public:
     std::uint64_t bytesWritten() const { return m_out.bytesWritten(); }
 
 private:
+    void begin(std::int64_t rowCount, const std::string& fileLabel);
+
     static ssize_t writeBytes(const void* data, std::size_t size, void* self);
     void check(int error, const std::string& what);
     readstat_variable_s* nextColumn(bool wantString);
@@ -82,7 +89,8 @@ private:
     std::string m_path;
     StatFormat m_format;
     std::vector<StatColumn> m_columns;
-    LineWriter m_out;
+    std::unique_ptr<LineWriter> m_ownOut;
+    LineWriter& m_out;
     Sha256* m_digest;
     readstat_writer_s* m_writer = nullptr;
     std::vector<readstat_variable_s*> m_variables;

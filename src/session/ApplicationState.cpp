@@ -11,6 +11,7 @@ std::unique_ptr<ApplicationState> loadApplicationState(const DataFolders& folder
     state->folders = folders;
     state->areas = loadAreaTables(folders);
     state->variables = loadVariableCatalogue(folders);
+    state->labels = loadVariableLabels(folders);
     return state;
 }
 

@@ -4,8 +4,11 @@
 #include "base/CurrentSettings.h"
 #include "base/DataFolders.h"
 #include "variables/VariableCatalogue.h"
+#include "variables/VariableLabels.h"
 
+#include <cstdint>
 #include <memory>
+#include <optional>
 #include <random>
 #include <string>
 
@@ -21,9 +24,14 @@ struct ApplicationState {
     /// The process's one generator, never seeded: the first extraction after a fresh
     /// start draws what zendra91-extract draws for the same request.
     std::mt19937 random;
+    /// Draws `random` has made, recorded with each extraction so that a re-run can
+    /// discard as many first.
+    std::uint64_t randomDraws = 0;
+    /// The labels file of the data folder; absent when it has none.
+    std::optional<VariableLabels> labels;
 };
 
-/// Loads the geography files, then VariableMap.dat, from `folders`. Throws
+/// Loads the geography files, then VariableMap.dat and the labels file, from `folders`. Throws
 /// DataFileError on the first missing or malformed file.
 std::unique_ptr<ApplicationState> loadApplicationState(const DataFolders& folders);
 

@@ -8,6 +8,7 @@
 
 #include <QButtonGroup>
 #include <QCheckBox>
+#include <QComboBox>
 #include <QCoreApplication>
 #include <QEvent>
 #include <QFile>
@@ -142,10 +143,12 @@ ExtractOutcome ExtractRunner::extract()
     inputs.spatialCodeFlags = { c.cbCountry->isChecked(), c.cbRegion->isChecked(), c.cbCounty->isChecked(),
         c.cbDistrict->isChecked(), c.cbWard->isChecked(), c.cbED->isChecked() };
     inputs.thresholdText = c.txtFileWarningSize->text().toStdString();
+    inputs.format = static_cast<OutputFormat>(c.cboFileFormat->currentIndex());
 
     ApplicationState& state = m_window.state();
     ExtractCommand command(state.folders, state.areas, state.variables, m_window.householdVariables(),
         m_window.individualVariables(), state.settings, *m_dialogs, state.random);
+    command.setRecording({ state.labels ? &*state.labels : nullptr, &state.randomDraws });
     m_clock.invalidate();
     command.setCancelFlag(&m_cancel);
     command.setProgress([this](std::uint64_t done, std::uint64_t total) { progress(done, total); });

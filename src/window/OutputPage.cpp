@@ -6,6 +6,7 @@
 
 #include <QButtonGroup>
 #include <QCheckBox>
+#include <QComboBox>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -108,6 +109,19 @@ void OutputPage::addFileOptions(QWidget* page, QVBoxLayout* layout)
     auto* group = new QButtonGroup(page);
     group->addButton(obSeparateFiles);
     group->addButton(obCombinedFiles);
+
+    auto* formatRow = new QHBoxLayout;
+    QLabel* formatLabel = label("lblFileFormat", kFileFormatLabel);
+    cboFileFormat = new QComboBox;
+    cboFileFormat->setObjectName("cboFileFormat");
+    cboFileFormat->setAccessibleName(kFileFormatLabel);
+    for (const char* format : kFileFormats)
+        cboFileFormat->addItem(format);
+    formatLabel->setBuddy(cboFileFormat);
+    formatRow->addWidget(formatLabel);
+    formatRow->addWidget(cboFileFormat);
+    formatRow->addStretch();
+    layout->addLayout(formatRow);
 }
 
 void OutputPage::addExtractRow(QVBoxLayout* layout)
@@ -133,7 +147,7 @@ void OutputPage::addExtractRow(QVBoxLayout* layout)
 QList<QWidget*> OutputPage::focusOrder() const
 {
     return { cbED, cbWard, cbDistrict, cbCounty, cbRegion, cbCountry, txtUserOutput, txtUserRootFilename,
-        obSeparateFiles, obCombinedFiles, btExtract, txtFileWarningSize };
+        obSeparateFiles, obCombinedFiles, cboFileFormat, btExtract, txtFileWarningSize };
 }
 
 void OutputPage::mirrorInto(CurrentSettings& settings) const

@@ -2,6 +2,8 @@
 
 #include <QList>
 
+class QComboBox;
+
 struct CurrentSettings;
 class QCheckBox;
 class QLineEdit;
@@ -26,6 +28,7 @@ struct OutputPage {
     QRadioButton* obCombinedFiles = nullptr;
     QPushButton* btExtract = nullptr;
     QLineEdit* txtFileWarningSize = nullptr;
+    QComboBox* cboFileFormat = nullptr; ///< rows in OutputFormat order
 
     /// Creates the page and its controls; the window takes the page.
     QWidget* build();

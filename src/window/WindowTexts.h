@@ -105,3 +105,6 @@ inline constexpr char kStartupQuit[] = "&Quit";
 inline constexpr char kStartupChooseTitle[] = "Choose the ZENDRA91 data folder";
 inline constexpr char kDemoWriting[] = "Writing the demo data set to %1...";
 inline constexpr char kDemoWriteFailed[] = "The demo data set could not be written:\n\n";
+// Output file formats.
+inline constexpr char kFileFormatLabel[] = "File format:";
+inline constexpr const char* kFileFormats[] = { "CSV (.txt)", "Stata (.dta)", "SPSS (.sav)" };

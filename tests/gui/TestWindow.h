@@ -59,13 +59,17 @@ struct TestWindow {
     /// The demo's large ward (104 EDs, so the extraction draws); returns its code.
     std::string chooseLargeWard() { return chooseWard(buildDemoGeography().largeWard); }
 
-    /// The names in the default output folder, hidden ones too, or "(no folder)".
+    /// The names in the default output folder, hidden ones too, or "(no folder)";
+    /// the codebook and the request that go with every extraction left out.
     QStringList outputListing() const
     {
         QDir out(path("Zen91"));
         if (!out.exists())
             return {QStringLiteral("(no folder)")};
-        return out.entryList(QDir::Files | QDir::Dirs | QDir::Hidden | QDir::NoDotAndDotDot, QDir::Name);
+        QStringList names = out.entryList(QDir::Files | QDir::Dirs | QDir::Hidden | QDir::NoDotAndDotDot, QDir::Name);
+        names.removeAll(QStringLiteral("Zen91_codebook.csv"));
+        names.removeAll(QStringLiteral("Zen91_request.json"));
+        return names;
     }
 
     /// Every control's value and whether it is enabled, to compare before and after.

@@ -51,13 +51,14 @@ TEST(ExtractCommand, OutputFolderIsTrimmedEndedAndCreatedOnYes)
     ExtractOutcome outcome = s.extract();
     EXPECT_EQ(outcome.status, ExtractStatus::Done) << outcome.error;
     EXPECT_EQ(s.settings.outputFolder, s.dir.file("new") + "/") << "no second slash";
-    EXPECT_EQ(filesIn(s.dir.file("new")), (std::vector<std::string> { "Zen91_hh.txt", "Zen91_ind.txt" }));
+    EXPECT_EQ(filesIn(s.dir.file("new")),
+        (std::vector<std::string> { "Zen91_codebook.csv", "Zen91_hh.txt", "Zen91_ind.txt", "Zen91_request.json" }));
 
     // Every missing parent is created too.
     s.settings.outputFolder = s.dir.file("no/such/parent");
     outcome = s.extract();
     EXPECT_EQ(outcome.status, ExtractStatus::Done) << outcome.error;
-    EXPECT_EQ(filesIn(s.dir.file("no/such/parent")).size(), 2u);
+    EXPECT_EQ(filesIn(s.dir.file("no/such/parent")).size(), 4u) << "data, codebook and request";
 }
 
 TEST(ExtractCommand, CombinedFileQuestions)
@@ -102,7 +103,10 @@ TEST(ExtractCommand, CombinedFileQuestions)
         ExtractOutcome outcome = s.extract();
         EXPECT_EQ(s.dialogs.asked(), row.asked);
         EXPECT_EQ(outcome.status, row.status);
-        EXPECT_EQ(filesIn(s.dir.file("Zen91")), row.files);
+        std::vector<std::string> files = row.files;
+        if (!files.empty()) // the codebook and the request go with every extraction
+            files = { "Zen91_codebook.csv", files[0], "Zen91_request.json" };
+        EXPECT_EQ(filesIn(s.dir.file("Zen91")), files);
         EXPECT_EQ(s.settings.separateFiles, row.separateAfter);
         EXPECT_EQ(outcome.request.separateFiles, row.separateAfter);
         EXPECT_EQ(outcome.combinedCleared, row.separateAfter);

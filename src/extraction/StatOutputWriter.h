@@ -1,0 +1,48 @@
+#pragma once
+
+#include "extraction/SpatialCodes.h"
+#include "formats/OutputColumns.h"
+#include "formats/StatFileWriter.h"
+
+#include <array>
+#include <cstdint>
+#include <memory>
+#include <string_view>
+#include <vector>
+
+class HouseholdList;
+class LineWriter;
+class SarTables;
+struct AreaTables;
+struct VariableCatalogue;
+
+/// The rows and values an OutputWriter writes as CSV, written to statistics files
+/// instead: one row per household or person, spatial codes as strings, variables as
+/// integers of the type their lowest and highest SAR value fit.
+class StatOutputWriter {
+public:
+    /// The columns of each file, for the writer and the codebook.
+    struct Files {
+        std::vector<OutputColumn> household; ///< separate files only
+        std::vector<OutputColumn> person; ///< person or combined file
+    };
+
+    /// `householdOut` (separate files only) and `personOut` may be null for a file
+    /// not written; the row counts must be the households and persons to come.
+    StatOutputWriter(const SarTables& sar, const AreaTables& areas, const Files& files, StatFormat format,
+        LineWriter* householdOut, std::int64_t householdRows, LineWriter* personOut, std::int64_t personRows);
+
+    void writeEdRecords(const HouseholdList& households, std::string_view edCode, int countryIndex, int regionIndex);
+    /// Writes each file's trailer; throws when a row count was not met.
+    void finish();
+
+private:
+    void addValues(StatFileWriter& out, const std::vector<OutputColumn>& columns, int household, int person);
+
+    const SarTables& m_sar;
+    const AreaTables& m_areas;
+    const Files& m_files;
+    std::unique_ptr<StatFileWriter> m_householdOut;
+    std::unique_ptr<StatFileWriter> m_personOut;
+    std::array<std::string_view, kNumSpatialCodes> m_spatial;
+};

@@ -1,0 +1,115 @@
+#include "session/RequestChoice.h"
+
+#include "base/ListBox.h"
+#include "geography/AreaTables.h"
+#include "variables/VariableCatalogue.h"
+
+#include <algorithm>
+#include <array>
+#include <cctype>
+
+namespace {
+
+const char* const kLevelNames[] = { "country", "region", "county", "district", "ward" };
+
+std::string lowered(std::string text)
+{
+    std::transform(text.begin(), text.end(), text.begin(), [](unsigned char c) { return std::tolower(c); });
+    return text;
+}
+
+[[noreturn]] void unknown(const std::string& what, const std::string& name, const std::vector<std::string>& known)
+{
+    std::string message = "unknown " + what + " \"" + name + "\"";
+    std::vector<std::string> similar = similarNames(name, known);
+    for (std::size_t i = 0; i < similar.size(); ++i)
+        message += (i == 0 ? " (did you mean " : ", ") + ("\"" + similar[i] + "\"");
+    throw RequestMismatch(message + (similar.empty() ? "" : "?)"));
+}
+
+} // namespace
+
+std::vector<std::string> similarNames(const std::string& name, const std::vector<std::string>& known)
+{
+    const std::string wanted = lowered(name);
+    std::vector<std::string> result;
+    auto addWhere = [&](auto&& fits) {
+        for (const std::string& candidate : known)
+            if (result.size() < 3 && fits(lowered(candidate))
+                && std::find(result.begin(), result.end(), candidate) == result.end())
+                result.push_back(candidate);
+    };
+    addWhere([&](const std::string& c) { return c == wanted; });
+    if (wanted.size() >= 3)
+        addWhere([&](const std::string& c) { return c.compare(0, 3, wanted, 0, 3) == 0; });
+    if (!wanted.empty())
+        addWhere([&](const std::string& c) { return c.find(wanted) != std::string::npos; });
+    return result;
+}
+
+void applyAreaRecord(AreaTables& areas, const AreaChoiceRecord& record)
+{
+    const std::array<const std::vector<std::string>*, kNumAreaLevels> lists
+        = { &record.countries, &record.regions, &record.counties, &record.districts, &record.wards };
+    std::array<std::vector<int>, kNumAreaLevels> chosen;
+    for (int i = 0; i < kNumAreaLevels; ++i) {
+        const bool wards = static_cast<AreaLevel>(i) == AreaLevel::Ward;
+        const AreaTables::Level& level = areas.levels[static_cast<std::size_t>(i)];
+        const std::vector<std::string>& keys = wards ? areas.wardCodes : level.names;
+        for (const std::string& member : *lists[static_cast<std::size_t>(i)]) {
+            const std::size_t before = chosen[static_cast<std::size_t>(i)].size();
+            for (int m = 1; m <= level.count(); ++m)
+                if (keys[static_cast<std::size_t>(m)] == member)
+                    chosen[static_cast<std::size_t>(i)].push_back(m);
+            if (chosen[static_cast<std::size_t>(i)].size() == before)
+                unknown(std::string(kLevelNames[i]) + (wards ? " code" : ""), member,
+                    std::vector<std::string>(keys.begin() + 1, keys.end()));
+        }
+    }
+    for (int i = 0; i < kNumAreaLevels; ++i) {
+        std::vector<std::uint8_t>& flags = areas.levels[static_cast<std::size_t>(i)].flags;
+        const bool individual = !lists[static_cast<std::size_t>(i)]->empty();
+        std::fill(flags.begin(), flags.end(), individual ? 0 : 1);
+        flags[0] = individual ? kModeIndividual : kModeAll;
+        for (int m : chosen[static_cast<std::size_t>(i)])
+            flags[static_cast<std::size_t>(m)] = 1;
+    }
+}
+
+namespace {
+
+template <std::size_t N, std::size_t M>
+std::vector<int> variableRows(const std::array<std::string, N>& names, const std::array<std::int16_t, M>& listMap,
+    const std::vector<std::string>& wanted, const char* kind)
+{
+    std::vector<std::string> known;
+    for (std::size_t r = 1; r < M; ++r)
+        known.push_back(trimmedName(names[static_cast<std::size_t>(listMap[r])]));
+    std::vector<int> rows;
+    for (const std::string& name : wanted) {
+        auto found = std::find(known.begin(), known.end(), name);
+        if (found == known.end())
+            unknown(std::string(kind) + " variable", name, known);
+        rows.push_back(static_cast<int>(found - known.begin()) + 1);
+    }
+    return rows;
+}
+
+void selectRows(ListBox& list, const std::vector<int>& rows)
+{
+    for (int r = 1; r < list.count(); ++r)
+        list.setSelected(r, std::find(rows.begin(), rows.end(), r) != rows.end());
+}
+
+} // namespace
+
+void selectRequestVariables(
+    const VariableCatalogue& catalogue, ListBox& hhList, ListBox& indList, const SavedRequest& request)
+{
+    const std::vector<int> hhRows
+        = variableRows(catalogue.hhVarNames, catalogue.hhListMap, request.householdVariables, "household");
+    const std::vector<int> indRows
+        = variableRows(catalogue.indVarNames, catalogue.indListMap, request.individualVariables, "individual");
+    selectRows(hhList, hhRows);
+    selectRows(indList, indRows);
+}

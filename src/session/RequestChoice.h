@@ -1,0 +1,33 @@
+#pragma once
+
+#include "request/SavedRequest.h"
+
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+class ListBox;
+struct AreaTables;
+struct VariableCatalogue;
+
+/// A saved request that does not fit this data set: an unknown area or variable,
+/// named, with the closest known names where there are any.
+class RequestMismatch : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+/// Sets the area flags as `record` says: a level with members listed is in
+/// individual choice with exactly those chosen (wards by code, other levels by
+/// name; a name shared by several members chooses each), the others in "All"
+/// mode. Checks every member before changing anything.
+void applyAreaRecord(AreaTables& areas, const AreaChoiceRecord& record);
+
+/// Selects exactly the rows 1..N of the two variable lists whose variables the
+/// request names (row 0 keeps its state). Checks every name before changing anything.
+void selectRequestVariables(
+    const VariableCatalogue& catalogue, ListBox& hhList, ListBox& indList, const SavedRequest& request);
+
+/// Up to three of `known` that look like `name`: the same text in any case, then
+/// those starting with its first three characters, then those containing it.
+std::vector<std::string> similarNames(const std::string& name, const std::vector<std::string>& known);
