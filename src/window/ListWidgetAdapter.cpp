@@ -118,3 +118,18 @@ void ListWidgetAdapter::addRows(const std::vector<std::string>& texts, bool sele
     }
     m_widget->setUpdatesEnabled(updates);
 }
+
+void ListWidgetAdapter::setSelectedRows(const std::vector<int>& rows)
+{
+    QAbstractItemModel* model = m_widget->model();
+    QItemSelection selection;
+    // Runs of consecutive rows as one range each.
+    for (std::size_t i = 0; i < rows.size();) {
+        std::size_t j = i;
+        while (j + 1 < rows.size() && rows[j + 1] == rows[j] + 1)
+            ++j;
+        selection.select(model->index(rows[i], 0), model->index(rows[j], 0));
+        i = j + 1;
+    }
+    m_widget->selectionModel()->select(selection, QItemSelectionModel::ClearAndSelect);
+}

@@ -35,6 +35,7 @@ public:
     void setSelected(int row, bool selected) override;
     void setEnabled(bool enabled) override;
     void addRows(const std::vector<std::string>& texts, bool selected) override;
+    void setSelectedRows(const std::vector<int>& rows) override;
 
 signals:
     /// The selection changed; the mirror is already up to date.
