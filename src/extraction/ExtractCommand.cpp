@@ -121,6 +121,9 @@ std::optional<MessageId> ExtractCommand::checkUserEdList(Run& run)
     }
     run.codes = readUserEdList(request.edListFile);
     UserListValidation validation = validateUserEdList(run.codes, m_folders);
+    // Records carry the code as the data files name it.
+    for (std::string& code : run.codes)
+        code = edCodeKey(code);
     request.userListEdCount = validation.edCount;
     request.rejectedEdsFound = validation.rejectedEdsFound;
     return std::nullopt;

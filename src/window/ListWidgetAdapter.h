@@ -4,6 +4,7 @@
 
 #include <QObject>
 
+#include <functional>
 #include <vector>
 
 class QItemSelection;
@@ -26,6 +27,9 @@ public:
     explicit ListWidgetAdapter(QListWidget* widget);
 
     QListWidget* widget() const { return m_widget; }
+    /// Called with the first and last row of every batch addRows adds, to give those
+    /// rows their tool tips.
+    void setRowsAdded(std::function<void(int first, int last)> rowsAdded) { m_rowsAdded = std::move(rowsAdded); }
 
     int count() const override;
     void clear() override;
@@ -49,4 +53,5 @@ private:
     QListWidget* m_widget;
     std::vector<char> m_selected; // one entry per row, kept the same length as the widget
     bool m_restoreFocus = false;
+    std::function<void(int, int)> m_rowsAdded;
 };

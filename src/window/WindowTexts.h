@@ -95,3 +95,15 @@ inline constexpr char kDefaultWarningSize[] = "1";
 // Finding areas and seeing the choice.
 inline constexpr char kFindAreaLabel[] = "Find area:";
 inline constexpr char kFindAreaPlaceholder[] = "name or code, e.g. Millbury or 04BYFA";
+
+// Seeing the choice, browsing for paths.
+inline constexpr char kBrowse[] = "Browse...";
+inline constexpr char kBrowseOutputSpoken[] = "Browse output folder";
+inline constexpr char kBrowseEdListSpoken[] = "Browse ED list";
+inline constexpr char kChooseOutputFolder[] = "Choose the output folder";
+inline constexpr char kChooseEdList[] = "Choose the ED list";
+inline constexpr char kEdListFilter[] = "Text files (*.txt *.csv);;All files (*)";
+inline constexpr char kSelectionSummarySpoken[] = "What Extract would take";
+inline constexpr char kEdListCodes[] = "ED list: %1 codes in %2";
+inline constexpr char kEdListUnreadable[] = "ED list cannot be read: %1";
+inline constexpr char kEdListNone[] = "ED list: no file named";

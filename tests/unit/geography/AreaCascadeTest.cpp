@@ -414,7 +414,8 @@ TEST(AreaCascade, ChoosingMembersLeavesAStateTheClicksReachAndExtractsExactlyThe
                 h.list(AreaLevel::District).click(1);
                 h.list(AreaLevel::District).click(2);
             },
-            AreaLevel::District, { 38 }, [&] {
+            AreaLevel::District, { 38 },
+            [&] {
                 std::vector<int> v = range(25, 48);
                 std::vector<int> more = range(37 * 24 + 1, 38 * 24);
                 v.insert(v.end(), more.begin(), more.end());
