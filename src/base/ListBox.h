@@ -30,4 +30,16 @@ public:
                 setSelected(count() - 1, true);
         }
     }
+
+    /// Selects exactly `rows` (ascending) and nothing else. The result is that of
+    /// setSelected row by row; a widget overrides this to change its selection in one go.
+    virtual void setSelectedRows(const std::vector<int>& rows)
+    {
+        std::size_t next = 0;
+        for (int r = 0; r < count(); ++r) {
+            bool on = next < rows.size() && rows[next] == r;
+            next += on ? 1 : 0;
+            setSelected(r, on);
+        }
+    }
 };

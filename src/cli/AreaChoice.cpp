@@ -1,12 +1,12 @@
 #include "cli/AreaChoice.h"
 
+#include "base/AreaLevel.h"
 #include "cli/CommandLine.h"
+#include "geography/AreaDirectory.h"
 
 #include <algorithm>
 
 namespace {
-
-const char* const kLevelNames[] = { "country", "region", "county", "district", "ward" };
 
 bool allDigits(const std::string& text)
 {
@@ -15,7 +15,7 @@ bool allDigits(const std::string& text)
 
 int resolveMember(const AreaTables& areas, const AreaTables::Level& level, AreaLevel which, const std::string& member)
 {
-    const std::string levelName = kLevelNames[static_cast<int>(which)];
+    const std::string levelName = kAreaLevelNames[static_cast<int>(which)];
     if (allDigits(member)) {
         long number = member.size() > 6 ? -1 : std::stol(member);
         if (number < 1 || number > level.count())
@@ -23,26 +23,35 @@ int resolveMember(const AreaTables& areas, const AreaTables::Level& level, AreaL
                 "no " + levelName + " number " + member + " (expected 1.." + std::to_string(level.count()) + ")");
         return static_cast<int>(number);
     }
+    const std::string wanted = asciiLower(member);
     if (which == AreaLevel::Ward) {
         for (int w = 1; w <= kNumWards; ++w)
-            if (areas.wardCodes[static_cast<std::size_t>(w)] == member)
+            if (asciiLower(areas.wardCodes[static_cast<std::size_t>(w)]) == wanted)
                 return w;
     }
     std::vector<int> matches;
     for (int m = 1; m <= level.count(); ++m)
-        if (level.names[static_cast<std::size_t>(m)] == member)
+        if (asciiLower(level.names[static_cast<std::size_t>(m)]) == wanted)
             matches.push_back(m);
-    if (matches.empty())
-        throw UsageError("no " + levelName + " named \"" + member + "\"");
+    if (matches.empty()) {
+        std::string message = "no " + levelName + " named \"" + member + "\"";
+        std::vector<std::string> close = AreaDirectory(areas).closestNames(which, member, 5);
+        for (std::size_t i = 0; i < close.size(); ++i)
+            message += (i == 0 ? "; did you mean: " : ", ") + close[i];
+        throw UsageError(message + (close.empty() ? "" : "?"));
+    }
     if (matches.size() > 1) {
-        std::string candidates;
+        AreaDirectory directory(areas);
+        std::string message
+            = "the " + levelName + " name \"" + member + "\" is not unique; give the number or the code of one of:";
         for (int m : matches) {
-            candidates += (candidates.empty() ? "" : ", ") + std::to_string(m);
-            if (which == AreaLevel::Ward)
-                candidates += " (" + areas.wardCodes[static_cast<std::size_t>(m)] + ")";
+            const AreaEntry& entry = directory.entry(which, m);
+            message += "\n  " + std::to_string(m) + (entry.code.empty() ? "" : " " + entry.code) + " " + entry.name;
+            std::vector<std::string> parents = directory.parentNames(entry, AreaLevel::County);
+            for (std::size_t i = 0; i < parents.size(); ++i)
+                message += (i == 0 ? " - " : ", ") + parents[i];
         }
-        throw UsageError(
-            "the " + levelName + " name \"" + member + "\" is not unique; give one of the numbers " + candidates);
+        throw UsageError(message);
     }
     return matches.front();
 }

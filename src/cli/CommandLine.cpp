@@ -1,5 +1,8 @@
 #include "cli/CommandLine.h"
 
+#include "extraction/SpatialCodes.h"
+#include "textio/ListItems.h"
+
 #include <CLI/CLI.hpp>
 
 #include <algorithm>
@@ -8,8 +11,6 @@
 namespace {
 
 constexpr const char* kProgram = "zendra91-extract";
-
-const char* const kSpatialNames[kNumSpatialCodes] = { "country", "region", "county", "district", "ward", "ed" };
 
 struct AreaOption {
     const char* name;
@@ -20,12 +21,13 @@ struct AreaOption {
 const AreaOption kAreaOptions[] = {
     { "--countries", AreaLevel::Country,
         "a comma-separated LIST of member numbers (1-based, their\n"
-        "position in the names file) or exact names (a name must be\n"
-        "unique at its level)" },
+        "position in the names file) or names in any case (a name\n"
+        "must be unique at its level; put one holding a comma in\n"
+        "double quotes)" },
     { "--regions", AreaLevel::Region, "likewise for regions" },
     { "--counties", AreaLevel::County, "likewise for counties" },
     { "--districts", AreaLevel::District, "likewise for districts" },
-    { "--wards", AreaLevel::Ward, "likewise for wards; also six-character ward codes" },
+    { "--wards", AreaLevel::Ward, "likewise for wards; also six-character ward codes,\nin any case" },
 };
 
 constexpr const char* kDescription
@@ -53,14 +55,10 @@ Exit status:
 
 std::vector<std::string> splitList(const std::string& text)
 {
-    std::vector<std::string> items;
-    std::size_t start = 0;
-    for (;;) {
-        std::size_t comma = text.find(',', start);
-        items.push_back(text.substr(start, comma == std::string::npos ? std::string::npos : comma - start));
-        if (comma == std::string::npos)
-            return items;
-        start = comma + 1;
+    try {
+        return splitListItems(text);
+    } catch (const std::invalid_argument& e) {
+        throw UsageError(std::string(e.what()) + " in \"" + text + "\"");
     }
 }
 
@@ -81,11 +79,12 @@ std::array<bool, kNumSpatialCodes> spatialCodes(const std::string& list)
     if (list == "none")
         return chosen;
     for (const std::string& name : splitList(list)) {
-        auto known = std::find(std::begin(kSpatialNames), std::end(kSpatialNames), name);
-        if (known == std::end(kSpatialNames))
+        auto known = std::find_if(kSpatialCodes.begin(), kSpatialCodes.end(),
+            [&name](const SpatialCodeInfo& code) { return name == code.name; });
+        if (known == kSpatialCodes.end())
             throw UsageError("--spatial: unknown spatial code \"" + name
                 + "\" (expected country, region, county, district, ward, ed or none)");
-        chosen[static_cast<std::size_t>(known - std::begin(kSpatialNames))] = true;
+        chosen[static_cast<std::size_t>(known - kSpatialCodes.begin())] = true;
     }
     return chosen;
 }

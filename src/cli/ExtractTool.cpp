@@ -202,6 +202,14 @@ int run(const std::vector<std::string>& arguments, std::ostream& out, std::ostre
     if (!line.requestFile)
         inputs.format = line.format.value_or(OutputFormat::Csv);
 
+    if (inputs.useUserEdList && regularFileExists(inputs.edListText)) {
+        // Each listed code is extracted as often as it is listed; say so, once.
+        std::size_t repeated = repeatedCodeCount(readUserEdList(inputs.edListText));
+        if (repeated > 0)
+            err << kProgram << ": note: " << repeated << (repeated == 1 ? " code is" : " codes are")
+                << " listed more than once\n";
+    }
+
     CommandLineDialogs dialogs(err);
     ExtractCommand command(state->folders, state->areas, state->variables, lists.hhVars, lists.indVars, state->settings,
         dialogs, state->random);

@@ -147,6 +147,9 @@ std::optional<MessageId> ExtractCommand::checkUserEdList(Run& run)
         reportFolder = normalisedOutputFolder(m_settings.outputFolder);
     UserListValidation validation = validateUserEdList(run.codes, m_folders, reportFolder);
     request.rejectedEdsPath = validation.reportPath;
+    // Records carry the code as the data files name it.
+    for (std::string& code : run.codes)
+        code = edCodeKey(code);
     request.userListEdCount = validation.edCount;
     request.rejectedEdsFound = validation.rejectedEdsFound;
     return std::nullopt;

@@ -1,14 +1,21 @@
 #include "extraction/UserEdList.h"
 
 #include "base/DataFolders.h"
-#include "textio/FieldReader.h"
 #include "fileio/OutputSet.h"
 #include "textio/LineWriter.h"
 
 #include "base/DefaultNames.h"
 #include "geography/EdCode.h"
 
+#include "textio/DataFileError.h"
+
+#include <cerrno>
+#include <cstring>
 #include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <map>
+#include <string_view>
 #include <system_error>
 
 namespace {
@@ -21,11 +28,63 @@ constexpr std::size_t kFullCodeLength = kWardCodeLength + 2;
 
 std::vector<std::string> readUserEdList(const std::string& path)
 {
-    FieldReader reader = FieldReader::open(path);
+    std::ifstream file(path, std::ios::binary);
+    std::string content((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
+    if (!file.is_open() || file.bad())
+        throw DataFileError(path, 0, 0, std::string("cannot read: ") + std::strerror(errno));
+    // A spreadsheet's "CSV UTF-8" starts with a byte-order mark.
+    std::string_view text(content);
+    if (text.starts_with("\xEF\xBB\xBF"))
+        text.remove_prefix(3);
+
+    auto isSeparator = [](char c) { return c == ',' || c == '\r' || c == '\n'; };
+    auto isBlank = [](char c) { return c == ' ' || c == '\t'; };
     std::vector<std::string> codes;
-    while (!reader.atEnd())
-        codes.push_back(reader.readTextDescribed([&] { return "ED code " + std::to_string(codes.size() + 1); }));
+    std::size_t pos = 0;
+    while (pos < text.size()) {
+        while (pos < text.size() && isBlank(text[pos]))
+            ++pos;
+        if (pos < text.size() && text[pos] == '"') {
+            // Taken as it stands, even empty: the user wrote a code there.
+            std::size_t close = text.find('"', pos + 1);
+            std::size_t end = close == std::string_view::npos ? text.size() : close;
+            codes.emplace_back(text.substr(pos + 1, end - pos - 1));
+            pos = end + 1;
+            while (pos < text.size() && !isSeparator(text[pos]))
+                ++pos;
+        } else {
+            std::size_t start = pos;
+            while (pos < text.size() && !isSeparator(text[pos]))
+                ++pos;
+            std::size_t end = pos;
+            while (end > start && isBlank(text[end - 1]))
+                --end;
+            // Blank lines, a comma at a line end and two commas in a row give no code.
+            if (end > start)
+                codes.emplace_back(text.substr(start, end - start));
+        }
+        ++pos; // the separator
+    }
     return codes;
+}
+
+std::string edCodeKey(std::string code)
+{
+    for (char& c : code)
+        if (c >= 'a' && c <= 'z')
+            c = static_cast<char>(c - 'a' + 'A');
+    return code;
+}
+
+std::size_t repeatedCodeCount(const std::vector<std::string>& codes)
+{
+    std::map<std::string, int> seen;
+    for (const std::string& code : codes)
+        ++seen[edCodeKey(code)];
+    std::size_t repeated = 0;
+    for (const auto& [code, n] : seen)
+        repeated += n > 1 ? 1 : 0;
+    return repeated;
 }
 
 bool regularFileExists(const std::string& path)
@@ -71,7 +130,7 @@ UserListValidation validateUserEdList(
     UserListValidation result;
     for (const std::string& code : codes) {
         ++result.edCount;
-        std::optional<std::string> path = householdFilePath(folders.populationDataFolder, code);
+        std::optional<std::string> path = householdFilePath(folders.populationDataFolder, edCodeKey(code));
         if (path && regularFileExists(*path))
             continue;
         report.append(rejectedLine(code));

@@ -6,11 +6,18 @@
 
 struct DataFolders;
 
-/// The codes of a user ED list file, in file order. Fields are separated by commas
-/// or line ends; blanks around an unquoted field are dropped (so "08BYFA01  " is
-/// the code 08BYFA01), blank lines are skipped, and a quoted field is taken as it
-/// stands. Throws DataFileError when the file cannot be read.
+/// The codes of a user ED list file, in file order, as written. A byte-order mark at
+/// the start is skipped. Fields are separated by commas or line ends; blanks around
+/// an unquoted field are dropped (so "08BYFA01  " is the code 08BYFA01) and empty
+/// ones skipped wherever they are (blank lines, "A,,B", "A,"); a quoted field is
+/// taken as it stands, "" included. Throws DataFileError when the file cannot be read.
 std::vector<std::string> readUserEdList(const std::string& path);
+
+/// The code as the data files name it: letters in capitals.
+std::string edCodeKey(std::string code);
+
+/// How many distinct codes (capitals or not) appear more than once.
+std::size_t repeatedCodeCount(const std::vector<std::string>& codes);
 
 /// Whether a regular file exists at `path`.
 bool regularFileExists(const std::string& path);

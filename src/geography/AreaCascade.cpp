@@ -155,3 +155,62 @@ void AreaCascade::resetAll()
         std::fill(t.listPos.begin(), t.listPos.end(), 0);
     }
 }
+
+// Each list operation below is followed by the change operation itself, for lists
+// that do not report the program's own changes; for those that do, the repeat finds
+// nothing left to do.
+void AreaCascade::showAll(AreaLevel level)
+{
+    list(level).setSelected(0, true);
+    listChanged(level);
+}
+
+bool AreaCascade::listsEveryMember(AreaLevel level) const
+{
+    const AreaTables::Level& t = m_tables.level(level);
+    return std::none_of(t.listPos.begin() + 1, t.listPos.end(), [](std::int16_t p) { return p == 0; });
+}
+
+void AreaCascade::chooseMember(AreaLevel level, int member)
+{
+    AreaTables::Level& t = m_tables.level(level);
+    if (member < 1 || member > t.count())
+        return;
+    for (int i = 0; i < kNumAreaLevels; ++i) {
+        auto other = static_cast<AreaLevel>(i);
+        if (other != level && m_tables.level(other).flags[0] != kModeAll)
+            showAll(other);
+    }
+    ListBox& lst = list(level);
+    // With every level above on "All", an expanded list lists every member, unless it
+    // was expanded under narrower parents; then it is built again.
+    if (t.flags[0] == kModeIndividual && t.listExpanded && !lst.isSelected(0) && listsEveryMember(level)) {
+        lst.setSelected(t.listPos[member], true);
+        listChanged(level);
+        return;
+    }
+    std::vector<int> chosen { member };
+    // With row 0 still selected the list stands for "All", not for a choice to keep.
+    if (t.flags[0] == kModeIndividual && !lst.isSelected(0))
+        for (int r = 1; r <= t.count(); ++r)
+            if (t.listPos[r] != 0 && t.flags[r] == 1)
+                chosen.push_back(r);
+    if (t.flags[0] != kModeAll || t.listExpanded)
+        showAll(level);
+    // A plain click on "Select ...": every member listed and chosen.
+    lst.setSelected(0, false);
+    listChanged(level);
+    lst.setSelected(1, true);
+    listChanged(level);
+
+    std::vector<int> rows;
+    for (int r : chosen)
+        rows.push_back(t.listPos[r]);
+    std::sort(rows.begin(), rows.end());
+    rows.erase(std::unique(rows.begin(), rows.end()), rows.end());
+    // Recorded once the selection is complete, not row by row.
+    t.flags[0] = kModeRebuilding;
+    lst.setSelectedRows(rows);
+    t.flags[0] = kModeIndividual;
+    listChanged(level);
+}

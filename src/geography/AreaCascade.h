@@ -37,6 +37,13 @@ public:
     /// lists' enabled state are left as they are.
     void resetAll();
 
+    /// Adds `member` to the choice at `level` as a user could have: every other level
+    /// that is narrowed goes back to "All" through its own row 0; the level is
+    /// expanded (again, when it was expanded under narrower parents, keeping the
+    /// members chosen before) and the member's row selected. Afterwards an Extract
+    /// takes that level's chosen members, this one included, and nothing else.
+    void chooseMember(AreaLevel level, int member);
+
     /// "All" and the level's suffix, e.g. "All selected countries" for regions.
     static std::string allRowText(const AreaTables& tables, AreaLevel level);
     /// The collapsed form's second row, e.g. "Select regions...".
@@ -49,6 +56,8 @@ private:
     void expand(AreaLevel level);
     void record(AreaLevel level);
     void addCollapsedRows(AreaLevel level);
+    void showAll(AreaLevel level);
+    bool listsEveryMember(AreaLevel level) const;
 
     AreaTables& m_tables;
     Lists m_lists;

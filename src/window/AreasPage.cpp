@@ -10,6 +10,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QPushButton>
 #include <QRadioButton>
 #include <QVBoxLayout>
 
@@ -45,6 +46,9 @@ QWidget* AreasPage::build()
     obSelectedAreas = button<QRadioButton>("obSelectedAreas", kObSelectedAreas);
     layout->addWidget(obSelectedAreas);
 
+    findRow = new QHBoxLayout;
+    layout->addLayout(findRow);
+
     auto* grid = new QGridLayout;
     grid->setColumnStretch(0, 1);
     for (int i = 0; i < kNumAreaLevels; ++i) {
@@ -58,6 +62,10 @@ QWidget* AreasPage::build()
         areaLists[i] = list;
     }
     layout->addLayout(grid, 1);
+    lblSelectionSummary = named(new QLabel, "lblSelectionSummary");
+    lblSelectionSummary->setAccessibleName(text(kSelectionSummarySpoken));
+    lblSelectionSummary->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    layout->addWidget(lblSelectionSummary);
 
     layout->addWidget(framedLabel("Label41", kLabel41));
 
@@ -66,6 +74,9 @@ QWidget* AreasPage::build()
     auto* edList = new QHBoxLayout;
     edList->addWidget(obUserEDlist);
     edList->addWidget(txtUserEDlist, 1);
+    btBrowseEdList = button<QPushButton>("btBrowseEdList", kBrowse);
+    btBrowseEdList->setAccessibleName(text(kBrowseEdListSpoken));
+    edList->addWidget(btBrowseEdList);
     layout->addLayout(edList);
     QLabel* hint = label("Label8", kLabel8);
     hint->setIndent(24);
@@ -82,11 +93,11 @@ QList<QWidget*> AreasPage::focusOrder() const
     QList<QWidget*> order { obSelectedAreas };
     for (QListWidget* list : areaLists)
         order << list;
-    return order << obUserEDlist << txtUserEDlist;
+    return order << obUserEDlist << txtUserEDlist << btBrowseEdList;
 }
 
 void AreasPage::mirrorInto(CurrentSettings& settings) const
 {
     QObject::connect(txtUserEDlist, &QLineEdit::textChanged, txtUserEDlist,
-        [&settings](const QString& path) { settings.edListFile = toPath(path); });
+        [&settings](const QString& path) { settings.edListFile = userPath(path); });
 }

@@ -7,7 +7,10 @@
 #include <array>
 
 struct CurrentSettings;
+class QHBoxLayout;
+class QLabel;
 class QLineEdit;
+class QPushButton;
 class QListWidget;
 class QRadioButton;
 class QWidget;
@@ -19,6 +22,10 @@ struct AreasPage {
     std::array<QListWidget*, kNumAreaLevels> areaLists {}; // by AreaLevel: lstCountries .. lstWards
     QRadioButton* obUserEDlist = nullptr;
     QLineEdit* txtUserEDlist = nullptr;
+    QPushButton* btBrowseEdList = nullptr;
+    QLabel* lblSelectionSummary = nullptr;
+    /// Above the lists: where the window puts the find box once the areas are loaded.
+    QHBoxLayout* findRow = nullptr;
 
     /// Creates the page and its controls; the window takes the page.
     QWidget* build();

@@ -14,3 +14,10 @@ public:
 protected:
     void initStyleOption(QStyleOptionViewItem* option, const QModelIndex& index) const override;
 };
+
+class QListWidget;
+
+/// Makes the check marks of `list` toggle: a click on a row's check mark, or Space,
+/// turns that one row on or off and keeps the rest of the selection; a click on the
+/// text still selects as before.
+void toggleOnCheckMark(QListWidget* list);

@@ -18,13 +18,12 @@ ListWidgetAdapter::ListWidgetAdapter(QListWidget* widget)
     connect(model, &QAbstractItemModel::rowsInserted, this, &ListWidgetAdapter::onRowsInserted);
     connect(model, &QAbstractItemModel::rowsRemoved, this, &ListWidgetAdapter::onRowsRemoved);
     // The model, not the widget: the widget may be half destroyed when its model is cleared.
-    connect(model, &QAbstractItemModel::modelReset, this, [this, model] {
-        m_selected.assign(static_cast<std::size_t>(model->rowCount()), 0);
-    });
+    connect(model, &QAbstractItemModel::modelReset, this,
+        [this, model] { m_selected.assign(static_cast<std::size_t>(model->rowCount()), 0); });
     // Straight from the selection model rather than itemSelectionChanged, so that the
     // mirror is updated before anyone hears of the change.
-    connect(widget->selectionModel(), &QItemSelectionModel::selectionChanged, this,
-            &ListWidgetAdapter::onSelectionChanged);
+    connect(
+        widget->selectionModel(), &QItemSelectionModel::selectionChanged, this, &ListWidgetAdapter::onSelectionChanged);
 }
 
 void ListWidgetAdapter::onSelectionChanged(const QItemSelection& selected, const QItemSelection& deselected)
@@ -111,10 +110,27 @@ void ListWidgetAdapter::addRows(const std::vector<std::string>& texts, bool sele
     const bool updates = m_widget->updatesEnabled();
     m_widget->setUpdatesEnabled(false);
     m_widget->addItems(labels);
+    if (m_rowsAdded)
+        m_rowsAdded(first, last);
     if (selected) {
         QAbstractItemModel* model = m_widget->model();
-        m_widget->selectionModel()->select(QItemSelection(model->index(first, 0), model->index(last, 0)),
-                                           QItemSelectionModel::Select);
+        m_widget->selectionModel()->select(
+            QItemSelection(model->index(first, 0), model->index(last, 0)), QItemSelectionModel::Select);
     }
     m_widget->setUpdatesEnabled(updates);
+}
+
+void ListWidgetAdapter::setSelectedRows(const std::vector<int>& rows)
+{
+    QAbstractItemModel* model = m_widget->model();
+    QItemSelection selection;
+    // Runs of consecutive rows as one range each.
+    for (std::size_t i = 0; i < rows.size();) {
+        std::size_t j = i;
+        while (j + 1 < rows.size() && rows[j + 1] == rows[j] + 1)
+            ++j;
+        selection.select(model->index(rows[i], 0), model->index(rows[j], 0));
+        i = j + 1;
+    }
+    m_widget->selectionModel()->select(selection, QItemSelectionModel::ClearAndSelect);
 }

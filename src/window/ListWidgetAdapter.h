@@ -4,6 +4,7 @@
 
 #include <QObject>
 
+#include <functional>
 #include <vector>
 
 class QItemSelection;
@@ -26,6 +27,9 @@ public:
     explicit ListWidgetAdapter(QListWidget* widget);
 
     QListWidget* widget() const { return m_widget; }
+    /// Called with the first and last row of every batch addRows adds, to give those
+    /// rows their tool tips.
+    void setRowsAdded(std::function<void(int first, int last)> rowsAdded) { m_rowsAdded = std::move(rowsAdded); }
 
     int count() const override;
     void clear() override;
@@ -35,6 +39,7 @@ public:
     void setSelected(int row, bool selected) override;
     void setEnabled(bool enabled) override;
     void addRows(const std::vector<std::string>& texts, bool selected) override;
+    void setSelectedRows(const std::vector<int>& rows) override;
 
 signals:
     /// The selection changed; the mirror is already up to date.
@@ -48,4 +53,5 @@ private:
     QListWidget* m_widget;
     std::vector<char> m_selected; // one entry per row, kept the same length as the widget
     bool m_restoreFocus = false;
+    std::function<void(int, int)> m_rowsAdded;
 };

@@ -1,12 +1,17 @@
 #include "window/MainWindow.h"
 
+#include "extraction/UserEdList.h"
 #include "geography/AreaCascade.h"
+#include "geography/AreaDirectory.h"
+#include "geography/SelectionSummary.h"
 #include "help/HelpController.h"
 #include "help/HelpWindow.h"
 #include "session/ApplicationState.h"
 #include "session/StartSession.h"
 #include "variables/VariableCatalogue.h"
+#include "window/AreaFinder.h"
 #include "window/ExtractRunner.h"
+#include "window/FileChooser.h"
 #include "window/IntroPage.h"
 #include "window/KeyboardAccess.h"
 #include "window/ListWidgetAdapter.h"
@@ -24,6 +29,8 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScreen>
+#include <QShortcut>
+#include <QTimer>
 #include <QTabWidget>
 #include <QVBoxLayout>
 
@@ -43,6 +50,8 @@ MainWindow::MainWindow(ApplicationState& state, QWidget* parent)
     , m_messageBoxes(std::make_unique<MessageBoxDialogs>(this))
     , m_extract(std::make_unique<ExtractRunner>(*this, *m_messageBoxes))
     , m_help(new HelpController(this))
+    , m_dialogChooser(std::make_unique<DialogFileChooser>())
+    , m_chooser(m_dialogChooser.get())
 {
     initWindowResources();
     setObjectName(QStringLiteral("frmZENDRA91"));
@@ -53,6 +62,7 @@ MainWindow::MainWindow(ApplicationState& state, QWidget* parent)
     setFocusOrder();
     setMnemonics();
     startUp();
+    buildFinder();
     fitInto(screen()->availableGeometry());
 }
 
@@ -90,9 +100,23 @@ void MainWindow::connectHandlers()
     for (int i = 0; i < kNumAreaLevels; ++i)
         lists[i] = m_areaAdapters[i];
     m_cascade = std::make_unique<AreaCascade>(m_state.areas, lists);
-    for (int i = 0; i < kNumAreaLevels; ++i)
-        connect(m_areaAdapters[i], &ListWidgetAdapter::changed, this,
-            [this, i] { m_cascade->listChanged(static_cast<AreaLevel>(i)); });
+    // The summary follows every change, once the change and its nested ones are over.
+    m_summaryTimer = new QTimer(this);
+    m_summaryTimer->setSingleShot(true);
+    m_summaryTimer->setInterval(0);
+    connect(m_summaryTimer, &QTimer::timeout, this, &MainWindow::updateSelectionSummary);
+    for (int i = 0; i < kNumAreaLevels; ++i) {
+        connect(m_areaAdapters[i], &ListWidgetAdapter::changed, this, [this, i] {
+            m_cascade->listChanged(static_cast<AreaLevel>(i));
+            m_summaryTimer->start();
+        });
+        if (i >= static_cast<int>(AreaLevel::County))
+            m_areaAdapters[i]->setRowsAdded(
+                [this, i](int first, int last) { setAreaToolTips(static_cast<AreaLevel>(i), first, last); });
+    }
+    connect(c.txtUserEDlist, &QLineEdit::textChanged, m_summaryTimer, qOverload<>(&QTimer::start));
+    connect(c.btBrowseOutput, &QPushButton::clicked, this, &MainWindow::btBrowseOutputClick);
+    connect(c.btBrowseEdList, &QPushButton::clicked, this, &MainWindow::btBrowseEdListClick);
 
     static_cast<const AreasPage&>(c).mirrorInto(m_state.settings);
     static_cast<const OutputPage&>(c).mirrorInto(m_state.settings);
@@ -151,6 +175,7 @@ void MainWindow::startUp()
     (settings.separateFiles ? c.obSeparateFiles : c.obCombinedFiles)->setChecked(true);
     c.obSelectedAreas->setChecked(true);
     c.txtUserEDlist->setEnabled(false);
+    c.btBrowseEdList->setEnabled(false);
     c.cbED->setChecked(true);
     c.txtFileWarningSize->setText(text(kDefaultWarningSize));
 
@@ -167,9 +192,85 @@ ListBox& MainWindow::individualVariables()
     return *m_indVarsAdapter;
 }
 
+void MainWindow::buildFinder()
+{
+    m_directory = std::make_unique<AreaDirectory>(m_state.areas);
+    m_finder = new AreaFinder(*m_directory);
+    m_finder->setObjectName(QStringLiteral("findArea"));
+    m_controls.findRow->addWidget(m_finder);
+    connect(m_finder, &AreaFinder::areaChosen, this,
+        [this](AreaLevel level, int member) { m_cascade->chooseMember(level, member); });
+    auto* find = new QShortcut(QKeySequence::Find, this);
+    connect(find, &QShortcut::activated, this, [this] {
+        m_controls.MultiPage1->setCurrentWidget(m_controls.obSelectedAreas->parentWidget());
+        m_finder->lineEdit()->setFocus(Qt::ShortcutFocusReason);
+    });
+    setTabOrder(m_controls.obSelectedAreas, m_finder->lineEdit());
+    setTabOrder(m_finder->lineEdit(), m_controls.areaLists[0]);
+    // Rows listed before the directory existed (none below counties at start-up).
+    for (int i = static_cast<int>(AreaLevel::County); i < kNumAreaLevels; ++i)
+        setAreaToolTips(static_cast<AreaLevel>(i), 1, m_controls.areaLists[i]->count() - 1);
+    updateSelectionSummary();
+}
+
+void MainWindow::setAreaToolTips(AreaLevel level, int first, int last)
+{
+    if (!m_directory)
+        return;
+    QListWidget* list = m_controls.areaLists[static_cast<int>(level)];
+    const AreaTables::Level& t = m_state.areas.level(level);
+    for (int m = 1; m <= t.count(); ++m) {
+        const int row = t.listPos[m];
+        if (row >= first && row <= last && row < list->count())
+            list->item(row)->setToolTip(QString::fromStdString(m_directory->toolTip(m_directory->entry(level, m))));
+    }
+}
+
+void MainWindow::updateSelectionSummary()
+{
+    QString summary;
+    if (m_controls.obUserEDlist->isChecked()) {
+        const QString path = m_controls.txtUserEDlist->text();
+        if (path.trimmed().isEmpty()) {
+            summary = text(kEdListNone);
+        } else {
+            try {
+                const std::size_t codes = readUserEdList(widgets::userPath(path)).size();
+                summary = text(kEdListCodes)
+                              .arg(QString::fromStdString(groupedNumber(static_cast<std::int64_t>(codes))), path);
+            } catch (const std::exception& e) {
+                summary = text(kEdListUnreadable).arg(QString::fromUtf8(e.what()));
+            }
+        }
+    } else {
+        summary = QString::fromStdString(selectionSummaryText(countSelection(m_state.areas)));
+    }
+    m_controls.lblSelectionSummary->setText(summary);
+}
+
+void MainWindow::btBrowseOutputClick()
+{
+    QLineEdit* box = m_controls.txtUserOutput;
+    const QString chosen = m_chooser->chooseFolder(this, text(kChooseOutputFolder), box->text());
+    if (!chosen.isEmpty())
+        box->setText(chosen);
+}
+
+void MainWindow::btBrowseEdListClick()
+{
+    QLineEdit* box = m_controls.txtUserEDlist;
+    const QString chosen = m_chooser->chooseFile(this, text(kChooseEdList), box->text(), text(kEdListFilter));
+    if (!chosen.isEmpty())
+        box->setText(chosen);
+}
+
 void MainWindow::obUserEDlistChange()
 {
     const bool userList = m_controls.obUserEDlist->isChecked();
+    if (m_finder)
+        m_finder->setEnabled(!userList);
+    m_controls.btBrowseEdList->setEnabled(userList);
+    m_summaryTimer->start();
     if (userList) {
         m_controls.txtUserEDlist->setEnabled(true);
         for (ListWidgetAdapter* list : m_areaAdapters)

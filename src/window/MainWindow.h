@@ -10,6 +10,10 @@
 #include <memory>
 
 class AreaCascade;
+class AreaDirectory;
+class AreaFinder;
+class FileChooser;
+class QTimer;
 class ExtractDialogs;
 class ExtractRunner;
 class HelpController;
@@ -55,6 +59,9 @@ public:
     /// Where Extract asks its questions; message boxes unless set. Not owned.
     void setDialogs(ExtractDialogs& dialogs);
     ExtractRunner& extractRunner() { return *m_extract; }
+    /// Where the Browse buttons ask for paths; file dialogs unless set. Not owned.
+    void setFileChooser(FileChooser& chooser) { m_chooser = &chooser; }
+    AreaFinder& areaFinder() { return *m_finder; }
     HelpController& help() { return *m_help; }
 
     /// Sizes the window to its preferred size or, on a smaller screen, to what fits
@@ -77,6 +84,11 @@ private:
     void cmdOrigVarHelpClick();
     void cmdDerivedVarHelpClick();
     void quitProgram();
+    void buildFinder();
+    void setAreaToolTips(AreaLevel level, int first, int last);
+    void updateSelectionSummary();
+    void btBrowseOutputClick();
+    void btBrowseEdListClick();
 
     ApplicationState& m_state;
     Controls m_controls;
@@ -88,4 +100,9 @@ private:
     std::unique_ptr<ExtractRunner> m_extract;
     HelpController* m_help = nullptr;
     bool m_quitting = false;
+    std::unique_ptr<AreaDirectory> m_directory;
+    AreaFinder* m_finder = nullptr;
+    QTimer* m_summaryTimer = nullptr;
+    std::unique_ptr<FileChooser> m_dialogChooser;
+    FileChooser* m_chooser = nullptr;
 };

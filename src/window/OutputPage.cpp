@@ -80,8 +80,8 @@ void OutputPage::addSpatialCodes(QVBoxLayout* layout)
     grid->setHorizontalSpacing(18);
     for (int i = 0; i < 6; ++i) {
         *codes[i].control = button<QCheckBox>(codes[i].box, codes[i].caption);
-        QLabel* example = label(codes[i].example, codes[i].exampleText);
-        example->setEnabled(false); // drawn greyed, as an example rather than a setting
+        // Greyed, as an example rather than a setting, yet readable.
+        QLabel* example = hintLabel(codes[i].example, codes[i].exampleText);
         const int column = (i / 3) * 2;
         grid->addWidget(*codes[i].control, i % 3, column);
         grid->addWidget(example, i % 3, column + 1);
@@ -95,6 +95,9 @@ void OutputPage::addFileNames(QVBoxLayout* layout)
     auto* files = new QGridLayout;
     files->setColumnStretch(1, 1);
     txtUserOutput = addNameBox(files, 0, { "Label9", kLabel9, "txtUserOutput", "Label10", kLabel10 });
+    btBrowseOutput = button<QPushButton>("btBrowseOutput", kBrowse);
+    btBrowseOutput->setAccessibleName(text(kBrowseOutputSpoken));
+    files->addWidget(btBrowseOutput, 0, 2);
     txtUserRootFilename = addNameBox(files, 2, { "Label22", kLabel22, "txtUserRootFilename", "Label23", kLabel23 });
     layout->addLayout(files);
 }
@@ -146,14 +149,14 @@ void OutputPage::addExtractRow(QVBoxLayout* layout)
 
 QList<QWidget*> OutputPage::focusOrder() const
 {
-    return { cbED, cbWard, cbDistrict, cbCounty, cbRegion, cbCountry, txtUserOutput, txtUserRootFilename,
-        obSeparateFiles, obCombinedFiles, cboFileFormat, btExtract, txtFileWarningSize };
+    return { cbED, cbWard, cbDistrict, cbCounty, cbRegion, cbCountry, txtUserOutput, btBrowseOutput,
+        txtUserRootFilename, obSeparateFiles, obCombinedFiles, cboFileFormat, btExtract, txtFileWarningSize };
 }
 
 void OutputPage::mirrorInto(CurrentSettings& settings) const
 {
     QObject::connect(txtUserOutput, &QLineEdit::textChanged, txtUserOutput,
-        [&settings](const QString& path) { settings.outputFolder = toPath(path); });
+        [&settings](const QString& path) { settings.outputFolder = userPath(path); });
     QObject::connect(txtUserRootFilename, &QLineEdit::textChanged, txtUserRootFilename,
         [&settings](const QString& name) { settings.rootFileName = toPath(name); });
     QObject::connect(obSeparateFiles, &QRadioButton::toggled, obSeparateFiles,

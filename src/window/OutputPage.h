@@ -23,6 +23,7 @@ struct OutputPage {
     QCheckBox* cbRegion = nullptr;
     QCheckBox* cbCountry = nullptr;
     QLineEdit* txtUserOutput = nullptr;
+    QPushButton* btBrowseOutput = nullptr;
     QLineEdit* txtUserRootFilename = nullptr;
     QRadioButton* obSeparateFiles = nullptr;
     QRadioButton* obCombinedFiles = nullptr;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QColor>
 #include <QString>
 
 #include <string>
@@ -23,6 +24,16 @@ QString spoken(const char* caption);
 /// A path as the window shows it, and back, in the file system's encoding.
 QString fromPath(const std::string& path);
 std::string toPath(const QString& text);
+/// A path the user typed: as toPath, with a leading "~/" standing for the home folder.
+std::string userPath(const QString& text);
+
+/// The colour for greyed example text on `background`, as far from the text colour
+/// as a contrast of at least 4.5:1 allows.
+QColor hintColor(const QColor& text, const QColor& background);
+/// The contrast ratio of two colours, 1 to 21.
+double contrastRatio(const QColor& a, const QColor& b);
+/// An example caption, greyed but still readable.
+QLabel* hintLabel(const char* name, const char* caption);
 
 template <typename W> W* named(W* widget, const char* name)
 {

@@ -17,7 +17,7 @@ QPixmap svgPixmap(const QString& resource, QSize size, qreal devicePixelRatio)
 QIcon svgIcon(const QString& resource)
 {
     QIcon icon;
-    for (int side : {16, 24, 32, 48, 64, 128})
+    for (int side : { 16, 24, 32, 48, 64, 128 })
         icon.addPixmap(svgPixmap(resource, QSize(side, side)));
     return icon;
 }

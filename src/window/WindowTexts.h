@@ -108,3 +108,14 @@ inline constexpr char kDemoWriteFailed[] = "The demo data set could not be writt
 // Output file formats.
 inline constexpr char kFileFormatLabel[] = "File format:";
 inline constexpr const char* kFileFormats[] = { "CSV (.txt)", "Stata (.dta)", "SPSS (.sav)" };
+// Seeing the choice, browsing for paths.
+inline constexpr char kBrowse[] = "Browse...";
+inline constexpr char kBrowseOutputSpoken[] = "Browse output folder";
+inline constexpr char kBrowseEdListSpoken[] = "Browse ED list";
+inline constexpr char kChooseOutputFolder[] = "Choose the output folder";
+inline constexpr char kChooseEdList[] = "Choose the ED list";
+inline constexpr char kEdListFilter[] = "Text files (*.txt *.csv);;All files (*)";
+inline constexpr char kSelectionSummarySpoken[] = "What Extract would take";
+inline constexpr char kEdListCodes[] = "ED list: %1 codes in %2";
+inline constexpr char kEdListUnreadable[] = "ED list cannot be read: %1";
+inline constexpr char kEdListNone[] = "ED list: no file named";

@@ -33,13 +33,13 @@ TEST(CommandLine, ReadsEachOptionIntoItsOwnSetting)
     EXPECT_EQ(none.spatial, (Spatial { false, false, false, false, false, true })) << "ed by default";
 }
 
-TEST(CommandLine, LaterValueWinsAndListsKeepEmptyMembers)
+TEST(CommandLine, LaterValueWinsAndListItemsAreTrimmed)
 {
     CommandLine line = CommandLine::parse(
-        { "--data", "a", "--data", "b", "--spatial", "ward", "--spatial", "none", "--wards", "08BYFA,,Twin Ward" });
+        { "--data", "a", "--data", "b", "--spatial", "ward", "--spatial", "none", "--wards", "08BYFA,, \"Ward, with comma\" " });
     EXPECT_EQ(line.dataFolder, "b");
     EXPECT_EQ(line.spatial, Spatial {});
-    // An empty member is the area step's to reject, naming it.
-    EXPECT_EQ(line.areaMembers, (std::vector<std::string> { "08BYFA", "", "Twin Ward" }));
+    // Blanks and empty items go; a quoted item keeps its comma.
+    EXPECT_EQ(line.areaMembers, (std::vector<std::string> { "08BYFA", "Ward, with comma" }));
     EXPECT_EQ(CommandLine::parse({ "--ed-list", "l.txt" }).edListFile, "l.txt");
 }

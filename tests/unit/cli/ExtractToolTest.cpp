@@ -91,9 +91,12 @@ TEST(ExtractTool, UsageErrorsAndRefusalsExitTwoNamingTheProblem)
         { { "--ed-list", "x", "--wards", "1" }, "--ed-list cannot be combined with an area option" },
         { { "--wards", "99999" }, "no ward number 99999 (expected 1..11499)" },
         { { "--counties", "Nowhere" }, "no county named \"Nowhere\"" },
-        { { "--wards", "Twin Ward" }, "the ward name \"Twin Ward\" is not unique; give one of the numbers 7 (" },
+        { { "--wards", "twin ward" }, "is not unique; give the number or the code of one of:\n  7 " },
+        { { "--wards", "Twin Ward" }, " Twin Ward - District 1, County " },
+        { { "--counties", "Conty 12" }, "no county named \"Conty 12\"; did you mean: County 12" },
+        { { "--wards", "\"Ward 3" }, "not closed" },
         { { "--hh-vars", "HNUM,Bogus" }, "unknown household variable \"Bogus\" (known: HNUM,AreaHH," },
-        { { "--ind-vars=Age," }, "--ind-vars: empty variable name in \"Age,\"" },
+        { { "--ind-vars=Age,\"\"" }, "--ind-vars: empty variable name in \"Age,\"\"\"" },
         { { "--spatial", "ed,planet" }, "--spatial: unknown spatial code \"planet\"" },
         { { "--output" }, "--output: 1 required DIR missing" },
         { { "--dry-run=maybe" }, "dry-run was given a disallowed flag override" },
@@ -109,6 +112,23 @@ TEST(ExtractTool, UsageErrorsAndRefusalsExitTwoNamingTheProblem)
         EXPECT_TRUE(run.out.empty());
     }
     EXPECT_TRUE(filesIn(s.dir.file("Zen91")).empty());
+}
+
+TEST(ExtractTool, NamesInAnyCaseListsWithBlanksAndRepeatedListedCodes)
+{
+    ExtractSession s;
+    for (const std::vector<std::string>& areas : std::vector<std::vector<std::string>> {
+             { "--counties", "county 12" }, { "--wards", " ward 3 , \"Ward 4\"" } }) {
+        std::vector<std::string> arguments = areas;
+        arguments.insert(arguments.end(), { "--data", ".", "--dry-run", "--quiet" });
+        ToolRun run = runTool(s.dir, arguments);
+        EXPECT_EQ(run.status, kExitDone) << areas[1] << ": " << run.err;
+    }
+    s.dir.write("list.txt",
+        "\xEF\xBB\xBF"
+        "08byfa01,08BYFA01,08BYFA02\r\n08byfa02\r\n");
+    ToolRun run = runTool(s.dir, { "--data", ".", "--ed-list", "list.txt", "--dry-run", "--quiet" });
+    EXPECT_NE(run.err.find("note: 2 codes are listed more than once"), std::string::npos) << run.err;
 }
 
 TEST(ExtractTool, DataErrorsExitOneAndDryRunWritesNothing)

@@ -65,6 +65,33 @@ TEST(UserEdList, ReadsCodesByCommaAndLineDroppingBlanksAroundThem)
             "08BYFA01", "08BYFA02", "08BYFA03", "08BY FA04 ", "08BYFA01", "08BYFA05", "last" }));
 }
 
+TEST(UserEdList, ListsAsSpreadsheetsWriteThem)
+{
+    struct Row {
+        const char* name;
+        std::string text;
+        std::vector<std::string> codes;
+    };
+    const Row rows[] = {
+        { "byte-order mark",
+            "\xEF\xBB\xBF"
+            "08BYFA01\r\n08BYFA02\r\n",
+            { "08BYFA01", "08BYFA02" } },
+        { "comma at a line end", "08BYFA01,\r\n08BYFA02,\r\n", { "08BYFA01", "08BYFA02" } },
+        { "two commas in a row", "A1,,B2, ,C3", { "A1", "B2", "C3" } },
+        { "quoted empty field is a code", "A1,\"\",B2", { "A1", "", "B2" } },
+        { "lower case kept as written", "04byfa01\n", { "04byfa01" } },
+        { "only blanks and commas", " ,\r\n,,\r\n", {} },
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        TempDir dir;
+        EXPECT_EQ(readUserEdList(dir.write("EDlist.txt", row.text)), row.codes);
+    }
+    EXPECT_EQ(edCodeKey("04byFa01"), "04BYFA01");
+    EXPECT_EQ(repeatedCodeCount({ "A1", "a1", "B2", "B2", "B2", "C3" }), 2u);
+}
+
 TEST(UserEdList, ReportLinesPutTheReasonAtTheNextPrintZone)
 {
     const std::string tooShort = "Too short: must include ONS 1991 Census County code (i.e. 08BYFA01, NOT BYFA01)";

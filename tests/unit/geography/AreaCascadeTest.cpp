@@ -1,6 +1,7 @@
 #include "geography/AreaCascade.h"
 #include "geography/AreaTablesLoader.h"
 #include "base/DataFolders.h"
+#include "geography/FinalWardSelection.h"
 
 #include "FakeListBox.h"
 #include "FixtureData.h"
@@ -331,4 +332,108 @@ TEST(AreaCascade, NestedNotificationsLeaveTheSameStateAsNone)
         EXPECT_EQ(loud.level(level).listPos, quiet.level(level).listPos);
     }
     EXPECT_EQ(loud.chosenCount(AreaLevel::Ward), 1);
+}
+
+namespace {
+
+std::vector<int> finalWards(Harness& h)
+{
+    finalWardSelection(h.tables);
+    std::vector<int> wards;
+    for (int w = 1; w < static_cast<int>(h.tables.finalWards.size()); ++w)
+        if (h.tables.finalWards[w] == 1)
+            wards.push_back(w);
+    return wards;
+}
+
+/// The list shows what the flags say: exactly the chosen members' rows selected.
+void expectListMatchesFlags(Harness& h, AreaLevel level)
+{
+    const AreaTables::Level& t = h.level(level);
+    std::vector<int> rows;
+    for (int m = 1; m <= t.count(); ++m)
+        if (t.flags[m] == 1 && t.listPos[m] != 0)
+            rows.push_back(t.listPos[m]);
+    std::sort(rows.begin(), rows.end());
+    EXPECT_EQ(h.list(level).selectedRows(), rows);
+    EXPECT_TRUE(h.list(level).enabled);
+}
+
+} // namespace
+
+TEST(AreaCascade, ChoosingMembersLeavesAStateTheClicksReachAndExtractsExactlyThem)
+{
+    struct Row {
+        const char* name;
+        std::function<void(Harness&)> before;
+        AreaLevel level;
+        std::vector<int> choose;
+        std::vector<int> wards; // extracted afterwards
+    };
+    auto range = [](int first, int last) {
+        std::vector<int> v;
+        for (int w = first; w <= last; ++w)
+            v.push_back(w);
+        return v;
+    };
+    const std::vector<Row> rows = {
+        { "two wards from a fresh start", [](Harness&) {}, AreaLevel::Ward, { 30, 500 }, { 30, 500 } },
+        { "the same ward twice", [](Harness&) {}, AreaLevel::Ward, { 30, 30 }, { 30 } },
+        { "a ward outside the narrowed county and district",
+            [](Harness& h) {
+                h.list(AreaLevel::County).click(1);
+                h.list(AreaLevel::County).click(3);
+                h.list(AreaLevel::District).click(1);
+            },
+            AreaLevel::Ward, { 500 }, { 500 } },
+        { "wards expanded under one district keep their choice",
+            [](Harness& h) {
+                h.list(AreaLevel::District).click(1);
+                h.list(AreaLevel::District).click(2);
+                h.list(AreaLevel::Ward).click(1);
+                h.list(AreaLevel::Ward).click(3);
+            },
+            AreaLevel::Ward, { 500 }, { 27, 500 } },
+        { "a district while wards are narrowed",
+            [](Harness& h) {
+                h.list(AreaLevel::Ward).click(1);
+                h.list(AreaLevel::Ward).click(3);
+            },
+            AreaLevel::District, { 38 }, range(37 * 24 + 1, 38 * 24) },
+        { "a district added to an expanded district list",
+            [](Harness& h) {
+                h.list(AreaLevel::District).click(1);
+                h.list(AreaLevel::District).click(2);
+            },
+            AreaLevel::District, { 38 },
+            [&] {
+                std::vector<int> v = range(25, 48);
+                std::vector<int> more = range(37 * 24 + 1, 38 * 24);
+                v.insert(v.end(), more.begin(), more.end());
+                return v;
+            }() },
+        { "a ward while the ward list was expanded with row 0 still selected",
+            [](Harness& h) { h.list(AreaLevel::Ward).ctrlClick(1); }, AreaLevel::Ward, { 30 }, { 30 } },
+    };
+    for (const Row& row : rows) {
+        for (bool reentrant : { true, false }) {
+            SCOPED_TRACE(std::string(row.name) + (reentrant ? ", re-entrant list" : ", quiet list"));
+            Harness h(reentrant);
+            row.before(h);
+            for (int member : row.choose)
+                h.cascade->chooseMember(row.level, member);
+            EXPECT_EQ(finalWards(h), row.wards);
+            EXPECT_LE(h.maxDepth(), 2);
+            for (AreaLevel level : kLevels) {
+                SCOPED_TRACE(static_cast<int>(level));
+                if (level == row.level) {
+                    EXPECT_EQ(h.mode(level), kModeIndividual);
+                    EXPECT_FALSE(h.list(level).isSelected(0));
+                    expectListMatchesFlags(h, level);
+                } else {
+                    EXPECT_EQ(h.mode(level), kModeAll);
+                }
+            }
+        }
+    }
 }

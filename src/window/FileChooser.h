@@ -1,0 +1,21 @@
+#pragma once
+
+#include <QString>
+
+class QWidget;
+
+/// Where the Browse buttons ask for a path; the window uses file dialogs, tests a
+/// script. An empty result means the user cancelled.
+class FileChooser {
+public:
+    virtual ~FileChooser() = default;
+    virtual QString chooseFolder(QWidget* parent, const QString& title, const QString& start) = 0;
+    virtual QString chooseFile(QWidget* parent, const QString& title, const QString& start, const QString& filter) = 0;
+};
+
+/// The toolkit's own dialogs.
+class DialogFileChooser : public FileChooser {
+public:
+    QString chooseFolder(QWidget* parent, const QString& title, const QString& start) override;
+    QString chooseFile(QWidget* parent, const QString& title, const QString& start, const QString& filter) override;
+};
