@@ -9,3 +9,6 @@ inline constexpr int kNumAreaLevels = 5;
 /// Each level's name in the singular, lower case, indexed by AreaLevel.
 inline constexpr std::array<const char*, kNumAreaLevels> kAreaLevelNames
     = { "country", "region", "county", "district", "ward" };
+/// Each level's name in the plural, as the command line takes it.
+inline constexpr std::array<const char*, kNumAreaLevels> kAreaPluralNames
+    = { "countries", "regions", "counties", "districts", "wards" };

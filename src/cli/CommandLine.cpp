@@ -175,9 +175,10 @@ void defineOptions(CLI::App& app, CommandLine& line)
     }
     text("--ed-list", line.edListFile, "FILE",
         "extract the ED codes listed in FILE instead (one per line or\n"
-        "separated by commas). Blanks around an unquoted code are\n"
-        "dropped, so \"08BYFA01  \" is the code 08BYFA01; blank lines are\n"
-        "skipped. A code holding anything but ASCII letters and digits\n"
+        "separated by commas), in any case. Blanks around an unquoted\n"
+        "code are dropped, so \"08BYFA01  \" is the code 08BYFA01; empty\n"
+        "fields and a leading byte-order mark are skipped; a quoted\n"
+        "code is taken as written. A code holding anything but ASCII letters and digits\n"
         "(a blank inside, \"/\", \"..\") is rejected in RejectedEDs.txt with\n"
         "the reason \"Not allowed: an ED code holds letters and digits\n"
         "only\", as a code without a household file is with its reason.");
@@ -213,6 +214,24 @@ void defineOptions(CLI::App& app, CommandLine& line)
         "--output, --root and --format beside it override its own");
     flag("--quiet", line.quiet, "no progress bar (one is drawn on standard error when it is a\nterminal)");
     flag("--version", line.version, "print the program name and version, and exit");
+    // Listing areas.
+    app.add_option_function<std::string>(
+           "--list",
+           [&line](const std::string& v) {
+               for (int i = 0; i < kNumAreaLevels; ++i)
+                   if (v == kAreaPluralNames[static_cast<std::size_t>(i)])
+                       line.listLevel = static_cast<AreaLevel>(i);
+               if (!line.listLevel)
+                   throw UsageError("--list: unknown level \"" + v
+                       + "\" (expected countries, regions, counties, districts or wards)");
+           },
+           "print the areas of LEVEL (countries, regions, counties,\n"
+           "districts or wards) as CSV: number, code, name and the names\n"
+           "of its parents; nothing is extracted")
+        ->type_name("LEVEL");
+    text("--match", line.listMatch, "TEXT",
+        "with --list: only areas whose name contains TEXT or whose code\n"
+        "starts with it, in any case");
 }
 
 /// The rules that join options: one area option at most, and not with --ed-list.
@@ -223,6 +242,8 @@ void checkCombinations(const CLI::App& app, const CommandLine& line)
         areaOptionsGiven += app.get_option(area.name)->count();
     if (areaOptionsGiven > 1)
         throw UsageError("only one area option may be given");
+    if (line.listMatch && !line.listLevel)
+        throw UsageError("--match goes with --list");
     if (line.areaLevel && line.edListFile)
         throw UsageError("--ed-list cannot be combined with an area option");
     if (line.requestFile)

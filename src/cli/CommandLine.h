@@ -34,6 +34,8 @@ struct CommandLine {
     // Saved requests and output formats.
     std::optional<OutputFormat> format;
     std::optional<std::string> requestFile;
+    std::optional<AreaLevel> listLevel; ///< --list: print the areas of a level and stop
+    std::optional<std::string> listMatch;
 
     /// Throws UsageError naming the bad option or value.
     static CommandLine parse(const std::vector<std::string>& arguments);

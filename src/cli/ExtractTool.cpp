@@ -8,6 +8,8 @@
 #include "extraction/ExtractCommand.h"
 #include "extraction/ExtractDialogs.h"
 #include "extraction/UserEdList.h"
+#include "formats/CodebookWriter.h"
+#include "geography/AreaDirectory.h"
 #include "geography/AreaCascade.h"
 #include "session/ApplicationState.h"
 #include "session/RequestChoice.h"
@@ -179,6 +181,29 @@ int refusalStatus(std::optional<MessageId> message)
     return kExitUsage;
 }
 
+/// One CSV line per area of `level`: number, code, name, then its parents' names
+/// nearest first, with a header line.
+void listAreas(
+    const AreaDirectory& directory, AreaLevel level, const std::optional<std::string>& match, std::ostream& out)
+{
+    out << "number,code,name";
+    for (int up = static_cast<int>(level) - 1; up >= 0; --up)
+        out << ',' << kAreaLevelNames[static_cast<std::size_t>(up)];
+    out << '\n';
+    auto line = [&](const AreaEntry& e) {
+        out << e.member << ',' << csvField(e.code) << ',' << csvField(e.name);
+        for (const std::string& parent : directory.parentNames(e))
+            out << ',' << csvField(parent);
+        out << '\n';
+    };
+    if (match)
+        for (const AreaEntry* e : directory.findAtLevel(level, *match))
+            line(*e);
+    else
+        for (const AreaEntry& e : directory.members(level))
+            line(e);
+}
+
 int run(const std::vector<std::string>& arguments, std::ostream& out, std::ostream& err, bool errIsTerminal,
     const std::atomic<bool>* cancel)
 {
@@ -194,6 +219,10 @@ int run(const std::vector<std::string>& arguments, std::ostream& out, std::ostre
 
     std::unique_ptr<ApplicationState> state
         = loadApplicationState(DataFolders::under(line.dataFolder.value_or(currentDirectory())));
+    if (line.listLevel) {
+        listAreas(AreaDirectory(state->areas), *line.listLevel, line.listMatch, out);
+        return kExitDone;
+    }
     PlainLists lists;
     AreaCascade cascade(state->areas, lists.areaPointers());
     startSession(*state, cascade, lists.hhVars, lists.indVars);

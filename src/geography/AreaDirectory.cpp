@@ -6,8 +6,6 @@
 namespace {
 
 constexpr std::string_view kLevelNames[kNumAreaLevels] = { "country", "region", "county", "district", "ward" };
-constexpr std::string_view kLevelPluralNames[kNumAreaLevels]
-    = { "countries", "regions", "counties", "districts", "wards" };
 
 int index(AreaLevel level)
 {
@@ -40,7 +38,7 @@ std::string_view levelName(AreaLevel level)
 
 std::string_view levelPluralName(AreaLevel level)
 {
-    return kLevelPluralNames[index(level)];
+    return kAreaPluralNames[static_cast<std::size_t>(index(level))];
 }
 
 std::string asciiLower(std::string_view text)

@@ -4,6 +4,7 @@
 
 #include "cli/ExtractTool.h"
 
+#include <filesystem>
 #include <gtest/gtest.h>
 #include <sstream>
 #include <sys/wait.h>
@@ -214,4 +215,25 @@ TEST(ExtractTool, ProgramExitStatuses)
     ToolRun inProcess = runTool(s.dir, { "--dry-run", "--wards", "2" });
     EXPECT_EQ(program.out, inProcess.out);
     EXPECT_EQ(program.err, inProcess.err);
+}
+
+TEST(ExtractTool, ListsAreasAsCsvWithTheirParentsAndWritesNothing)
+{
+    ExtractSession s;
+    // A name with a comma is quoted; parents come nearest first.
+    s.dir.write(
+        "ProgramData/Ward_Names.dat", readFile(s.dir.file("ProgramData/Ward_Names.dat")).replace(0, 6, "\"A, B\""));
+    ToolRun wards = runTool(s.dir, { "--list", "wards", "--match", "a, b" });
+    EXPECT_EQ(wards.status, kExitDone) << wards.err;
+    EXPECT_EQ(wards.out,
+        "number,code,name,district,county,region,country\n"
+        "1,08BYFA,\"A, B\",District 1,County 1,East Anglia,England\n");
+    ToolRun counties = runTool(s.dir, { "--list", "counties", "--match", "08" });
+    EXPECT_EQ(counties.out.substr(0, counties.out.find('\n')), "number,code,name,region,country");
+    EXPECT_NE(counties.out.find("\n1,08,County 1,East Anglia,England\n"), std::string::npos) << counties.out;
+    EXPECT_EQ(runTool(s.dir, { "--list", "countries" }).out.size(),
+        std::string("number,code,name\n1,,England\n2,,Scotland\n3,,Wales\n4,,Northern Ireland\n").size());
+    EXPECT_EQ(runTool(s.dir, { "--list", "parishes" }).status, kExitUsage);
+    EXPECT_EQ(runTool(s.dir, { "--match", "x" }).status, kExitUsage);
+    EXPECT_FALSE(std::filesystem::exists(s.dir.file("Zen91/Zen91_hh.txt")));
 }
