@@ -23,9 +23,13 @@ extract() { "$bin/zendra91-extract" --data "$data" --output "$out" --quiet "$@";
 earlier() {
     rm -rf "$out" && mkdir -p "$out"
     extract --wards 1 >/dev/null 2>&1
-    (cd "$out" && sha256sum Zen91_hh.txt Zen91_ind.txt) >"$work/sums"
+    # The data files, the codebook and the request file: every one must survive.
+    (cd "$out" && sha256sum Zen91_*) >"$work/sums"
 }
-intact() { (cd "$out" && sha256sum -c --quiet "$work/sums" >/dev/null 2>&1) && [ "$(ls -A "$out" | wc -l)" -eq 2 ]; }
+intact() {
+    (cd "$out" && sha256sum -c --quiet "$work/sums" >/dev/null 2>&1) \
+        && [ "$(ls -A "$out" | wc -l)" -eq "$(wc -l <"$work/sums")" ]
+}
 used_kib() { df -k --output=used "$out" | tail -1 | tr -d ' '; }
 
 # Interrupts an all-areas run with `signal` at a random moment of its first
@@ -81,7 +85,8 @@ for check in $checks; do
         rm "$out/Zen91_ind.txt" && mkdir "$out/Zen91_ind.txt"
         status=0
         extract --wards 2 >/dev/null 2>"$work/err" || status=$?
-        if grep Zen91_hh "$work/sums" | (cd "$out" && sha256sum -c --quiet) && [ "$(ls -A "$out" | wc -l)" -eq 2 ]; then
+        if grep -v Zen91_ind "$work/sums" | (cd "$out" && sha256sum -c --quiet) \
+            && [ "$(ls -A "$out" | wc -l)" -eq "$(wc -l <"$work/sums")" ]; then
             echo "folder: exit $status, Zen91_hh.txt unchanged, nothing left; message: $(cat "$work/err")"
         else echo "FAIL folder"; ls -la "$out"; fi ;;
     pairs)
