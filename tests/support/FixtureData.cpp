@@ -2,9 +2,11 @@
 
 #include "TempDir.h"
 
+#include "base/DataFolders.h"
 #include "base/DefaultNames.h"
 #include "base/FixedSizes.h"
 #include "geography/AreaTables.h"
+#include "geography/AreaTablesLoader.h"
 #include "geography/EdCode.h"
 
 #include <string>
@@ -23,24 +25,27 @@ std::string letters(int n)
     return { static_cast<char>('A' + (n / 26) % 26), static_cast<char>('A' + n % 26) };
 }
 
-std::string specialCode(int w)
+struct SpecialWard {
+    int ward;
+    const char* code;
+    const char* eds; // EDs2WardMap.dat fields after the record number
+};
+
+constexpr SpecialWard kSpecialWards[] = {
+    { FixtureData::kWard3Eds, "08BYFA", "3,0,700,300" },
+    { FixtureData::kWard35Eds, "08BYFB", "35,0,9000,4000" },
+    { FixtureData::kWardNiParts, "NIAACC", "2,2,400,150" },
+    { FixtureData::kWard7Parts, "12CDEF", "1,7,100,40" },
+    { FixtureData::kWardSample, kSampleWardCode, "30,0,6000,2500" },
+    { FixtureData::kWard120Eds, "08BYFC", "120,0,20000,9000" },
+};
+
+const SpecialWard* special(int w)
 {
-    switch (w) {
-    case FixtureData::kWard3Eds:
-        return "08BYFA";
-    case FixtureData::kWard35Eds:
-        return "08BYFB";
-    case FixtureData::kWardNiParts:
-        return "NIAACC";
-    case FixtureData::kWard7Parts:
-        return "12CDEF";
-    case FixtureData::kWardSample:
-        return kSampleWardCode;
-    case FixtureData::kWard120Eds:
-        return "08BYFC";
-    default:
-        return FixtureData::wardCode(w);
-    }
+    for (const SpecialWard& s : kSpecialWards)
+        if (s.ward == w)
+            return &s;
+    return nullptr;
 }
 
 int districtOf(int w)
@@ -49,6 +54,16 @@ int districtOf(int w)
 }
 
 } // namespace
+
+const AreaTables& FixtureData::areaTables()
+{
+    static const AreaTables tables = [] {
+        TempDir dir;
+        write(dir);
+        return loadAreaTables(DataFolders::under(dir.path()));
+    }();
+    return tables;
+}
 
 std::string FixtureData::wardCode(int w)
 {
@@ -79,7 +94,7 @@ void FixtureData::write(const TempDir& dir, bool reversedMap)
     dir.write("ProgramData/Ward_Names.dat", text);
     text.clear();
     for (int w = 1; w <= kNumWards; ++w)
-        text += specialCode(w) + "\r\n";
+        text += (special(w) ? std::string(special(w)->code) : wardCode(w)) + "\r\n";
     dir.write("ProgramData/Ward_Codes.dat", text);
 
     auto map = [&](const char* file, int first, int last, auto values) {
@@ -100,24 +115,8 @@ void FixtureData::write(const TempDir& dir, bool reversedMap)
         return std::to_string(first) + "," + std::to_string(std::min(last, int { kNumWards }));
     });
     map("Ward2DistrictMap.dat", 1, kNumWards, [](int w) { return std::to_string(districtOf(w)); });
-    map("EDs2WardMap.dat", 1, kNumWards, [](int w) {
-        switch (w) {
-        case kWard3Eds:
-            return std::string("3,0,700,300");
-        case kWard35Eds:
-            return std::string("35,0,9000,4000");
-        case kWardNiParts:
-            return std::string("2,2,400,150");
-        case kWard7Parts:
-            return std::string("1,7,100,40");
-        case kWardSample:
-            return std::string("30,0,6000,2500");
-        case kWard120Eds:
-            return std::string("120,0,20000,9000");
-        default:
-            return std::string("2,0,500,200");
-        }
-    });
+    map("EDs2WardMap.dat", 1, kNumWards,
+        [](int w) { return std::string(special(w) ? special(w)->eds : "2,0,500,200"); });
 
     text = "\"Household variables\"\r\n";
     for (int r = 0; r <= kNumHhVars; ++r)

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "geography/AreaTables.h"
+
 #include <string>
 
 class TempDir;
@@ -20,16 +22,18 @@ class TempDir;
 /// (letter 0 for none, 1..5 for A..E).
 struct FixtureData {
     enum Ward {
-        kWard3Eds = 1,      ///< 08BYFA: 3 EDs, no parts
-        kWard35Eds = 2,     ///< 08BYFB: 35 EDs
-        kWardNiParts = 3,   ///< NIAACC: 2 EDs of 2 lettered parts
-        kWard7Parts = 4,    ///< 12CDEF: 1 ED of 7 lettered parts
-        kWardSample = 5,    ///< 04BYFA: 30 EDs
-        kWard120Eds = 6,    ///< 08BYFC: 120 EDs
+        kWard3Eds = 1, ///< 08BYFA: 3 EDs, no parts
+        kWard35Eds = 2, ///< 08BYFB: 35 EDs
+        kWardNiParts = 3, ///< NIAACC: 2 EDs of 2 lettered parts
+        kWard7Parts = 4, ///< 12CDEF: 1 ED of 7 lettered parts
+        kWardSample = 5, ///< 04BYFA: 30 EDs
+        kWard120Eds = 6, ///< 08BYFC: 120 EDs
     };
 
     /// Writes the data set under `dir`; `reversedMap` lists the variables in reverse.
     static void write(const TempDir& dir, bool reversedMap = false);
+    /// The data set's area tables as loaded, read once.
+    static const AreaTables& areaTables();
     /// The generic code of ward w >= 7.
     static std::string wardCode(int w);
 };

@@ -1,11 +1,8 @@
 #include "geography/AreaDirectory.h"
 
-#include "base/DataFolders.h"
-#include "geography/AreaTablesLoader.h"
 #include "geography/SelectionSummary.h"
 
 #include "FixtureData.h"
-#include "TempDir.h"
 
 #include <gtest/gtest.h>
 
@@ -13,38 +10,23 @@ namespace {
 
 class AreaDirectoryTest : public ::testing::Test {
 protected:
-    static void SetUpTestSuite()
-    {
-        s_dir = new TempDir;
-        FixtureData::write(*s_dir);
-        s_tables = new AreaTables(loadAreaTables(DataFolders::under(s_dir->path())));
-        s_directory = new AreaDirectory(*s_tables);
-    }
-    static void TearDownTestSuite()
-    {
-        delete s_directory;
-        delete s_tables;
-        delete s_dir;
-    }
-
-    static std::vector<std::string> described(const std::vector<const AreaEntry*>& entries)
+    std::vector<std::string> described(const std::vector<const AreaEntry*>& entries)
     {
         std::vector<std::string> texts;
         for (const AreaEntry* e : entries)
-            texts.push_back(s_directory->describe(*e));
+            texts.push_back(m_directory.describe(*e));
         return texts;
     }
 
-    static inline TempDir* s_dir = nullptr;
-    static inline AreaTables* s_tables = nullptr;
-    static inline AreaDirectory* s_directory = nullptr;
+    const AreaTables& m_tables = FixtureData::areaTables();
+    const AreaDirectory m_directory { m_tables };
 };
 
 } // namespace
 
 TEST_F(AreaDirectoryTest, DescribesEachLevelWithItsCodeAndParents)
 {
-    const AreaDirectory& d = *s_directory;
+    const AreaDirectory& d = m_directory;
     // Ward 5 (04BYFA) is in district 1, county 1, region 1, country 1.
     EXPECT_EQ(d.describe(d.entry(AreaLevel::Ward, FixtureData::kWardSample)),
         "Ward 5 (04BYFA) - ward in District 1, County 1");
@@ -56,14 +38,13 @@ TEST_F(AreaDirectoryTest, DescribesEachLevelWithItsCodeAndParents)
     EXPECT_EQ(d.describe(d.entry(AreaLevel::County, 1)), "County 1 (08) - county in East Anglia, England");
     EXPECT_EQ(d.describe(d.entry(AreaLevel::Region, 12)), "Wales - region in Wales");
     EXPECT_EQ(d.describe(d.entry(AreaLevel::Country, 4)), "Northern Ireland - country");
-    EXPECT_EQ(d.toolTip(d.entry(AreaLevel::Region, 12)), "Wales");
     // Districts past 480 have no wards, hence no code.
     EXPECT_EQ(d.entry(AreaLevel::District, 485).code, "");
 }
 
 TEST_F(AreaDirectoryTest, FindsByNameOrCodeCaseInsensitivelyExactAndPrefixFirst)
 {
-    const AreaDirectory& d = *s_directory;
+    const AreaDirectory& d = m_directory;
     // By code: the ward whose code is typed, in any case.
     auto byCode = d.find("04byfa");
     ASSERT_FALSE(byCode.empty());
@@ -71,7 +52,7 @@ TEST_F(AreaDirectoryTest, FindsByNameOrCodeCaseInsensitivelyExactAndPrefixFirst)
     EXPECT_EQ(byCode[0]->member, FixtureData::kWardSample);
 
     // Exact matches first, then prefixes, then the rest, whatever the member order.
-    AreaTables t = *s_tables;
+    AreaTables t = m_tables;
     t.level(AreaLevel::Ward).names[11] = "Old Stanton";
     t.level(AreaLevel::Ward).names[12] = "Stanton Hill";
     t.level(AreaLevel::Ward).names[13] = "STANTON";
@@ -97,7 +78,7 @@ TEST_F(AreaDirectoryTest, FindsByNameOrCodeCaseInsensitivelyExactAndPrefixFirst)
 
 TEST_F(AreaDirectoryTest, SuggestsCloseNamesForAMisspelling)
 {
-    const AreaDirectory& d = *s_directory;
+    const AreaDirectory& d = m_directory;
     auto names = d.closestNames(AreaLevel::County, "Conty 12");
     ASSERT_FALSE(names.empty());
     EXPECT_EQ(names[0], "County 12");
@@ -110,7 +91,7 @@ TEST_F(AreaDirectoryTest, SuggestsCloseNamesForAMisspelling)
 
 TEST_F(AreaDirectoryTest, SummaryCountsTheWardsAnExtractWouldTake)
 {
-    AreaTables t = *s_tables;
+    AreaTables t = m_tables;
     // Freshly loaded: everything.
     SelectionCounts all = countSelection(t);
     EXPECT_TRUE(all.allAreas);
