@@ -4,7 +4,7 @@
 
 #include <algorithm>
 #include <cstdlib>
-#include <dirent.h>
+#include <filesystem>
 #include <fstream>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
@@ -43,10 +43,9 @@ ExtractSession::ExtractSession(bool reversedMap)
     inputs.thresholdText = "1";
 }
 
-ExtractOutcome ExtractSession::extract()
+ExtractCommand ExtractSession::command()
 {
-    ExtractCommand command(folders, areas, catalogue, hhList, indList, settings, dialogs, random);
-    return command.run(inputs);
+    return ExtractCommand(folders, areas, catalogue, hhList, indList, settings, dialogs, random);
 }
 
 void ExtractSession::chooseWards(std::initializer_list<int> wards)
@@ -58,15 +57,13 @@ void ExtractSession::chooseWards(std::initializer_list<int> wards)
         areas.level(AreaLevel::Ward).flags[w] = 1;
 }
 
-std::vector<std::string> filesIn(const std::string& folder)
+std::vector<std::string> filesIn(const std::string& folder, bool withDotFiles)
 {
     std::vector<std::string> names;
-    if (DIR* dir = ::opendir(folder.c_str())) {
-        while (dirent* e = ::readdir(dir))
-            if (e->d_name[0] != '.')
-                names.push_back(e->d_name);
-        ::closedir(dir);
-    }
+    std::error_code missing;
+    for (const auto& entry : std::filesystem::directory_iterator(folder, missing))
+        if (withDotFiles || entry.path().filename().string()[0] != '.')
+            names.push_back(entry.path().filename().string());
     std::sort(names.begin(), names.end());
     return names;
 }

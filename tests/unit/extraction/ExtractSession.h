@@ -23,7 +23,9 @@ class ExtractSession {
 public:
     explicit ExtractSession(bool reversedMap = false);
 
-    ExtractOutcome extract();
+    /// An Extract command over the session, to set up before running.
+    ExtractCommand command();
+    ExtractOutcome extract() { return command().run(inputs); }
     std::string output(const std::string& name) const { return readFile(settings.outputFolder + name); }
     /// Expands the ward list with only `wards` chosen.
     void chooseWards(std::initializer_list<int> wards);
@@ -43,8 +45,9 @@ public:
     ExtractInputs inputs;
 };
 
-/// The names in `folder`, sorted, without the dot files; none for a missing folder.
-std::vector<std::string> filesIn(const std::string& folder);
+/// The names in `folder`, sorted, without the dot files unless asked; none for a
+/// missing folder.
+std::vector<std::string> filesIn(const std::string& folder, bool withDotFiles = false);
 
 /// Compares `actual` with tests/data/extraction/`name`; with ZENDRA91_UPDATE_GOLDEN
 /// set, writes it there instead.

@@ -3,35 +3,46 @@
 
 #include <gtest/gtest.h>
 
-#include <numeric>
+#include <algorithm>
 
 namespace {
 
-/// A small tree spread over the fixed-size tables: country 1 has region 1; region 1
-/// has counties 1 and 2; county 1 has districts 1 and 2, county 2 district 3;
-/// district 1 wards 1..3, district 2 wards 4..5, district 3 ward 6, district 4 no
-/// ward (first > last). Every level starts in "All" mode.
-AreaTables smallTree()
+/// One level's mode and the members flagged 1 (or `flag`).
+struct Choice {
+    AreaLevel level;
+    int mode;
+    std::vector<int> members;
+    std::uint8_t flag = 1;
+};
+
+/// A small tree: country 1 has region 1; region 1 has counties 1 and 2; county 1 has
+/// districts 1 and 2, county 2 district 3, county 3 district 4; district 1 wards
+/// 1..3, district 2 wards 4..5, district 3 ward 6, district 4 none (first > last).
+std::vector<int> chosenWards(const std::vector<Choice>& choices)
 {
     AreaTables t;
     for (AreaTables::Level& level : t.levels)
         level.flags[0] = kModeAll;
     t.level(AreaLevel::Region).parents[1] = 1;
     t.level(AreaLevel::Region).parents[2] = 2;
-    t.level(AreaLevel::County).parents[1] = t.level(AreaLevel::County).parents[2] = 1;
-    t.level(AreaLevel::County).parents[3] = 2;
-    t.level(AreaLevel::District).parents[1] = t.level(AreaLevel::District).parents[2] = 1;
-    t.level(AreaLevel::District).parents[3] = 2;
-    t.level(AreaLevel::District).parents[4] = 3;
+    std::vector<std::int16_t>& counties = t.level(AreaLevel::County).parents;
+    std::vector<std::int16_t>& districts = t.level(AreaLevel::District).parents;
+    counties[1] = counties[2] = 1;
+    counties[3] = 2;
+    districts[1] = districts[2] = 1;
+    districts[3] = 2;
+    districts[4] = 3;
     t.district2Ward[1] = { 1, 3 };
     t.district2Ward[2] = { 4, 5 };
     t.district2Ward[3] = { 6, 6 };
     t.district2Ward[4] = { 8, 7 };
-    return t;
-}
-
-std::vector<int> chosenWards(const AreaTables& t)
-{
+    std::fill(t.finalWards.begin(), t.finalWards.end(), 1); // an earlier result, to be replaced
+    for (const Choice& c : choices) {
+        t.level(c.level).flags[0] = static_cast<std::uint8_t>(c.mode);
+        for (int m : c.members)
+            t.level(c.level).flags[m] = c.flag;
+    }
+    finalWardSelection(t);
     std::vector<int> wards;
     for (int w = 1; w <= kNumWards; ++w)
         if (t.finalWards[w] == 1)
@@ -41,86 +52,29 @@ std::vector<int> chosenWards(const AreaTables& t)
 
 } // namespace
 
-TEST(FinalWardSelection, AllModeChoosesEveryWardAndClearsTheLastResult)
-{
-    AreaTables t = smallTree();
-    finalWardSelection(t);
-    EXPECT_EQ(chosenWards(t).size(), static_cast<std::size_t>(kNumWards));
-
-    t.level(AreaLevel::District).flags[0] = kModeIndividual;
-    t.level(AreaLevel::District).flags[3] = 1;
-    finalWardSelection(t);
-    EXPECT_EQ(chosenWards(t), std::vector<int> { 6 });
-}
-
 TEST(FinalWardSelection, DeepestIndividualLevelDecides)
 {
+    constexpr int kIndividual = kModeIndividual;
     struct Row {
         const char* name;
-        void (*choose)(AreaTables&);
+        std::vector<Choice> choices;
         std::vector<int> wards;
     };
     const Row rows[] = {
-        { "country",
-            [](AreaTables& t) {
-                t.level(AreaLevel::Country).flags[0] = kModeIndividual;
-                t.level(AreaLevel::Country).flags[1] = 1;
-            },
-            { 1, 2, 3, 4, 5, 6 } },
-        { "region",
-            [](AreaTables& t) {
-                t.level(AreaLevel::Region).flags[0] = kModeIndividual;
-                t.level(AreaLevel::Region).flags[1] = 1;
-            },
-            { 1, 2, 3, 4, 5, 6 } },
-        { "county",
-            [](AreaTables& t) {
-                t.level(AreaLevel::County).flags[0] = kModeIndividual;
-                t.level(AreaLevel::County).flags[2] = 1;
-            },
-            { 6 } },
+        { "country", { { AreaLevel::Country, kIndividual, { 1 } } }, { 1, 2, 3, 4, 5, 6 } },
+        { "region", { { AreaLevel::Region, kIndividual, { 1 } } }, { 1, 2, 3, 4, 5, 6 } },
+        { "county", { { AreaLevel::County, kIndividual, { 2 } } }, { 6 } },
         // Higher choices do not count once a lower level is individual.
         { "district under a country",
-            [](AreaTables& t) {
-                t.level(AreaLevel::Country).flags[0] = kModeIndividual;
-                t.level(AreaLevel::Country).flags[2] = 1;
-                t.level(AreaLevel::District).flags[0] = kModeIndividual;
-                t.level(AreaLevel::District).flags[2] = 1;
-            },
-            { 4, 5 } },
-        { "ward",
-            [](AreaTables& t) {
-                t.level(AreaLevel::Ward).flags[0] = kModeIndividual;
-                t.level(AreaLevel::Ward).flags[2] = 1;
-                t.level(AreaLevel::Ward).flags[9] = 1;
-            },
-            { 2, 9 } },
-        { "expanded list with nothing chosen",
-            [](AreaTables& t) { t.level(AreaLevel::County).flags[0] = kModeIndividual; }, {} },
-        { "district without wards",
-            [](AreaTables& t) {
-                t.level(AreaLevel::District).flags[0] = kModeIndividual;
-                t.level(AreaLevel::District).flags[4] = 1;
-            },
-            {} },
-        { "only a flag of exactly 1 counts",
-            [](AreaTables& t) {
-                t.level(AreaLevel::Ward).flags[0] = kModeIndividual;
-                t.level(AreaLevel::Ward).flags[3] = 2;
-            },
-            {} },
+            { { AreaLevel::Country, kIndividual, { 2 } }, { AreaLevel::District, kIndividual, { 2 } } }, { 4, 5 } },
+        { "ward", { { AreaLevel::Ward, kIndividual, { 2, 9 } } }, { 2, 9 } },
+        { "expanded list with nothing chosen", { { AreaLevel::County, kIndividual, {} } }, {} },
+        { "district without wards", { { AreaLevel::District, kIndividual, { 4 } } }, {} },
+        { "only a flag of exactly 1 counts", { { AreaLevel::Ward, kIndividual, { 3 }, 2 } }, {} },
         { "rebuilding mode counts as All",
-            [](AreaTables& t) {
-                t.level(AreaLevel::District).flags[0] = kModeRebuilding;
-                t.level(AreaLevel::County).flags[0] = kModeIndividual;
-                t.level(AreaLevel::County).flags[2] = 1;
-            },
-            { 6 } },
+            { { AreaLevel::District, kModeRebuilding, {} }, { AreaLevel::County, kIndividual, { 2 } } }, { 6 } },
     };
-    for (const Row& row : rows) {
-        AreaTables t = smallTree();
-        row.choose(t);
-        finalWardSelection(t);
-        EXPECT_EQ(chosenWards(t), row.wards) << row.name;
-    }
+    for (const Row& row : rows)
+        EXPECT_EQ(chosenWards(row.choices), row.wards) << row.name;
+    EXPECT_EQ(chosenWards({}).size(), static_cast<std::size_t>(kNumWards));
 }

@@ -49,36 +49,16 @@ TEST(FieldReader, NumbersSeparatedByAnyLineEndCommaOrBlank)
         EXPECT_EQ(r.readInt16("a"), expected);
 }
 
-TEST(FieldReader, TextWhereNumberBelongsNamesLineFieldAndText)
-{
-    auto r = reader("heading\r\n1,2\r\n3,1O\r\n");
-    r.readText("heading");
-    r.readInt16("a");
-    r.readInt16("b");
-    r.readInt16("c");
-    DataFileError e = dataFileErrorFrom([&] { r.readInt16("the ward count of record 57"); });
-    EXPECT_EQ(e.path(), "test.dat");
-    EXPECT_EQ(e.line(), 3);
-    EXPECT_EQ(e.field(), 2);
-    EXPECT_STREQ(e.what(), "test.dat:3: field 2: expected the ward count of record 57, found \"1O\"");
-
-    auto spanning = reader("\"a\r\nb\",x\r\ny\r\n1O");
-    for (int i = 0; i < 3; ++i)
-        spanning.readText("t");
-    EXPECT_EQ(dataFileErrorFrom([&] { spanning.readInt16("n"); }).line(), 4) << "a quoted line break counts";
-}
-
-TEST(FieldReader, BadNumbersAreErrorsNeverZero)
+TEST(FieldReader, BadNumbersAreErrorsNamingLineFieldAndTextNeverZero)
 {
     struct Row {
         const char* content;
         const char* message;
     };
     const Row rows[] = {
-        { "abc", "found \"abc\"" },
+        { "1\r\n2,\r\n3,1O\r\n", "test.dat:3: field 2: expected n, found \"1O\"" },
         { "12abc", "found \"12abc\"" },
         { ",5", "an empty field" },
-        { "-", "found \"-\"" },
         { "+-3", "found \"+-3\"" },
         { "4.5", "found \"4.5\"" },
         { "99999999999999999999999", "expected n within -2147483648..2147483647" },
@@ -87,15 +67,21 @@ TEST(FieldReader, BadNumbersAreErrorsNeverZero)
     };
     for (const Row& row : rows) {
         auto r = reader(row.content);
-        DataFileError e = dataFileErrorFrom([&] { r.readInt32("n"); });
+        DataFileError e = dataFileErrorFrom([&] {
+            for (int i = 0; i < 4; ++i)
+                r.readInt32("n");
+        });
         EXPECT_NE(std::string(e.what()).find(row.message), std::string::npos) << e.what();
     }
     auto r16 = reader("32768");
     EXPECT_STREQ(dataFileErrorFrom([&] { r16.readInt16("a count"); }).what(),
         "test.dat:1: field 1: expected a count within -32768..32767, found \"32768\"");
-    auto text = reader("1,2\r\n");
+    auto spanning = reader("\"a\r\nb\",x\r\ny\r\n1O");
+    for (int i = 0; i < 3; ++i)
+        spanning.readText("t");
+    EXPECT_EQ(dataFileErrorFrom([&] { spanning.readInt16("n"); }).line(), 4) << "a quoted line break counts";
+    auto text = reader("1\r\n");
     text.readText("a");
-    text.readText("b");
     EXPECT_NE(std::string(dataFileErrorFrom([&] { text.readText("a heading line"); }).what())
                   .find("expected a heading line, found the end of the file"),
         std::string::npos);
@@ -104,11 +90,6 @@ TEST(FieldReader, BadNumbersAreErrorsNeverZero)
 TEST(FieldReader, OpensFilesNamingPathAndReasonOnFailure)
 {
     TempDir dir;
-    FieldReader r = FieldReader::open(dir.write("a.dat", "7,\"x, y\"\r\n"));
-    EXPECT_EQ(r.readInt16("n"), 7);
-    EXPECT_EQ(r.readText("t"), "x, y");
-    EXPECT_TRUE(r.atEnd());
-
     DataFileError e = dataFileErrorFrom([&] { FieldReader::open(dir.file("nothing.dat")); });
     EXPECT_EQ(e.path(), dir.file("nothing.dat"));
     EXPECT_NE(std::string(e.what()).find("No such file or directory"), std::string::npos);

@@ -44,22 +44,6 @@ protected:
 
 } // namespace
 
-TEST_F(VariableCatalogueTest, IdentityMapFillsListsInCatalogueOrderWithStoredNamesAndWidths)
-{
-    VariableCatalogue c = load();
-    fillVariableLists(c, hh, ind);
-    ASSERT_EQ(hh.count(), 16);
-    ASSERT_EQ(ind.count(), 34);
-    EXPECT_EQ(hh.rows[0], "(None)   ");
-    EXPECT_EQ(trimmedName(hh.rows[1]), "HNUM");
-    // Identifier widths follow the record counts whatever the file says.
-    EXPECT_EQ(c.hhVarWidths[1], 4);
-    EXPECT_EQ(c.indVarWidths[1], 4);
-    EXPECT_EQ(c.indVarWidths[2], 4);
-    EXPECT_EQ(c.hhVarWidths[4], 5); // pair 4 of the file
-    EXPECT_EQ(c.indVarWidths[33], 34);
-}
-
 TEST_F(VariableCatalogueTest, NonIdentityMapShowsFileOrderAndSelectsByVariable)
 {
     std::vector<int> hhMap = { 12, 15, 14, 13, 12, 11, 10, 9, 8, 7, 6, 5, 4, 3, 2, 1 }; // row 0 shows Tenure
@@ -78,10 +62,17 @@ TEST_F(VariableCatalogueTest, NonIdentityMapShowsFileOrderAndSelectsByVariable)
     EXPECT_EQ(c.hhSelected[1], 0);
 }
 
-TEST_F(VariableCatalogueTest, ResetKeepsRowZeroAndReplacesEverythingElseWhileDisabled)
+TEST_F(VariableCatalogueTest, IdentityMapWidthsAndResetKeepingRowZeroWhileDisabled)
 {
     VariableCatalogue c = load();
+    // Identifier widths follow the record counts whatever the file says.
+    EXPECT_EQ(c.hhVarWidths[1], 4);
+    EXPECT_EQ(c.indVarWidths[2], 4);
+    EXPECT_EQ(c.hhVarWidths[4], 5); // pair 4 of the file
+    EXPECT_EQ(c.indVarWidths[33], 34);
     fillVariableLists(c, hh, ind);
+    ASSERT_EQ(ind.count(), 34);
+    EXPECT_EQ(trimmedName(hh.rows[1]), "HNUM");
     hh.selected.assign(16, true);
     ind.selected.assign(34, false);
     setDefaultVars(c, hh, ind);
@@ -125,10 +116,6 @@ TEST_F(VariableCatalogueTest, BadOrMissingFilesAreRefusedWithFileAndPlace)
     }
 
     TempDir empty;
-    try {
-        loadVariableCatalogue(DataFolders::under(empty.path()));
-        FAIL();
-    } catch (const DataFileError& e) {
-        EXPECT_EQ(e.path(), empty.path() + "/ProgramData/VariableMap.dat");
-    }
+    EXPECT_EQ(dataFileErrorFrom([&] { loadVariableCatalogue(DataFolders::under(empty.path())); }).path(),
+        empty.path() + "/ProgramData/VariableMap.dat");
 }

@@ -40,9 +40,7 @@ TEST_F(VariableLabelsTest, TheGeneratorsFileReadsBackAsTheTablesItCameFrom)
 {
     std::optional<VariableLabels> labels = load(demoFile());
     ASSERT_TRUE(labels);
-    EXPECT_EQ(*labels, demoVariableLabels());
-    ASSERT_EQ(labels->household.size(), 15u);
-    ASSERT_EQ(labels->individual.size(), 33u);
+    ASSERT_EQ(*labels, demoVariableLabels());
     // A meaning holding a comma survives the round trip.
     EXPECT_EQ(labels->household[11].codes[0].meaning, "owner occupied, owned outright");
 }
@@ -75,13 +73,4 @@ TEST_F(VariableLabelsTest, AMalformedFileIsReportedWithItsLineAndWhatWasExpected
     EXPECT_NE(dataFileErrorOf([&] { load(good + "Extra,\"x\",0\r\n"); }).find("expected the end of the file"),
         std::string::npos);
     EXPECT_NE(dataFileErrorOf([&] { load(good.substr(0, good.size() / 2)); }), "");
-}
-
-TEST(VariableLabelsText, CodesAreListedWithRangesAndNegativeCodes)
-{
-    EXPECT_EQ(codesText({ { 1, 1, "exclusive use" }, { 2, 2, "shared use" }, { 3, 3, "no bath or shower" } }),
-        "1=exclusive use; 2=shared use; 3=no bath or shower");
-    EXPECT_EQ(
-        codesText({ { -9, -9, "not applicable" }, { 1, 600, "kilometres" } }), "-9=not applicable; 1..600=kilometres");
-    EXPECT_EQ(codesText({}), "");
 }
