@@ -10,6 +10,7 @@ TEST(OutputEstimate, SizeTextIsCutNotRounded)
     const std::pair<double, const char*> rows[] = {
         { 0.06, "0.0" },
         { 12, "12" },
+        { 0.3, "0.3" }, // not cut from the binary 0.2999...
         { 0.29, "0.2" },
         { 0.99, "0.9" },
         { 0, "0" },

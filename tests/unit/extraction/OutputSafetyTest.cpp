@@ -1,5 +1,5 @@
-// What the Extract command checks before it writes, and what it leaves when it
-// stops: root names, the output path, the lock, free space, replacing and Cancel.
+// What the Extract command checks before it writes over earlier files, and what it
+// leaves when it stops: replacing, free space, the lock and Cancel.
 
 #include "ExtractSession.h"
 
@@ -55,29 +55,6 @@ struct EarlierFiles {
 };
 
 } // namespace
-
-TEST(OutputSafety, RootNamesThatAreNotPlainFileNamesAreRefusedBeforeAnything)
-{
-    for (const char* root : { "../x", "/tmp/x", "a\x1b[31m", "tab\tname" }) {
-        SCOPED_TRACE(root);
-        ExtractSession s;
-        s.chooseWards({ FixtureData::kWard3Eds });
-        s.settings.outputFolder = s.dir.file("new");
-        s.settings.rootFileName = root;
-        EXPECT_EQ(s.extract().cancelledAt, MessageId::RootNameRefused);
-        EXPECT_EQ(s.dialogs.asked(), "RootNameRefused");
-        EXPECT_FALSE(fileExists(s.dir.file("new"))) << "nothing created";
-    }
-}
-
-TEST(OutputSafety, AnOutputFolderThatIsAFileIsOneMessage)
-{
-    ExtractSession s;
-    s.chooseWards({ FixtureData::kWard3Eds });
-    s.settings.outputFolder = s.dir.write("plain", "x");
-    EXPECT_EQ(s.extract().cancelledAt, MessageId::OutputNotAFolder);
-    EXPECT_EQ(s.dialogs.asked(), "OutputNotAFolder");
-}
 
 TEST(OutputSafety, ReplacingEarlierFilesIsAskedNamingThemWithNoKeepingThem)
 {

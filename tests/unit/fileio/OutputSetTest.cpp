@@ -76,23 +76,12 @@ TEST(OutputSet, EveryFailedCallLeavesTheEarlierFilesAndNoTemporary)
             // Only the removal of a backup after the commit, and the listing for
             // the sweep of stale temporaries, may fail without failing the commit.
             EXPECT_EQ(failed, fs.failedCall != "unlink" && fs.failedCall != "listFolder");
-            if (failed) {
-                EXPECT_EQ(readFile(dir.file("a.txt")), "old a");
-                EXPECT_EQ(readFile(dir.file("b.txt")), "old b");
-                EXPECT_FALSE(fileExists(dir.file("c.txt")));
-            } else {
-                EXPECT_EQ(readFile(dir.file("a.txt")), "new a.txt with some bytes");
-                EXPECT_EQ(readFile(dir.file("c.txt")), "new c.txt with some bytes");
-            }
-            std::set<std::string> names = namesIn(dir.path());
-            for (const char* wanted : { "a.txt", "b.txt", "c.txt" })
-                names.erase(wanted);
+            EXPECT_EQ(readFile(dir.file("a.txt")) + readFile(dir.file("b.txt")) + readFile(dir.file("c.txt")),
+                failed ? "old aold b" : "new a.txt with some bytesnew b.txt with some bytesnew c.txt with some bytes");
             // Only a backup whose removal failed after a commit may stay; the next
             // run's sweep takes it.
-            if (!failed && fs.failedCall == "unlink")
-                EXPECT_LE(names.size(), 1u);
-            else
-                EXPECT_TRUE(names.empty()) << *names.begin();
+            const std::size_t others = namesIn(dir.path()).size() - (failed ? 2 : 3);
+            EXPECT_LE(others, !failed && fs.failedCall == "unlink" ? 1u : 0u);
         }
     }
 }
