@@ -72,37 +72,28 @@ std::string FixtureData::wardCode(int w)
 
 void FixtureData::write(const TempDir& dir, bool reversedMap)
 {
-    std::string text;
-    auto names = [&](const char* file, int count, const char* stem) {
-        text.clear();
-        for (int i = 1; i <= count; ++i)
-            text += std::string(stem) + " " + std::to_string(i) + "\r\n";
-        dir.write(std::string("ProgramData/") + file, text);
-    };
-    names("County_Names.dat", kNumCounties, "County");
-    names("District_Names.dat", kNumDistricts, "District");
-    text.clear();
-    for (int w = 1; w <= kNumWards; ++w) {
-        // Wards 7 and 8 share a name, for the command line's ambiguity check; wards 9
-        // and 10 hold one name in UTF-8 and in Latin-1, for the window's decoding.
-        const char* special = w == 7 || w == 8 ? "Twin Ward"
-            : w == 9                           ? "Ynys M\xc3\xb4n"
-            : w == 10                          ? "Ynys M\xf4n"
-                                               : nullptr;
-        text += (special ? std::string(special) : "Ward " + std::to_string(w)) + "\r\n";
-    }
-    dir.write("ProgramData/Ward_Names.dat", text);
-    text.clear();
-    for (int w = 1; w <= kNumWards; ++w)
-        text += (special(w) ? std::string(special(w)->code) : wardCode(w)) + "\r\n";
-    dir.write("ProgramData/Ward_Codes.dat", text);
-
-    auto map = [&](const char* file, int first, int last, auto values) {
-        text = "\"heading, with a comma\"\r\n";
+    auto lines = [&](const std::string& file, const char* heading, int first, int last, auto line) {
+        std::string text = heading;
         for (int k = first; k <= last; ++k)
-            text += std::to_string(k) + "," + values(k) + "\r\n";
-        dir.write(std::string("ProgramData/") + file, text);
+            text += line(k) + "\r\n";
+        dir.write("ProgramData/" + file, text);
     };
+    auto map = [&](const char* file, int first, int last, auto values) {
+        lines(file, "\"heading, with a comma\"\r\n", first, last,
+            [&](int k) { return std::to_string(k) + "," + values(k); });
+    };
+    lines("County_Names.dat", "", 1, kNumCounties, [](int k) { return "County " + std::to_string(k); });
+    lines("District_Names.dat", "", 1, kNumDistricts, [](int d) { return "District " + std::to_string(d); });
+    // Wards 7 and 8 share a name, for the command line's ambiguity check; wards 9
+    // and 10 hold one name in UTF-8 and in Latin-1, for the window's decoding.
+    lines("Ward_Names.dat", "", 1, kNumWards, [](int w) {
+        return w == 7 || w == 8 ? "Twin Ward"
+            : w == 9            ? "Ynys M\xc3\xb4n"
+            : w == 10           ? "Ynys M\xf4n"
+                                : "Ward " + std::to_string(w);
+    });
+    lines("Ward_Codes.dat", "", 1, kNumWards,
+        [](int w) { return special(w) ? std::string(special(w)->code) : wardCode(w); });
     map("Region2CountryMap.dat", 1, kNumRegions, [](int r) { return std::to_string(r <= 10 ? 1 : r - 9); });
     map("County2RegionMap.dat", 1, kNumCounties, [](int k) { return std::to_string((k - 1) % 13 + 1); });
     map("ONSCounty2RegionMap.dat", 0, 67, [](int n) { return std::to_string(n == 0 ? 13 : (n - 1) % 12 + 1); });
@@ -118,7 +109,7 @@ void FixtureData::write(const TempDir& dir, bool reversedMap)
     map("EDs2WardMap.dat", 1, kNumWards,
         [](int w) { return std::string(special(w) ? special(w)->eds : "2,0,500,200"); });
 
-    text = "\"Household variables\"\r\n";
+    std::string text = "\"Household variables\"\r\n";
     for (int r = 0; r <= kNumHhVars; ++r)
         text += std::to_string(reversedMap && r > 0 ? kNumHhVars + 1 - r : r) + ",3\r\n";
     text += "\"Individual variables\"\r\n";

@@ -110,18 +110,6 @@ TEST(AreaCascade, ExpandingListsOnlyMembersOfChosenParentsWithTheirRows)
     EXPECT_LE(h.maxDepth(), 2);
 }
 
-TEST(AreaCascade, DeselectingEveryMemberChoosesNothingAndEmptiesTheLowerList)
-{
-    Harness h;
-    h.list(AreaLevel::Country).click(1);
-    h.list(AreaLevel::Country).deselectAll();
-    EXPECT_EQ(h.mode(AreaLevel::Country), kModeIndividual);
-    EXPECT_EQ(h.chosenCount(AreaLevel::Country), 0);
-    h.list(AreaLevel::Region).click(1);
-    EXPECT_EQ(h.list(AreaLevel::Region).rows, (Rows { "All selected countries" }));
-    EXPECT_EQ(h.chosenCount(AreaLevel::Region), 0);
-}
-
 TEST(AreaCascade, AddingTheAllRowCollapsesAndAHigherChangeLeavesAnExpandedListAlone)
 {
     Harness h;
@@ -179,7 +167,7 @@ TEST(AreaCascade, ControlClickExpandWithAllStillSelectedDefersRecording)
     EXPECT_EQ(h.level(AreaLevel::Region).flags[11], 1);
 }
 
-TEST(AreaCascade, ResetAllCollapsesEveryListWithNothingSelected)
+TEST(AreaCascade, DeselectingEveryMemberChoosesNothingAndResetAllCollapsesEveryList)
 {
     Harness h;
     h.list(AreaLevel::Country).click(1);
@@ -187,6 +175,11 @@ TEST(AreaCascade, ResetAllCollapsesEveryListWithNothingSelected)
     h.list(AreaLevel::Region).click(1);
     h.list(AreaLevel::County).click(1);
     h.list(AreaLevel::County).deselectAll();
+    EXPECT_EQ(h.mode(AreaLevel::County), kModeIndividual);
+    EXPECT_EQ(h.chosenCount(AreaLevel::County), 0);
+    h.list(AreaLevel::District).click(1);
+    EXPECT_EQ(h.list(AreaLevel::District).rows, (Rows { "All selected counties" }));
+    EXPECT_EQ(h.chosenCount(AreaLevel::District), 0);
     for (AreaLevel level : kLevels)
         h.list(level).setEnabled(false);
 

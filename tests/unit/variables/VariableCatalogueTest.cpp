@@ -80,15 +80,6 @@ TEST_F(VariableCatalogueTest, IdentityMapWidthsAndResetKeepingRowZeroWhileDisabl
     EXPECT_TRUE(hh.enabled && ind.enabled);
     EXPECT_EQ(hh.selectedRows(), (std::vector<int> { 0, 1, 4, 10, 11, 12 }));
     EXPECT_EQ(ind.selectedRows().size(), 11u);
-    EXPECT_TRUE(ind.selected[27]); // Sex
-
-    // Row 0 alone selects nothing.
-    hh.deselectAll();
-    ind.deselectAll();
-    hh.selected[0] = ind.selected[0] = true;
-    captureVariableSelection(c, hh, ind);
-    EXPECT_EQ(c.hhSelected[0], 0);
-    EXPECT_EQ(c.indSelected[0], 0);
 }
 
 TEST_F(VariableCatalogueTest, BadOrMissingFilesAreRefusedWithFileAndPlace)
