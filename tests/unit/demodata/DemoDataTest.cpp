@@ -10,6 +10,7 @@
 #include "textio/FieldReader.h"
 #include "variables/VariableCatalogue.h"
 
+#include "ErrorText.h"
 #include "TempDir.h"
 
 #include <gtest/gtest.h>
@@ -219,10 +220,6 @@ TEST(DemoDataErrors, UnwritableFolderIsReportedWithItsPath)
 {
     TempDir dir;
     std::string blocker = dir.write("blocker", "a file where a folder should be");
-    try {
-        writeDemoData(blocker + "/demo");
-        FAIL() << "no error";
-    } catch (const DataFileError& error) {
-        EXPECT_NE(std::string(error.what()).find(blocker + "/demo"), std::string::npos) << error.what();
-    }
+    const std::string message = dataFileErrorOf([&] { writeDemoData(blocker + "/demo"); });
+    EXPECT_NE(message.find(blocker + "/demo"), std::string::npos) << message;
 }

@@ -2,6 +2,7 @@
 #include "fileio/OutputSet.h"
 #include "textio/DataFileError.h"
 
+#include "ErrorText.h"
 #include "FaultyFileSystem.h"
 #include "TempDir.h"
 
@@ -104,12 +105,7 @@ TEST(OutputSet, RollbackThatFailsNamesTheKeptEarlierFile)
         }
     } fs;
     fs.noUnnamed = true;
-    std::string message;
-    try {
-        writeSet(dir.path(), fs);
-    } catch (const DataFileError& e) {
-        message = e.what();
-    }
+    const std::string message = dataFileErrorOf([&] { writeSet(dir.path(), fs); });
     EXPECT_EQ(message.find("cannot replace file " + dir.file("b.txt") + ": Permission denied; " + dir.file("a.txt")
                   + " is the new file, as it could not be put back (Permission denied): the earlier file is "
                   + dir.path() + "/.zendra91-"),
@@ -126,14 +122,12 @@ TEST(OutputSet, FolderAtAFinalNameStopsBeforeAnythingIsWritten)
     TempDir dir;
     dir.write("a.txt", "old a");
     std::filesystem::create_directory(dir.file("b.txt"));
-    try {
+    EXPECT_EQ(dataFileErrorOf([&] {
         OutputSet set(dir.path());
         set.add("a.txt").append("new");
         set.add("b.txt");
-        FAIL() << "a folder was taken for a file";
-    } catch (const DataFileError& e) {
-        EXPECT_EQ(std::string(e.what()), dir.file("b.txt") + ": cannot be replaced: a folder has that name");
-    }
+    }),
+        dir.file("b.txt") + ": cannot be replaced: a folder has that name");
     EXPECT_EQ(readFile(dir.file("a.txt")), "old a");
     EXPECT_EQ(namesIn(dir.path()), (std::set<std::string> { "a.txt", "b.txt" }));
 }

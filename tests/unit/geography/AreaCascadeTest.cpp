@@ -204,36 +204,6 @@ TEST(AreaCascade, DeselectingEveryMemberChoosesNothingAndResetAllCollapsesEveryL
     EXPECT_EQ(h.list(AreaLevel::District).count(), kNumDistricts + 1);
 }
 
-TEST(AreaCascade, NestedNotificationsLeaveTheSameStateAsNone)
-{
-    auto script = [](Harness& h) {
-        h.list(AreaLevel::Country).click(1);
-        h.list(AreaLevel::Country).ctrlClick(2);
-        h.list(AreaLevel::Region).click(1);
-        h.list(AreaLevel::Region).ctrlClick(3);
-        h.list(AreaLevel::County).ctrlClick(1);
-        h.list(AreaLevel::District).click(1);
-        h.list(AreaLevel::District).ctrlClick(5);
-        h.list(AreaLevel::Ward).click(1);
-        h.list(AreaLevel::Ward).click(7);
-        h.list(AreaLevel::County).ctrlClick(2);
-        h.list(AreaLevel::Region).click(0);
-    };
-    Harness loud(true);
-    Harness quiet(false);
-    script(loud);
-    script(quiet);
-    EXPECT_LE(loud.maxDepth(), 2);
-    for (AreaLevel level : kLevels) {
-        SCOPED_TRACE(static_cast<int>(level));
-        EXPECT_EQ(loud.list(level).rows, quiet.list(level).rows);
-        EXPECT_EQ(loud.list(level).selected, quiet.list(level).selected);
-        EXPECT_EQ(loud.level(level).flags, quiet.level(level).flags);
-        EXPECT_EQ(loud.level(level).listPos, quiet.level(level).listPos);
-    }
-    EXPECT_EQ(loud.chosenCount(AreaLevel::Ward), 1);
-}
-
 TEST(AreaCascade, ChoosingMembersLeavesAStateTheClicksReachAndExtractsExactlyThem)
 {
     auto range = [](int first, int last, std::vector<int> v = {}) {

@@ -1,6 +1,7 @@
 #include "textio/DataFileError.h"
 #include "textio/LineWriter.h"
 
+#include "ErrorText.h"
 #include "TempDir.h"
 
 #include <climits>
@@ -29,29 +30,20 @@ TEST(LineWriter, FieldsEndWithCommaLinesWithCrLf)
         "ED,HNUM,\r\n08BYFA01,-42,1000,-9223372036854775808,\r\na long piece of text well beyond the buffer");
 }
 
-TEST(LineWriter, UncreatableFileNamesPathAndReason)
+TEST(LineWriter, UncreatableFileAndFullDiskNamePathAndReason)
 {
     TempDir dir;
-    std::string path = dir.file("no/such/folder/out.txt");
-    try {
-        LineWriter w(path);
-        FAIL() << "created a file in a missing folder";
-    } catch (const DataFileError& e) {
-        EXPECT_EQ(std::string(e.what()), "cannot create file " + path + ": No such file or directory");
-    }
-}
+    const std::string path = dir.file("no/such/folder/out.txt");
+    EXPECT_EQ(
+        dataFileErrorOf([&] { LineWriter w(path); }), "cannot create file " + path + ": No such file or directory");
 
-TEST(LineWriter, FullDiskIsReportedNotSwallowed)
-{
     int fd = ::open("/dev/full", O_WRONLY | O_CLOEXEC);
     ASSERT_GE(fd, 0);
     LineWriter w(fd, "/out/Zen91_hh.txt", 16);
-    try {
+    EXPECT_EQ(dataFileErrorOf([&] {
         for (int i = 0; i < 100; ++i)
             w.field("08BYFA01");
         w.close();
-        FAIL() << "a full disk went unnoticed";
-    } catch (const DataFileError& e) {
-        EXPECT_EQ(std::string(e.what()), "cannot write file /out/Zen91_hh.txt: No space left on device");
-    }
+    }),
+        "cannot write file /out/Zen91_hh.txt: No space left on device");
 }
