@@ -70,6 +70,7 @@ TEST(UserEdList, ReportLinesPutTheReasonAtTheNextPrintZone)
     EXPECT_EQ(rejectedLine("12345678901234"), "12345678901234" + std::string(14, ' ') + unknown + "\r\n");
     EXPECT_EQ(rejectedLine(""), std::string(14, ' ') + tooShort + "\r\n");
     EXPECT_EQ(rejectedLine("08BY\nFA01"), "08BY?FA01" + std::string(5, ' ') + unsafe + "\r\n");
+    EXPECT_EQ(rejectedLine("../BY/x"), "../BY/x" + std::string(7, ' ') + unsafe + "\r\n"); // short, but unsafe first
 }
 
 TEST(UserEdList, ValidationRejectsMissingUnsafeAndShortCodesAndReplacesTheReport)

@@ -38,6 +38,7 @@ TEST_F(AreaDirectoryTest, DescribesEachLevelWithItsCodeAndParents)
     EXPECT_EQ(d.describe(d.entry(AreaLevel::County, 1)), "County 1 (08) - county in East Anglia, England");
     EXPECT_EQ(d.describe(d.entry(AreaLevel::Region, 12)), "Wales - region in Wales");
     EXPECT_EQ(d.describe(d.entry(AreaLevel::Country, 4)), "Northern Ireland - country");
+    EXPECT_EQ(d.toolTip(d.entry(AreaLevel::Region, 12)), "Wales");
     // Districts past 480 have no wards, hence no code.
     EXPECT_EQ(d.entry(AreaLevel::District, 485).code, "");
 }
