@@ -54,25 +54,25 @@ std::vector<int> chosenWards(const std::vector<Choice>& choices)
 
 TEST(FinalWardSelection, DeepestIndividualLevelDecides)
 {
-    constexpr int kIndividual = kModeIndividual;
     struct Row {
         const char* name;
         std::vector<Choice> choices;
         std::vector<int> wards;
     };
     const Row rows[] = {
-        { "country", { { AreaLevel::Country, kIndividual, { 1 } } }, { 1, 2, 3, 4, 5, 6 } },
-        { "region", { { AreaLevel::Region, kIndividual, { 1 } } }, { 1, 2, 3, 4, 5, 6 } },
-        { "county", { { AreaLevel::County, kIndividual, { 2 } } }, { 6 } },
+        { "country", { { AreaLevel::Country, kModeIndividual, { 1 } } }, { 1, 2, 3, 4, 5, 6 } },
+        { "region", { { AreaLevel::Region, kModeIndividual, { 1 } } }, { 1, 2, 3, 4, 5, 6 } },
+        { "county", { { AreaLevel::County, kModeIndividual, { 2 } } }, { 6 } },
         // Higher choices do not count once a lower level is individual.
         { "district under a country",
-            { { AreaLevel::Country, kIndividual, { 2 } }, { AreaLevel::District, kIndividual, { 2 } } }, { 4, 5 } },
-        { "ward", { { AreaLevel::Ward, kIndividual, { 2, 9 } } }, { 2, 9 } },
-        { "expanded list with nothing chosen", { { AreaLevel::County, kIndividual, {} } }, {} },
-        { "district without wards", { { AreaLevel::District, kIndividual, { 4 } } }, {} },
-        { "only a flag of exactly 1 counts", { { AreaLevel::Ward, kIndividual, { 3 }, 2 } }, {} },
+            { { AreaLevel::Country, kModeIndividual, { 2 } }, { AreaLevel::District, kModeIndividual, { 2 } } },
+            { 4, 5 } },
+        { "ward", { { AreaLevel::Ward, kModeIndividual, { 2, 9 } } }, { 2, 9 } },
+        { "expanded list with nothing chosen", { { AreaLevel::County, kModeIndividual, {} } }, {} },
+        { "district without wards", { { AreaLevel::District, kModeIndividual, { 4 } } }, {} },
+        { "only a flag of exactly 1 counts", { { AreaLevel::Ward, kModeIndividual, { 3 }, 2 } }, {} },
         { "rebuilding mode counts as All",
-            { { AreaLevel::District, kModeRebuilding, {} }, { AreaLevel::County, kIndividual, { 2 } } }, { 6 } },
+            { { AreaLevel::District, kModeRebuilding, {} }, { AreaLevel::County, kModeIndividual, { 2 } } }, { 6 } },
     };
     for (const Row& row : rows)
         EXPECT_EQ(chosenWards(row.choices), row.wards) << row.name;
