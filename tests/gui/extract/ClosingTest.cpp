@@ -133,10 +133,12 @@ private slots:
         QTimer::singleShot(0, f.window.get(), [&] {
             auto* dialog = f.window->findChild<ExtractProgressDialog*>();
             QVERIFY(dialog && dialog->isVisible());
+            QPushButton* cancel = dialog->findChild<QPushButton*>(QStringLiteral("btCancelExtract"));
+            QVERIFY(!cancel->accessibleName().isEmpty());
             if (escape)
                 QTest::keyClick(dialog, Qt::Key_Escape);
             else
-                QTest::mouseClick(dialog->findChild<QPushButton*>(QStringLiteral("btCancelExtract")), Qt::LeftButton);
+                QTest::mouseClick(cancel, Qt::LeftButton);
         });
         f.extract();
         QCOMPARE(f.asked(), QStringLiteral("M2 M7 ExtractionCancelled"));

@@ -41,14 +41,16 @@ private slots:
         QCOMPARE(s.edListFile, std::string("/home/me/eds.txt"));
     }
 
-    // The user's ED list resets the area choice and locks the lists; choosing areas
-    // again brings them back working from their collapsed form.
+    // Started on choosing areas, with the ED list box locked. The user's ED list
+    // resets the area choice and locks the lists; choosing areas again brings them
+    // back working from their collapsed form.
     void userEdListSwitchResetsAndDisablesTheAreaLists()
     {
         TestWindow f;
         const MainWindow::Controls& c = f.c();
         AreaTables& t = f.state->areas;
-        QVERIFY(c.obSelectedAreas->isChecked() && !c.txtUserEDlist->isEnabled());
+        QCOMPARE(c.txtUserEDlist->text(), f.path("EDlist.txt"));
+        QVERIFY(c.obSelectedAreas->isChecked() && c.obSeparateFiles->isChecked() && !c.txtUserEDlist->isEnabled());
         c.MultiPage1->setCurrentIndex(1);
         clickRow(f.list(AreaLevel::Country), 1);
         clickRow(f.list(AreaLevel::Country), 2); // Scotland only

@@ -56,6 +56,7 @@ private slots:
         QTest::newRow("data") << QStringList { "--data", "d" } << "data=d";
         QTest::newRow("data=") << QStringList { "--data=d e" } << "data=d e";
         QTest::newRow("-h after data") << QStringList { "--data", "d", "-h" } << "help";
+        QTest::newRow("version") << QStringList { "--version" } << "version";
         QTest::newRow("stray argument") << QStringList { "d" } << "usage error";
         QTest::newRow("version with a value") << QStringList { "--version=2" } << "usage error";
     }
