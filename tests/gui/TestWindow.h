@@ -65,7 +65,7 @@ struct TestWindow {
     {
         QDir out(path("Zen91"));
         if (!out.exists())
-            return {QStringLiteral("(no folder)")};
+            return { QStringLiteral("(no folder)") };
         QStringList names = out.entryList(QDir::Files | QDir::Dirs | QDir::Hidden | QDir::NoDotAndDotDot, QDir::Name);
         names.removeAll(QStringLiteral("Zen91_codebook.csv"));
         names.removeAll(QStringLiteral("Zen91_request.json"));
@@ -113,14 +113,6 @@ inline void clickOption(QAbstractButton* button)
     QTest::mouseClick(button, Qt::LeftButton, Qt::NoModifier, QPoint(8, button->height() / 2));
 }
 
-inline QStringList rowTexts(const QListWidget* list)
-{
-    QStringList texts;
-    for (int r = 0; r < list->count(); ++r)
-        texts << list->item(r)->text();
-    return texts;
-}
-
 inline QList<int> selectedRows(const QListWidget* list)
 {
     QList<int> rows;
@@ -128,11 +120,4 @@ inline QList<int> selectedRows(const QListWidget* list)
         if (list->item(r)->isSelected())
             rows << r;
     return rows;
-}
-
-inline void selectRows(QListWidget* list, const QList<int>& rows)
-{
-    list->clearSelection();
-    for (int row : rows)
-        list->item(row)->setSelected(true);
 }
