@@ -48,6 +48,10 @@ void chooseAndSave(TestWindow& w, ScriptedChooser& chooser, const QString& file,
     w.list(AreaLevel::Country)->setCurrentRow(2, QItemSelectionModel::ClearAndSelect);
     w.chooseWard(30);
     w.list(AreaLevel::Ward)->item(w.state->areas.level(AreaLevel::Ward).listPos[500])->setSelected(true);
+    // A district chosen afterwards leaves the ward list as it was.
+    QListWidget* districts = w.list(AreaLevel::District);
+    districts->setCurrentRow(1, QItemSelectionModel::ClearAndSelect);
+    districts->setCurrentRow(districts->count() - 1, QItemSelectionModel::ClearAndSelect);
     if (edList) {
         c.obUserEDlist->setChecked(true);
         c.txtUserEDlist->setText(w.path("my EDs.txt"));
