@@ -33,11 +33,16 @@ struct ScriptedChooser : FileChooser {
     QString reply(const QString& start) { return offered = start, answer; }
 };
 
-/// Everything Open sets, the combo box and the generator included.
+/// Everything Open sets: the controls, the areas Extract would take, the generator.
 QStringList everything(const TestWindow& w)
 {
-    return w.snapshot() << QString::number(w.c().cboFileFormat->currentIndex()) << QString::number(w.state->randomDraws)
-                        << QString::number(std::mt19937(w.state->random)());
+    QStringList values = w.snapshot() << QString::number(w.c().cboFileFormat->currentIndex())
+                                      << QString::number(w.state->randomDraws)
+                                      << QString::number(std::mt19937(w.state->random)());
+    for (const AreaTables::Level& level : w.state->areas.levels)
+        values << QString::number(level.flags[0]) + QLatin1Char(' ')
+                + QString::number(std::count(level.flags.begin() + 1, level.flags.end(), 1));
+    return values;
 }
 
 /// Non-default choices in every control, saved through the File menu to `file`.
