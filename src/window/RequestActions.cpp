@@ -95,7 +95,7 @@ bool RequestActions::openFile(const QString& path)
     const std::string file = toPath(path);
     ApplicationState& state = m_window.state();
     SavedRequest request;
-    // Tried on a copy, so that an unknown area leaves the lists as they are.
+    // Worked out on a copy: the window's tables change only once the variables have passed too.
     AreaTables wanted = state.areas;
     try {
         request = readRequestFile(file);
