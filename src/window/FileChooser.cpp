@@ -12,3 +12,9 @@ QString DialogFileChooser::chooseFile(
 {
     return QFileDialog::getOpenFileName(parent, title, start, filter);
 }
+
+QString DialogFileChooser::chooseSaveFile(
+    QWidget* parent, const QString& title, const QString& start, const QString& filter)
+{
+    return QFileDialog::getSaveFileName(parent, title, start, filter);
+}

@@ -17,10 +17,13 @@
 #include "window/ListWidgetAdapter.h"
 #include "window/MessageBoxDialogs.h"
 #include "window/PageWidgets.h"
+#include "window/RequestActions.h"
 #include "window/ScreenFit.h"
 #include "window/SvgPicture.h"
 #include "window/WindowTexts.h"
 
+#include <QAction>
+#include <QMenuBar>
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QLabel>
@@ -59,6 +62,7 @@ MainWindow::MainWindow(ApplicationState& state, QWidget* parent)
     setWindowIcon(svgIcon(QStringLiteral(":/shell/zendra91.svg")));
     buildPages();
     connectHandlers();
+    buildMenu();
     setFocusOrder();
     setMnemonics();
     startUp();
@@ -127,6 +131,19 @@ void MainWindow::connectHandlers()
     connect(c.btExtract, &QPushButton::clicked, this, &MainWindow::btExtractClick);
     connect(c.cmdOrigVarHelp, &QPushButton::clicked, this, &MainWindow::cmdOrigVarHelpClick);
     connect(c.cmdDerivedVarHelp, &QPushButton::clicked, this, &MainWindow::cmdDerivedVarHelpClick);
+}
+
+void MainWindow::buildMenu()
+{
+    m_menu.build();
+    layout()->setMenuBar(m_menu.menuBar);
+    m_requests = std::make_unique<RequestActions>(*this, *m_cascade);
+    connect(m_menu.actOpenRequest, &QAction::triggered, this, [this] { m_requests->open(*m_chooser); });
+    connect(m_menu.actSaveRequest, &QAction::triggered, this, [this] { m_requests->save(*m_chooser); });
+    // The same close as the window's own, with an extraction's close put off.
+    connect(m_menu.actQuit, &QAction::triggered, this, &QWidget::close);
+    connect(m_menu.actVariableDefinitions, &QAction::triggered, this, &MainWindow::cmdOrigVarHelpClick);
+    connect(m_menu.actAbout, &QAction::triggered, this, [this] { showAbout(this); });
 }
 
 // The keyboard walks each page top to bottom, left to right, from the tabs on.

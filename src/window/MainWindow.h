@@ -3,6 +3,7 @@
 #include "window/AreasPage.h"
 #include "window/OutputPage.h"
 #include "window/VariablesPage.h"
+#include "window/WindowMenu.h"
 
 #include <QWidget>
 
@@ -20,6 +21,7 @@ class HelpController;
 class ListBox;
 class ListWidgetAdapter;
 class MessageBoxDialogs;
+class RequestActions;
 struct ApplicationState;
 class QCloseEvent;
 class QTabWidget;
@@ -35,7 +37,9 @@ class QTabWidget;
 ///
 /// Extract runs the whole command in the window (see ExtractRunner); the two
 /// Definitions buttons open the help window, which the main window owns and closes
-/// when it closes itself. Closing the main window ends the program.
+/// when it closes itself. Closing the main window ends the program. The menu bar
+/// opens and saves request files (see RequestActions), quits, and opens the help
+/// and the About box.
 class MainWindow : public QWidget {
     Q_OBJECT
 
@@ -52,6 +56,8 @@ public:
 
     ApplicationState& state() { return m_state; }
     const Controls& controls() const { return m_controls; }
+    const WindowMenu& menu() const { return m_menu; }
+    RequestActions& requests() { return *m_requests; }
     /// The two original-variable lists as the variable catalogue reads them.
     ListBox& householdVariables();
     ListBox& individualVariables();
@@ -59,7 +65,8 @@ public:
     /// Where Extract asks its questions; message boxes unless set. Not owned.
     void setDialogs(ExtractDialogs& dialogs);
     ExtractRunner& extractRunner() { return *m_extract; }
-    /// Where the Browse buttons ask for paths; file dialogs unless set. Not owned.
+    /// Where the Browse buttons and the File menu ask for paths; file dialogs unless
+    /// set. Not owned.
     void setFileChooser(FileChooser& chooser) { m_chooser = &chooser; }
     AreaFinder& areaFinder() { return *m_finder; }
     HelpController& help() { return *m_help; }
@@ -73,6 +80,7 @@ protected:
 
 private:
     void buildPages();
+    void buildMenu();
     void connectHandlers();
     void setFocusOrder();
     void setMnemonics();
@@ -92,10 +100,12 @@ private:
 
     ApplicationState& m_state;
     Controls m_controls;
+    WindowMenu m_menu;
     std::array<ListWidgetAdapter*, kNumAreaLevels> m_areaAdapters {};
     ListWidgetAdapter* m_hhVarsAdapter = nullptr;
     ListWidgetAdapter* m_indVarsAdapter = nullptr;
     std::unique_ptr<AreaCascade> m_cascade;
+    std::unique_ptr<RequestActions> m_requests;
     std::unique_ptr<MessageBoxDialogs> m_messageBoxes;
     std::unique_ptr<ExtractRunner> m_extract;
     HelpController* m_help = nullptr;

@@ -119,3 +119,17 @@ inline constexpr char kSelectionSummarySpoken[] = "What Extract would take";
 inline constexpr char kEdListCodes[] = "ED list: %1 codes in %2";
 inline constexpr char kEdListUnreadable[] = "ED list cannot be read: %1";
 inline constexpr char kEdListNone[] = "ED list: no file named";
+// The menu bar, request files and the About box.
+inline constexpr char kMenuFile[] = "File";
+inline constexpr char kMenuHelp[] = "Help";
+inline constexpr char kOpenRequest[] = "Open Request...";
+inline constexpr char kSaveRequest[] = "Save Request...";
+inline constexpr char kQuit[] = "Quit";
+inline constexpr char kVariableDefinitions[] = "Variable Definitions";
+inline constexpr char kAbout[] = "About ZENDRA91";
+inline constexpr char kOpenRequestTitle[] = "Open a request";
+inline constexpr char kSaveRequestTitle[] = "Save the request";
+inline constexpr char kRequestFilter[] = "Request files (*.json);;All files (*)";
+inline constexpr char kRequestNotOpened[] = "The request was not opened; nothing was changed.";
+inline constexpr char kRequestNotSaved[] = "The request was not saved.";
+inline constexpr char kAboutVersion[] = "%1 version %2";

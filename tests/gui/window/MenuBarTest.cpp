@@ -1,0 +1,203 @@
+// The menu bar: request files saved and opened, refused files, help, About, contrast.
+
+#include "TestWindow.h"
+
+#include "base/Version.h"
+#include "help/HelpController.h"
+#include "help/HelpWindow.h"
+#include "window/FileChooser.h"
+#include "window/PageWidgets.h"
+#include "window/WindowTexts.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
+#include <QMessageBox>
+#include <QRadioButton>
+
+#include <cmath>
+
+namespace {
+
+/// Answers every path question with `answer`, remembering the path it was offered.
+struct ScriptedChooser : FileChooser {
+    QString answer;
+    QString offered;
+    QString chooseFolder(QWidget*, const QString&, const QString& s) override { return reply(s); }
+    QString chooseFile(QWidget*, const QString&, const QString& s, const QString&) override { return reply(s); }
+    QString chooseSaveFile(QWidget*, const QString&, const QString& s, const QString&) override { return reply(s); }
+    QString reply(const QString& start) { return offered = start, answer; }
+};
+
+/// Everything Open sets: the controls, the areas Extract would take, the draws.
+QStringList everything(const TestWindow& w)
+{
+    QStringList values = w.snapshot() << QString::number(w.c().cboFileFormat->currentIndex())
+                                      << QString::number(w.state->randomDraws);
+    for (const AreaTables::Level& level : w.state->areas.levels)
+        values << QString::number(level.flags[0]) + QLatin1Char(' ')
+                + QString::number(std::count(level.flags.begin() + 1, level.flags.end(), 1));
+    return values;
+}
+
+/// Non-default choices in every control, saved through the File menu to `file`.
+void chooseAndSave(TestWindow& w, ScriptedChooser& chooser, const QString& file, bool edList)
+{
+    const MainWindow::Controls& c = w.c();
+    w.chooseWard(30);
+    w.list(AreaLevel::Ward)->item(w.state->areas.level(AreaLevel::Ward).listPos[500])->setSelected(true);
+    // A district chosen afterwards leaves the ward list as it was.
+    QListWidget* districts = w.list(AreaLevel::District);
+    districts->setCurrentRow(1, QItemSelectionModel::ClearAndSelect);
+    districts->setCurrentRow(districts->count() - 1, QItemSelectionModel::ClearAndSelect);
+    if (edList) {
+        c.obUserEDlist->setChecked(true);
+        c.txtUserEDlist->setText(w.path("my EDs.txt"));
+    }
+    selectRows(c.lstHHVars_Orig, { 2, 5 });
+    selectRows(c.lstIndVars_Orig, { 1, 3, 4 });
+    for (QCheckBox* box : { c.cbED, c.cbWard, c.cbCountry })
+        box->toggle();
+    c.obCombinedFiles->setChecked(true);
+    c.cboFileFormat->setCurrentIndex(2);
+    c.txtUserOutput->setText(w.path("out"));
+    c.txtUserRootFilename->setText(QStringLiteral("Run7"));
+    w.state->randomDraws = 1234;
+    chooser.answer = file;
+    w.window->setFileChooser(chooser);
+    w.window->menu().actSaveRequest->trigger();
+}
+
+void openThroughMenu(TestWindow& w, ScriptedChooser& chooser, const QString& file)
+{
+    chooser.answer = file;
+    w.window->setFileChooser(chooser);
+    w.window->menu().actOpenRequest->trigger();
+}
+
+} // namespace
+
+class MenuBarTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void saveThenOpenRestoresEveryControl_data()
+    {
+        QTest::addColumn<bool>("edList");
+        QTest::newRow("areas") << false;
+        QTest::newRow("ED list") << true;
+    }
+
+    void saveThenOpenRestoresEveryControl()
+    {
+        QFETCH(bool, edList);
+        TestWindow saved;
+        ScriptedChooser chooser;
+        chooseAndSave(saved, chooser, saved.path("run.json"), edList);
+        QCOMPARE(chooser.offered, saved.path("out/Run7_request.json"));
+        TestWindow opened;
+        if (!edList) // an area request leaves the ED list box as it is
+            opened.c().txtUserEDlist->setText(saved.c().txtUserEDlist->text());
+        openThroughMenu(opened, chooser, saved.path("run.json"));
+        QCOMPARE(everything(opened), everything(saved));
+    }
+
+    // A later extraction of a session, opened in a fresh window, draws the same.
+    void openedRunExtractsTheSameBytes()
+    {
+        TestWindow first(DataSet::Demo);
+        QVERIFY(QDir().mkdir(first.path("Zen91")));
+        first.chooseLargeWard();
+        first.dialogs.script("M7=Yes,Overwrite=Yes");
+        first.extract();
+        first.extract();
+        TestWindow again(DataSet::Demo);
+        ScriptedChooser chooser;
+        openThroughMenu(again, chooser, first.path("Zen91/Zen91_request.json"));
+        QVERIFY(QDir().mkdir(again.path("rerun")));
+        again.c().txtUserOutput->setText(again.path("rerun"));
+        again.dialogs.script("M7=Yes");
+        again.extract();
+        for (const char* file : { "Zen91_hh.txt", "Zen91_ind.txt" }) {
+            const std::string recorded = readFile(first.dir.file(std::string("Zen91/") + file));
+            QVERIFY(!recorded.empty() && recorded == readFile(again.dir.file(std::string("rerun/") + file)));
+        }
+    }
+
+    void refusedFileChangesNothing_data()
+    {
+        QTest::addColumn<QString>("from");
+        QTest::addColumn<QString>("to");
+        QTest::addColumn<QString>("problem");
+        auto row = [](const char* name, QString from, QString to, QString problem) {
+            QTest::newRow(name) << from << to << problem;
+        };
+        row("malformed", "\"outputFormat\"", "\"outputFormat\" ,", "expected a JSON document");
+        row("ward code", FixtureData::wardCode(500).c_str(), "ZZ99ZZ", "unknown ward code \"ZZ99ZZ\"");
+        // The first name of each variable list.
+        row("variable", "Variables\": [\n    \"", "Variables\": [\n    \"NOSUCH",
+            "unknown household variable \"NOSUCH");
+        row("missing", "", "", "cannot open file");
+    }
+
+    void refusedFileChangesNothing()
+    {
+        QFETCH(QString, from);
+        QFETCH(QString, to);
+        QFETCH(QString, problem);
+        TestWindow w;
+        ScriptedChooser chooser;
+        chooseAndSave(w, chooser, w.path("good.json"), false);
+        QString json = QString::fromStdString(readFile(w.dir.file("good.json")));
+        QVERIFY(json.contains(from));
+        const std::string bad
+            = from.isEmpty() ? w.dir.file("none.json") : w.dir.write("bad.json", json.replace(from, to).toStdString());
+        TestWindow fresh;
+        const QStringList before = everything(fresh);
+        openThroughMenu(fresh, chooser, QString::fromStdString(bad));
+        auto* box = fresh.window->findChild<QMessageBox*>(QStringLiteral("msgRequestError"));
+        QVERIFY(box);
+        QVERIFY2(box->text().contains(bad.c_str()) && box->text().contains(problem), qPrintable(box->text()));
+        delete box;
+        QCOMPARE(everything(fresh), before);
+    }
+
+    void helpMenuOpensDefinitionsAndAbout()
+    {
+        TestWindow w;
+        QVERIFY(QTest::qWaitForWindowActive(w.window.get()));
+        QTest::keyClick(w.window.get(), Qt::Key_F1);
+        QVERIFY(w.window->help().helpPage().endsWith(QLatin1String(HelpController::kOriginalVariablesPage)));
+        w.window->menu().actAbout->trigger();
+        auto* about = w.window->findChild<QMessageBox*>(QStringLiteral("aboutBox"));
+        QVERIFY(about && about->isVisible() && about->text().contains(QLatin1String(kProgramVersion)));
+        QVERIFY(about->text().contains(widgets::text(kLabel40).trimmed()));
+        about->accept();
+        QTest::keyClick(w.window.get(), Qt::Key_Q, Qt::ControlModifier);
+        QVERIFY(!w.window->isVisible());
+    }
+
+    // WCAG 2 contrast of each greyed example against the page it is drawn on.
+    void hintLabelsAreReadable()
+    {
+        TestWindow w;
+        auto luminance = [](const QColor& c) {
+            auto lin = [](double v) { return v <= 0.03928 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4); };
+            return 0.2126 * lin(c.redF()) + 0.7152 * lin(c.greenF()) + 0.0722 * lin(c.blueF());
+        };
+        double lowest = 21;
+        for (const char* name : { "Label27", "Label28", "Label29", "Label30", "Label31", "Label32" }) {
+            auto* hint = w.window->findChild<QLabel*>(QLatin1String(name));
+            QWidget* page = hint->parentWidget();
+            const double fg = luminance(hint->palette().color(hint->foregroundRole()));
+            const double bg = luminance(page->palette().color(page->backgroundRole()));
+            lowest = std::min(lowest, (std::max(fg, bg) + 0.05) / (std::min(fg, bg) + 0.05));
+        }
+        qDebug("lowest contrast of the example labels: %.2f:1", lowest);
+        QVERIFY(lowest >= 4.5);
+    }
+};
+
+QTEST_MAIN(MenuBarTest)
+#include "MenuBarTest.moc"
