@@ -41,6 +41,13 @@ QStringList everything(const TestWindow& w)
     return values;
 }
 
+void selectRows(QListWidget* list, const QList<int>& rows)
+{
+    list->clearSelection();
+    for (int row : rows)
+        list->item(row)->setSelected(true);
+}
+
 /// Non-default choices in every control, saved through the File menu to `file`.
 void chooseAndSave(TestWindow& w, ScriptedChooser& chooser, const QString& file, bool edList)
 {
