@@ -147,8 +147,11 @@ ExtractionResult runExtraction(const ExtractRequest& request, EdList& edList, co
     std::vector<std::unique_ptr<Sha256>> digests;
     std::vector<CodebookFile> codebook;
     auto create = [&](const std::string& name, OutputFileKind kind) {
-        // The digests are recorded in the request file only.
+        // The digests are recorded in the request file only; they are taken on the
+        // second core while this one extracts.
         digests.push_back(extras.requestJson ? std::make_unique<Sha256>() : nullptr);
+        if (digests.back())
+            digests.back()->hashInBackground();
         codebook.push_back({ request.rootFileName + name + suffix,
             outputColumns(kind, catalogue, request.spatialCodeFlags, widths, extras.labels), statistics });
         return &files.create(
