@@ -42,10 +42,13 @@ standard error as a note. There is no size threshold.
 
 Standard output, one "key: value" per line:
   estimate: 1.5 Mb     the size estimate as the window's warning shows it
-  households: N        households written (not with --dry-run)
-  persons: N           persons written
+  households: N        households written
+  persons: N           persons written (0 when no person file is written)
   eds: N               EDs written
   file: PATH           one line per output file
+With --dry-run, households, persons and eds are the estimate's counts: those of
+the chosen wards, or for an ED list its codes with 150 households and 250 persons
+assumed for each; no file is listed.
 
 Exit status:
   0  done
@@ -193,7 +196,10 @@ void defineOptions(CLI::App& app, CommandLine& line)
     flag("--combined", line.combined, "one combined file ROOT_hhind.txt (default: ROOT_hh.txt and\nROOT_ind.txt)");
     text("--output", line.outputFolder, "DIR", "output folder (default: DIR/Zen91 under --data)");
     text("--root", line.rootFileName, "NAME", "root file name (default: Zen91)");
-    flag("--dry-run", line.dryRun, "checks and estimate only; no output file is written\n(RejectedEDs.txt still is)");
+    flag("--dry-run", line.dryRun,
+        "checks and estimate only; no output file is written\n"
+        "(RejectedEDs.txt still is); the counts printed are the\n"
+        "estimate's");
     // Saved requests and output formats.
     app.add_option_function<std::string>(
            "--format",

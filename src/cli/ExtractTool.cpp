@@ -19,6 +19,7 @@
 #include "textio/DataFileError.h"
 
 #include <array>
+#include <cstdlib>
 #include <ostream>
 
 namespace {
@@ -155,12 +156,19 @@ ExtractInputs applySavedRequest(const CommandLine& line, ApplicationState& state
     return inputs;
 }
 
-void report(const ExtractOutcome& outcome, std::ostream& out)
+/// A dry run reports the counts its estimate assumed; an extraction, the counts it
+/// wrote, with no persons when no file holds them.
+void report(const ExtractOutcome& outcome, bool personsWritten, std::ostream& out)
 {
     out << "estimate: " << outcome.estimate.text << outcome.estimate.unit << "\n";
-    if (outcome.status != ExtractStatus::Estimated) {
+    if (outcome.status == ExtractStatus::Estimated) {
+        auto whole = [](double count) { return static_cast<std::uint64_t>(count); };
+        out << "households: " << whole(outcome.estimate.households) << "\n"
+            << "persons: " << whole(outcome.estimate.persons) << "\n"
+            << "eds: " << whole(outcome.estimate.eds) << "\n";
+    } else {
         out << "households: " << outcome.result.households << "\n"
-            << "persons: " << outcome.result.persons << "\n"
+            << "persons: " << (personsWritten ? outcome.result.persons : 0) << "\n"
             << "eds: " << outcome.result.writtenEds << "\n";
         for (const std::string& file : outcome.result.files)
             out << "file: " << file << "\n";
@@ -243,7 +251,9 @@ int run(const std::vector<std::string>& arguments, std::ostream& out, std::ostre
     ExtractCommand command(state->folders, state->areas, state->variables, lists.hhVars, lists.indVars, state->settings,
         dialogs, state->random);
     command.setCancelFlag(cancel);
-    command.setRecording({ state->labels ? &*state->labels : nullptr, &state->randomDraws });
+    // bench/extract/formats.sh times the request file against a run without it.
+    command.setRecording({ state->labels ? &*state->labels : nullptr, &state->randomDraws,
+        std::getenv("ZENDRA91_BENCH_NO_REQUEST_FILE") == nullptr });
     if (!state->labels && inputs.format != OutputFormat::Csv)
         err << kProgram << ": note: the data folder has no SARGlossary/" << kVariableLabelsFile
             << ": the codebook and statistics files carry names only\n";
@@ -267,7 +277,7 @@ int run(const std::vector<std::string>& arguments, std::ostream& out, std::ostre
     case ExtractStatus::DoneWithRejectedCodes:
         break;
     }
-    report(outcome, out);
+    report(outcome, state->variables.indSelected[0] == 1, out);
     if (outcome.request.rejectedEdsFound) {
         err << kProgram << ": some ED codes were rejected: see " << outcome.request.rejectedEdsPath << "\n";
         return kExitRejected;

@@ -4,6 +4,7 @@
 #include "extraction/ExtractDialogs.h"
 #include "extraction/UserEdList.h"
 #include "base/Version.h"
+#include "request/AreaRecord.h"
 #include "request/ReferenceDigest.h"
 #include "textio/Sha256.h"
 #include "geography/AreaTables.h"
@@ -303,18 +304,21 @@ void ExtractCommand::extract(Run& run)
     const std::uint64_t codeCount = run.codes.size();
     EdList edList
         = request.useUserEdList ? EdList::fromUserList(std::move(run.codes)) : EdList::fromAreaSelection(m_areas);
-    // The reference files are hashed on the second core while the first extracts.
-    std::future<std::string> reference
-        = std::async(std::launch::async, [this] { return referenceFilesSha256(m_folders); });
-    SavedRequest saved = savedRequest(run);
     ExtractionExtras extras;
     extras.labels = m_recording.labels;
-    extras.requestJson = [&](const ExtractionResult& result) {
-        saved.run = runRecord(run, result, reference.get());
-        if (request.useUserEdList)
-            saved.run->rejectedCodes = codeCount - result.writtenEds;
-        return requestToJson(saved);
-    };
+    std::future<std::string> reference;
+    SavedRequest saved;
+    if (m_recording.writeRequest) {
+        // The reference files are hashed on the second core while the first extracts.
+        reference = std::async(std::launch::async, [this] { return referenceFilesSha256(m_folders); });
+        saved = savedRequest(run);
+        extras.requestJson = [&](const ExtractionResult& result) {
+            saved.run = runRecord(run, result, reference.get());
+            if (request.useUserEdList)
+                saved.run->rejectedCodes = codeCount - result.writtenEds;
+            return requestToJson(saved);
+        };
+    }
     run.outcome.result
         = runExtraction(request, edList, m_catalogue, m_areas, m_folders, m_random, m_progress, m_cancel, extras);
     if (m_recording.randomDraws)
@@ -329,20 +333,7 @@ SavedRequest ExtractCommand::savedRequest(const Run& run) const
     if (request.useUserEdList) {
         saved.edList = EdListRecord { request.edListFile, sha256OfFile(request.edListFile) };
     } else {
-        AreaChoiceRecord areas;
-        std::array<std::vector<std::string>*, kNumAreaLevels> lists
-            = { &areas.countries, &areas.regions, &areas.counties, &areas.districts, &areas.wards };
-        for (int i = 0; i < kNumAreaLevels; ++i) {
-            const AreaTables::Level& level = m_areas.levels[static_cast<std::size_t>(i)];
-            if (level.flags[0] != kModeIndividual)
-                continue;
-            for (int m = 1; m <= level.count(); ++m)
-                if (level.flags[static_cast<std::size_t>(m)] == 1)
-                    lists[static_cast<std::size_t>(i)]->push_back(static_cast<AreaLevel>(i) == AreaLevel::Ward
-                            ? m_areas.wardCodes[static_cast<std::size_t>(m)]
-                            : level.names[static_cast<std::size_t>(m)]);
-        }
-        saved.areas = std::move(areas);
+        saved.areas = recordAreaChoice(m_areas);
     }
     for (int k = 1; k <= kNumHhVars; ++k)
         if (m_catalogue.hhSelected[k] == 1)

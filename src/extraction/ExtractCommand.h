@@ -41,6 +41,9 @@ struct ExtractRecording {
     const VariableLabels* labels = nullptr; ///< null when the data folder has none
     /// Draws the process's generator has made; the extraction's draws are added.
     std::uint64_t* randomDraws = nullptr;
+    /// False leaves out ROOT_request.json and the hashing it needs; only a benchmark
+    /// of what they cost asks for that.
+    bool writeRequest = true;
 };
 
 enum class ExtractStatus {

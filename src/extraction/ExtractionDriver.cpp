@@ -147,7 +147,11 @@ ExtractionResult runExtraction(const ExtractRequest& request, EdList& edList, co
     std::vector<std::unique_ptr<Sha256>> digests;
     std::vector<CodebookFile> codebook;
     auto create = [&](const std::string& name, OutputFileKind kind) {
-        digests.push_back(std::make_unique<Sha256>());
+        // The digests are recorded in the request file only; they are taken on the
+        // second core while this one extracts.
+        digests.push_back(extras.requestJson ? std::make_unique<Sha256>() : nullptr);
+        if (digests.back())
+            digests.back()->hashInBackground();
         codebook.push_back({ request.rootFileName + name + suffix,
             outputColumns(kind, catalogue, request.spatialCodeFlags, widths, extras.labels), statistics });
         return &files.create(
@@ -231,7 +235,8 @@ ExtractionResult runExtraction(const ExtractRequest& request, EdList& edList, co
         outputs.push_back(personOut);
     for (std::size_t i = 0; i < outputs.size(); ++i) {
         outputs[i]->close();
-        result.outputs.push_back({ fileName(outputs[i]->path()), outputs[i]->bytesWritten(), digests[i]->finishHex() });
+        result.outputs.push_back(
+            { fileName(outputs[i]->path()), outputs[i]->bytesWritten(), digests[i] ? digests[i]->finishHex() : "" });
     }
     LineWriter& codebookOut = files.create(request.outputFolder + request.rootFileName + kCodebookFileSuffix, 1 << 16);
     writeCodebook(codebookOut, codebook);

@@ -26,7 +26,8 @@ struct ExtractionResult {
     std::uint64_t persons = 0; ///< their persons
     std::uint64_t writtenEds = 0;
     std::vector<std::string> files; ///< final paths, household file first
-    /// Each data file's name, size and SHA-256, in the order of `files`.
+    /// Each data file's name, size and SHA-256 (empty without a request file), in the
+    /// order of `files`.
     std::vector<OutputFileRecord> outputs;
     std::uint64_t randomDraws = 0; ///< draws taken from the generator
 };

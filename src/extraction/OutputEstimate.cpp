@@ -2,6 +2,7 @@
 
 #include "extraction/ExtractRequest.h"
 #include "geography/AreaTables.h"
+#include "geography/SelectionSummary.h"
 #include "variables/VariableCatalogue.h"
 
 #include <algorithm>
@@ -32,13 +33,12 @@ OutputEstimate estimateOutputSize(
     if (request.useUserEdList) {
         e.households = static_cast<double>(kAssumedHouseholdsPerEd) * static_cast<double>(request.userListEdCount);
         e.persons = static_cast<double>(kAssumedPersonsPerEd) * static_cast<double>(request.userListEdCount);
+        e.eds = static_cast<double>(request.userListEdCount);
     } else {
-        for (int w = 1; w <= kNumWards; ++w) {
-            if (areas.finalWards[w] == 1) {
-                e.households += areas.eds2Ward[w][kHouseholds];
-                e.persons += areas.eds2Ward[w][kPersons];
-            }
-        }
+        const SelectionCounts counts = countFinalWards(areas);
+        e.households = static_cast<double>(counts.households);
+        e.persons = static_cast<double>(counts.persons);
+        e.eds = static_cast<double>(counts.eds);
     }
 
     double spatial = 0;

@@ -6,11 +6,13 @@ struct AreaTables;
 struct ExtractRequest;
 struct VariableCatalogue;
 
-/// The output-size estimate of one request. households and persons are the counts
-/// the estimate assumes (ward totals of finalWards, or 150 and 250 per listed code).
+/// The output-size estimate of one request. households, persons and eds are the
+/// counts the estimate assumes (ward totals of finalWards, or 150 and 250 per listed
+/// code and the codes themselves).
 struct OutputEstimate {
     double households = 0;
     double persons = 0;
+    double eds = 0;
     double megabytes = 0; ///< what the size warning compares with its threshold
     double size = 0; ///< in unit, as shown
     std::string unit; ///< " Mb", or " Gb" above 1024 megabytes

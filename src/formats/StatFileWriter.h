@@ -83,6 +83,7 @@ private:
     void begin(std::int64_t rowCount, const std::string& fileLabel);
 
     static ssize_t writeBytes(const void* data, std::size_t size, void* self);
+    bool failed(int error) const;
     void check(int error, const std::string& what);
     readstat_variable_s* nextColumn(bool wantString);
 

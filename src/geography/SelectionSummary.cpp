@@ -6,6 +6,11 @@
 SelectionCounts countSelection(AreaTables& t)
 {
     finalWardSelection(t);
+    return countFinalWards(t);
+}
+
+SelectionCounts countFinalWards(const AreaTables& t)
+{
     SelectionCounts counts;
     counts.allAreas = true;
     for (const AreaTables::Level& level : t.levels)

@@ -18,6 +18,9 @@ struct SelectionCounts {
 /// Runs the ward finalisation (which every Extract runs again anyway) and counts.
 SelectionCounts countSelection(AreaTables& areas);
 
+/// Counts the wards finalWards holds as it stands, without finalising again.
+SelectionCounts countFinalWards(const AreaTables& areas);
+
 /// "4 wards, 52 EDs, 18,350 households, 45,200 persons", with "All areas: " in front
 /// when nothing is narrowed.
 std::string selectionSummaryText(const SelectionCounts& counts);

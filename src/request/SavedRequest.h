@@ -11,7 +11,9 @@
 enum class OutputFormat { Csv, Stata, Spss };
 
 /// The areas chosen in the five lists, each level's individually chosen members:
-/// wards by their six-character code, the other levels (which have no codes) by name.
+/// counties, districts and wards by their census code, countries and regions (which
+/// have none) by name; an empty list leaves its level on "All". AreaRecord.h writes
+/// and reads the members.
 struct AreaChoiceRecord {
     std::vector<std::string> countries;
     std::vector<std::string> regions;

@@ -1,16 +1,17 @@
 #include "session/RequestChoice.h"
 
 #include "base/ListBox.h"
+#include "geography/AreaDirectory.h"
 #include "geography/AreaTables.h"
+#include "request/AreaRecord.h"
 #include "variables/VariableCatalogue.h"
 
 #include <algorithm>
 #include <array>
 #include <cctype>
+#include <optional>
 
 namespace {
-
-const char* const kLevelNames[] = { "country", "region", "county", "district", "ward" };
 
 std::string lowered(std::string text)
 {
@@ -18,10 +19,9 @@ std::string lowered(std::string text)
     return text;
 }
 
-[[noreturn]] void unknown(const std::string& what, const std::string& name, const std::vector<std::string>& known)
+[[noreturn]] void unknown(const std::string& what, const std::string& name, const std::vector<std::string>& similar)
 {
     std::string message = "unknown " + what + " \"" + name + "\"";
-    std::vector<std::string> similar = similarNames(name, known);
     for (std::size_t i = 0; i < similar.size(); ++i)
         message += (i == 0 ? " (did you mean " : ", ") + ("\"" + similar[i] + "\"");
     throw RequestMismatch(message + (similar.empty() ? "" : "?)"));
@@ -52,18 +52,26 @@ void applyAreaRecord(AreaTables& areas, const AreaChoiceRecord& record)
     const std::array<const std::vector<std::string>*, kNumAreaLevels> lists
         = { &record.countries, &record.regions, &record.counties, &record.districts, &record.wards };
     std::array<std::vector<int>, kNumAreaLevels> chosen;
+    std::optional<AreaDirectory> directory;
     for (int i = 0; i < kNumAreaLevels; ++i) {
-        const bool wards = static_cast<AreaLevel>(i) == AreaLevel::Ward;
-        const AreaTables::Level& level = areas.levels[static_cast<std::size_t>(i)];
-        const std::vector<std::string>& keys = wards ? areas.wardCodes : level.names;
-        for (const std::string& member : *lists[static_cast<std::size_t>(i)]) {
-            const std::size_t before = chosen[static_cast<std::size_t>(i)].size();
-            for (int m = 1; m <= level.count(); ++m)
-                if (keys[static_cast<std::size_t>(m)] == member)
-                    chosen[static_cast<std::size_t>(i)].push_back(m);
-            if (chosen[static_cast<std::size_t>(i)].size() == before)
-                unknown(std::string(kLevelNames[i]) + (wards ? " code" : ""), member,
-                    std::vector<std::string>(keys.begin() + 1, keys.end()));
+        const auto level = static_cast<AreaLevel>(i);
+        for (const std::string& key : *lists[static_cast<std::size_t>(i)]) {
+            if (!directory)
+                directory.emplace(areas);
+            std::vector<int> members = recordedMembers(*directory, level, key);
+            if (members.empty()) {
+                // Codes that look like it, then the names closest to it.
+                std::vector<std::string> codes;
+                for (const AreaEntry& entry : directory->members(level))
+                    if (!entry.code.empty())
+                        codes.push_back(entry.code);
+                std::vector<std::string> similar = similarNames(key, codes);
+                for (std::string& name : directory->closestNames(level, key, 3 - similar.size()))
+                    similar.push_back(std::move(name));
+                unknown(std::string(levelName(level)), key, similar);
+            }
+            chosen[static_cast<std::size_t>(i)].insert(
+                chosen[static_cast<std::size_t>(i)].end(), members.begin(), members.end());
         }
     }
     for (int i = 0; i < kNumAreaLevels; ++i) {
@@ -89,7 +97,7 @@ std::vector<int> variableRows(const std::array<std::string, N>& names, const std
     for (const std::string& name : wanted) {
         auto found = std::find(known.begin(), known.end(), name);
         if (found == known.end())
-            unknown(std::string(kind) + " variable", name, known);
+            unknown(std::string(kind) + " variable", name, similarNames(name, known));
         rows.push_back(static_cast<int>(found - known.begin()) + 1);
     }
     return rows;

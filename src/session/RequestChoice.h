@@ -18,9 +18,9 @@ public:
 };
 
 /// Sets the area flags as `record` says: a level with members listed is in
-/// individual choice with exactly those chosen (wards by code, other levels by
-/// name; a name shared by several members chooses each), the others in "All"
-/// mode. Checks every member before changing anything.
+/// individual choice with exactly those chosen (each by code or name, as
+/// recordedMembers finds them; a key shared by several members chooses each), the
+/// others in "All" mode. Checks every member before changing anything.
 void applyAreaRecord(AreaTables& areas, const AreaChoiceRecord& record);
 
 /// Selects exactly the rows 1..N of the two variable lists whose variables the

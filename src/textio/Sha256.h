@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstddef>
+#include <memory>
 #include <string>
 #include <string_view>
 
@@ -15,6 +16,11 @@ public:
     Sha256(const Sha256&) = delete;
     Sha256& operator=(const Sha256&) = delete;
 
+    /// From now on, update() copies the bytes to a thread of this digest's own and
+    /// returns, so that hashing a large output takes the second core, not the
+    /// writer's time. Call before the first update().
+    void hashInBackground();
+
     void update(std::string_view bytes);
     /// The digest of everything fed so far, as 64 lowercase hex digits; the object
     /// starts afresh afterwards.
@@ -24,7 +30,10 @@ public:
     static std::string of(std::string_view bytes);
 
 private:
+    class Worker;
+
     evp_md_ctx_st* m_context;
+    std::unique_ptr<Worker> m_worker; ///< only with hashInBackground()
 };
 
 /// The digest of a file's content, read in blocks. Throws DataFileError naming the

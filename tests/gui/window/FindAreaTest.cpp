@@ -2,13 +2,32 @@
 
 #include "TestWindow.h"
 
-#include "geography/FinalWardSelection.h"
 #include "window/AreaFinder.h"
 
 #include <QCompleter>
 #include <QLabel>
 #include <QStyle>
 #include <QStyleOptionViewItem>
+
+#include <set>
+#include <sstream>
+
+namespace {
+
+/// The distinct first fields of a CSV output's records: their ED codes when the ED
+/// is the only spatial code.
+std::set<std::string> edCodesIn(const std::string& path)
+{
+    std::istringstream lines(readFile(path));
+    std::string line;
+    std::getline(lines, line); // header
+    std::set<std::string> codes;
+    while (std::getline(lines, line))
+        codes.insert(line.substr(0, line.find(',')));
+    return codes;
+}
+
+} // namespace
 
 class FindAreaTest : public QObject {
     Q_OBJECT
@@ -33,15 +52,21 @@ private slots:
         choose(QStringLiteral("ward 30"), 30);
         choose(QString::fromStdString(w.state->areas.wardCodes[500]).toLower(), 500);
 
-        finalWardSelection(w.state->areas);
-        std::vector<int> chosen;
-        for (int ward = 1; ward <= kNumWards; ++ward)
-            if (w.state->areas.finalWards[ward] == 1)
-                chosen.push_back(ward);
-        QCOMPARE(chosen, (std::vector<int> { 30, 500 }));
+        // Extract writes the EDs of those two wards and no others (fixture wards have
+        // two EDs each; every ED gets households from the sample ward's files).
+        w.dialogs.script("M2=Yes,M7=Yes");
+        w.extract();
+        QVERIFY2(w.asked().endsWith(QStringLiteral("M9")), qPrintable(w.asked()));
+        std::set<std::string> expected;
+        for (int ward : { 30, 500 })
+            for (const char* ed : { "01", "02" })
+                expected.insert(w.state->areas.wardCodes[ward] + ed);
+        QCOMPARE(edCodesIn(w.dir.file("Zen91/Zen91_hh.txt")), expected);
         QVERIFY(w.c().lblSelectionSummary->text().startsWith(QStringLiteral("2 wards, ")));
-        QVERIFY(w.list(AreaLevel::Ward)->item(1)->toolTip().startsWith(
-            QString::fromStdString(w.state->areas.wardCodes[1]) + QStringLiteral(" - ")));
+        QVERIFY(w.list(AreaLevel::Ward)
+                    ->item(1)
+                    ->toolTip()
+                    .startsWith(QString::fromStdString(w.state->areas.wardCodes[1]) + QStringLiteral(" - ")));
     }
 
     void summaryFollowsTheCascade()

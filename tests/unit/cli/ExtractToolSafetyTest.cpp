@@ -2,32 +2,11 @@
 // interrupted run.
 
 #include "ExtractSession.h"
+#include "ToolRun.h"
 
-#include "cli/ExtractTool.h"
 #include "fileio/OutputLock.h"
 
 #include <gtest/gtest.h>
-#include <sstream>
-#include <unistd.h>
-
-namespace {
-
-struct Result {
-    int status;
-    std::string err;
-};
-
-Result runIn(const TempDir& dir, const std::vector<std::string>& arguments, const std::atomic<bool>* cancel = nullptr)
-{
-    std::string previous = currentDirectory();
-    EXPECT_EQ(::chdir(dir.path().c_str()), 0);
-    std::ostringstream out, err;
-    int status = runExtractTool(arguments, out, err, false, cancel);
-    EXPECT_EQ(::chdir(previous.c_str()), 0);
-    return { status, err.str() };
-}
-
-} // namespace
 
 TEST(ExtractToolSafety, RefusalsBeforeWritingCreateNothing)
 {
@@ -46,7 +25,7 @@ TEST(ExtractToolSafety, RefusalsBeforeWritingCreateNothing)
     const std::vector<std::string> before = filesIn(s.dir.path());
     for (const Row& row : rows) {
         SCOPED_TRACE(row.arguments.back());
-        Result run = runIn(s.dir, row.arguments);
+        ToolRun run = runTool(s.dir, row.arguments);
         EXPECT_EQ(run.status, row.status) << run.err;
         EXPECT_NE(run.err.find(row.message), std::string::npos) << run.err;
         EXPECT_EQ(filesIn(s.dir.path()), before);
@@ -57,15 +36,15 @@ TEST(ExtractToolSafety, RefusalsBeforeWritingCreateNothing)
 TEST(ExtractToolSafety, ReplacingIsNotedAndABusyFolderExitsOne)
 {
     ExtractSession s;
-    ASSERT_EQ(runIn(s.dir, { "--wards", "1" }).status, kExitDone);
-    Result again = runIn(s.dir, { "--wards", "1" });
+    ASSERT_EQ(runTool(s.dir, { "--wards", "1" }).status, kExitDone);
+    ToolRun again = runTool(s.dir, { "--wards", "1" });
     EXPECT_EQ(again.status, kExitDone);
     EXPECT_EQ(again.err,
         "zendra91-extract: note: replacing " + s.dir.file("Zen91/Zen91_hh.txt") + ", "
             + s.dir.file("Zen91/Zen91_ind.txt") + "\n");
 
     std::optional<OutputLock> other = OutputLock::tryAcquire(s.dir.file("Zen91"), "Zen91");
-    Result busy = runIn(s.dir, { "--wards", "1" });
+    ToolRun busy = runTool(s.dir, { "--wards", "1" });
     EXPECT_EQ(busy.status, kExitDataError);
     EXPECT_NE(busy.err.find("Another extraction is writing into"), std::string::npos) << busy.err;
 }
@@ -75,7 +54,7 @@ TEST(ExtractToolSafety, AnInterruptLeavesTheEarlierFilesAndSaysSoOnOneLine)
     ExtractSession s;
     s.dir.write("Zen91/Zen91_hh.txt", "earlier\r\n");
     std::atomic<bool> cancel { true };
-    Result run = runIn(s.dir, { "--wards", "1" }, &cancel);
+    ToolRun run = runTool(s.dir, { "--wards", "1" }, false, &cancel);
     EXPECT_EQ(run.status, kExitCancelled);
     EXPECT_EQ(run.err,
         "zendra91-extract: note: replacing " + s.dir.file("Zen91/Zen91_hh.txt")

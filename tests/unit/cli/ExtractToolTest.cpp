@@ -1,36 +1,13 @@
 // zendra91-extract as scripts use it: options, standard output and error, exit statuses.
 
 #include "ExtractSession.h"
-
-#include "cli/ExtractTool.h"
+#include "ToolRun.h"
 
 #include <filesystem>
 #include <gtest/gtest.h>
-#include <sstream>
 #include <sys/wait.h>
-#include <unistd.h>
 
 namespace {
-
-struct ToolRun {
-    int status = -1;
-    std::string out;
-    std::string err;
-};
-
-/// Runs the tool in this process from `dir`, as a script started there would.
-ToolRun runTool(const TempDir& dir, const std::vector<std::string>& arguments, bool terminal = false)
-{
-    std::string previous = currentDirectory();
-    EXPECT_EQ(::chdir(dir.path().c_str()), 0);
-    std::ostringstream out, err;
-    ToolRun run;
-    run.status = runExtractTool(arguments, out, err, terminal);
-    EXPECT_EQ(::chdir(previous.c_str()), 0);
-    run.out = out.str();
-    run.err = err.str();
-    return run;
-}
 
 /// Runs the program itself from `dir`.
 ToolRun runProgram(const TempDir& dir, const std::string& arguments)
@@ -145,12 +122,33 @@ TEST(ExtractTool, DataErrorsExitOneAndDryRunWritesNothing)
     EXPECT_EQ(bad.status, kExitDataError);
     EXPECT_NE(bad.err.find("04BYFA01.res:1: field 2"), std::string::npos) << bad.err;
     EXPECT_FALSE(fileExists(s.dir.file("Zen91/Zen91_hh.txt")));
+}
 
-    ToolRun dry = runTool(s.dir, { "--dry-run", "--districts", "District 1,2", "--combined", "--ind-vars", "Age" });
-    EXPECT_EQ(dry.status, kExitDone) << dry.err;
-    EXPECT_EQ(dry.out.rfind("estimate: ", 0), 0u) << dry.out;
-    EXPECT_EQ(dry.out.find("households:"), std::string::npos) << dry.out;
-    EXPECT_TRUE(filesIn(s.dir.file("Zen91")).empty());
+TEST(ExtractTool, DryRunCountsAreTheEstimatesAndARunCountsWhatItWrote)
+{
+    ExtractSession s;
+    // The fixture's ward table: 08BYFA 3 EDs, 300 households, 700 persons; 12CDEF one
+    // ED of 7 lettered parts, 40 households, 100 persons. Its household files hold
+    // fewer: 6 households of 18 persons for 08BYFA.
+    s.dir.write("list.txt", "08BYFA01\r\n08byfa02\r\nNOSUCH01\r\n");
+    struct Row {
+        std::vector<std::string> arguments;
+        const char* counts;
+    };
+    const Row rows[] = {
+        { { "--dry-run", "--wards", "08BYFA,12CDEF", "--combined" }, "households: 340\npersons: 800\neds: 10\n" },
+        // 150 households and 250 persons for each listed code, rejected ones too.
+        { { "--dry-run", "--ed-list", "list.txt" }, "households: 450\npersons: 750\neds: 3\n" },
+        { { "--wards", "08BYFA", "--ind-vars", "none", "--output", "out" },
+            "households: 6\npersons: 0\neds: 3\nfile: out/Zen91_hh.txt\n" },
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.arguments[1]);
+        EXPECT_TRUE(filesIn(s.dir.file("Zen91")).empty()) << "a dry run writes nothing";
+        ToolRun run = runTool(s.dir, row.arguments);
+        EXPECT_NE(run.status, kExitUsage) << run.err;
+        EXPECT_EQ(run.out.substr(run.out.find('\n') + 1), row.counts);
+    }
 }
 
 TEST(ExtractTool, ProgressBarOnlyOnATerminalAndNotWhenQuiet)

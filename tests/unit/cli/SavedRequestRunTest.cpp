@@ -1,8 +1,7 @@
 // Saved requests run again, and the statistics formats against the CSV.
 
 #include "ExtractSession.h"
-
-#include "cli/ExtractTool.h"
+#include "ToolRun.h"
 #include "request/SavedRequest.h"
 #include "textio/Sha256.h"
 
@@ -10,25 +9,12 @@
 #include <readstat.h>
 #include <fstream>
 #include <sstream>
-#include <unistd.h>
 
 namespace {
 
 void writeFile(const std::string& path, const std::string& text)
 {
     std::ofstream(path, std::ios::binary) << text;
-}
-
-int runIn(const TempDir& dir, const std::vector<std::string>& arguments, std::string* err = nullptr)
-{
-    std::string previous = currentDirectory();
-    EXPECT_EQ(::chdir(dir.path().c_str()), 0);
-    std::ostringstream out, errors;
-    int status = runExtractTool(arguments, out, errors);
-    EXPECT_EQ(::chdir(previous.c_str()), 0);
-    if (err)
-        *err = errors.str();
-    return status;
 }
 
 /// Every value of every row, as text, as ReadStat's reader finds them.
@@ -82,10 +68,10 @@ TEST(SavedRequestRun, StatisticsFilesHoldTheRowsAndValuesOfTheCsv)
             more.insert(more.begin(), common.begin(), common.end());
             return more;
         };
-        ASSERT_EQ(runIn(s.dir, with({ "--output", "csv" })), 0);
+        ASSERT_EQ(runTool(s.dir, with({ "--output", "csv" })).status, 0);
         for (const char* format : { "dta", "sav" }) {
             SCOPED_TRACE(std::string(format) + (combined ? " combined" : " separate"));
-            ASSERT_EQ(runIn(s.dir, with({ "--output", format, "--format", format })), 0);
+            ASSERT_EQ(runTool(s.dir, with({ "--output", format, "--format", format })).status, 0);
             for (const char* file : { "_hh", "_ind", "_hhind" }) {
                 const std::string stat = s.dir.file(std::string(format) + "/Zen91" + file + "." + format);
                 if ((std::string(file) == "_hhind") != combined)
@@ -111,13 +97,14 @@ TEST(SavedRequestRun, ARerunIntoAnotherFolderWritesTheSameBytes)
     const Row rows[] = {
         { "area with draws", { "--wards", "08BYFC,04BYFA" }, 0 },
         { "not the first extraction", { "--wards", "08BYFC" }, 7 },
+        { "counties by code", { "--counties", "County 2,County 18" }, 0 },
         { "ED list, dta", { "--ed-list", "list.txt", "--format", "dta", "--spatial", "ward,ed" }, 0 },
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.name);
         std::vector<std::string> first = row.arguments;
         first.insert(first.end(), { "--output", "first", "--quiet" });
-        runIn(s.dir, first);
+        runTool(s.dir, first);
         SavedRequest request = readRequestFile(s.dir.file("first/Zen91_request.json"));
         ASSERT_TRUE(request.run);
         if (row.drawsBefore > 0) {
@@ -126,14 +113,13 @@ TEST(SavedRequestRun, ARerunIntoAnotherFolderWritesTheSameBytes)
             request.randomDraws = row.drawsBefore;
             request.run.reset();
             writeRequestFile(s.dir.file("later.json"), request);
-            runIn(s.dir, { "--request", "later.json", "--output", "first" });
+            runTool(s.dir, { "--request", "later.json", "--output", "first" });
             request = readRequestFile(s.dir.file("first/Zen91_request.json"));
             EXPECT_EQ(request.randomDraws, row.drawsBefore);
             EXPECT_NE(readFile(s.dir.file("first/" + request.run->outputFiles[0].name)), fromStart)
                 << "the later draws give other substitutions";
         }
-        std::string err;
-        runIn(s.dir, { "--request", "first/Zen91_request.json", "--output", "again" }, &err);
+        const std::string err = runTool(s.dir, { "--request", "first/Zen91_request.json", "--output", "again" }).err;
         EXPECT_EQ(err.find("differ"), std::string::npos) << err;
         for (const OutputFileRecord& file : request.run->outputFiles) {
             const std::string bytes = readFile(s.dir.file("first/" + file.name));
@@ -144,26 +130,27 @@ TEST(SavedRequestRun, ARerunIntoAnotherFolderWritesTheSameBytes)
     }
     // A changed ED list still runs, with a note naming it.
     writeFile(s.dir.file("list.txt"), "08BYFA02\r\n");
-    std::string err;
-    runIn(s.dir, { "--request", "first/Zen91_request.json", "--output", "changed" }, &err);
+    const std::string err = runTool(s.dir, { "--request", "first/Zen91_request.json", "--output", "changed" }).err;
     EXPECT_NE(err.find("note: the ED list list.txt differs"), std::string::npos) << err;
 }
 
 TEST(SavedRequestRun, AnUnknownAreaOrVariableIsNamedWithSuggestions)
 {
     ExtractSession s;
-    runIn(s.dir, { "--wards", "08BYFA", "--output", "first", "--quiet" });
+    runTool(s.dir, { "--wards", "08BYFA", "--output", "first", "--quiet" });
     SavedRequest request = readRequestFile(s.dir.file("first/Zen91_request.json"));
     request.areas->wards = { "08BYFZ" };
     writeRequestFile(s.dir.file("ward.json"), request);
     request = readRequestFile(s.dir.file("first/Zen91_request.json"));
     request.householdVariables.push_back("cars");
     writeRequestFile(s.dir.file("variable.json"), request);
-    std::string err;
-    EXPECT_EQ(runIn(s.dir, { "--request", "ward.json" }, &err), kExitUsage);
-    EXPECT_NE(err.find("unknown ward code \"08BYFZ\" (did you mean \"08BYFA\""), std::string::npos) << err;
-    EXPECT_EQ(runIn(s.dir, { "--request", "variable.json" }, &err), kExitUsage);
-    EXPECT_NE(err.find("unknown household variable \"cars\" (did you mean \"Cars\"?)"), std::string::npos) << err;
+    ToolRun ward = runTool(s.dir, { "--request", "ward.json" });
+    EXPECT_EQ(ward.status, kExitUsage);
+    EXPECT_NE(ward.err.find("unknown ward \"08BYFZ\" (did you mean \"08BYFA\""), std::string::npos) << ward.err;
+    ToolRun variable = runTool(s.dir, { "--request", "variable.json" });
+    EXPECT_EQ(variable.status, kExitUsage);
+    EXPECT_NE(variable.err.find("unknown household variable \"cars\" (did you mean \"Cars\"?)"), std::string::npos)
+        << variable.err;
 }
 
 } // namespace

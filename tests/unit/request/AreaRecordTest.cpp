@@ -1,0 +1,114 @@
+// The area choice of a saved request: written by code where a code names one member,
+// read back by code or, from older files, by name.
+
+#include "request/AreaRecord.h"
+
+#include "base/DataFolders.h"
+#include "geography/AreaTablesLoader.h"
+#include "session/RequestChoice.h"
+
+#include "FixtureData.h"
+#include "TempDir.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+using Chosen = std::vector<std::pair<AreaLevel, int>>;
+
+AreaTables fixtureTables()
+{
+    TempDir dir;
+    FixtureData::write(dir);
+    return loadAreaTables(DataFolders::under(dir.path()));
+}
+
+/// `chosen` members in individual choice, every other level on "All".
+void choose(AreaTables& areas, const Chosen& chosen)
+{
+    for (AreaTables::Level& level : areas.levels) {
+        std::fill(level.flags.begin(), level.flags.end(), 1);
+        level.flags[0] = kModeAll;
+    }
+    for (auto [which, member] : chosen) {
+        std::vector<std::uint8_t>& flags = areas.level(which).flags;
+        if (flags[0] != kModeIndividual)
+            std::fill(flags.begin(), flags.end(), 0);
+        flags[0] = kModeIndividual;
+        flags[static_cast<std::size_t>(member)] = 1;
+    }
+}
+
+std::vector<std::vector<std::uint8_t>> flagsOf(const AreaTables& areas)
+{
+    std::vector<std::vector<std::uint8_t>> flags;
+    for (const AreaTables::Level& level : areas.levels)
+        flags.push_back(level.flags);
+    return flags;
+}
+
+} // namespace
+
+void PrintTo(const AreaChoiceRecord& record, std::ostream* out)
+{
+    SavedRequest request;
+    request.areas = record;
+    *out << requestToJson(request);
+}
+
+TEST(AreaRecord, CodesWhereTheyNameOneMemberAndTheChoiceComesBackExactly)
+{
+    AreaTables areas = fixtureTables();
+    // In the fixture only county 1 has a code of its own, 08; county c shares its
+    // code with county c + 17 (18, 35 and 52 share 01).
+    struct Row {
+        const char* name;
+        Chosen chosen;
+        AreaChoiceRecord record;
+    };
+    const Row rows[] = {
+        { "county", { { AreaLevel::County, 1 }, { AreaLevel::County, 2 } }, { {}, {}, { "08", "County 2" }, {}, {} } },
+        { "shared county code", { { AreaLevel::County, 18 } }, { {}, {}, { "County 18" }, {}, {} } },
+        { "district and ward", { { AreaLevel::District, 1 }, { AreaLevel::Ward, 7 }, { AreaLevel::Ward, 8 } },
+            { {}, {}, {}, { "08BY" }, { FixtureData::wardCode(7), FixtureData::wardCode(8) } } },
+        { "no codes above counties", { { AreaLevel::Country, 2 }, { AreaLevel::Region, 1 } },
+            { { "Scotland" }, { areas.level(AreaLevel::Region).names[1] }, {}, {}, {} } },
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        choose(areas, row.chosen);
+        const auto expected = flagsOf(areas);
+        EXPECT_EQ(recordAreaChoice(areas), row.record);
+        choose(areas, {});
+        applyAreaRecord(areas, row.record);
+        EXPECT_EQ(flagsOf(areas), expected);
+    }
+}
+
+TEST(AreaRecord, ReadsCodesInAnyCaseAndNamesFromOlderFiles)
+{
+    AreaTables areas = fixtureTables();
+    choose(areas, { { AreaLevel::County, 1 }, { AreaLevel::District, 1 } });
+    const auto expected = flagsOf(areas);
+    for (const AreaChoiceRecord& record : { AreaChoiceRecord { {}, {}, { "County 1" }, { "District 1" }, {} },
+             AreaChoiceRecord { {}, {}, { "08" }, { "08by" }, {} } }) {
+        choose(areas, {});
+        applyAreaRecord(areas, record);
+        EXPECT_EQ(flagsOf(areas), expected) << record.counties[0];
+    }
+    // A shared code chooses each member that has it.
+    applyAreaRecord(areas, { {}, {}, { "01" }, {}, {} });
+    const auto& counties = areas.level(AreaLevel::County).flags;
+    EXPECT_EQ(std::count(counties.begin() + 1, counties.end(), 1), 3);
+    EXPECT_EQ(counties[18] + counties[35] + counties[52], 3);
+
+    try {
+        applyAreaRecord(areas, { {}, {}, {}, { "District 1", "Distrct 2" }, {} });
+        ADD_FAILURE() << "an unknown district was taken";
+    } catch (const RequestMismatch& e) {
+        EXPECT_NE(std::string(e.what()).find("unknown district \"Distrct 2\" (did you mean \"District 2\""),
+            std::string::npos)
+            << e.what();
+    }
+    EXPECT_EQ(counties[18], 1) << "nothing changes when a member is unknown";
+}
