@@ -5,6 +5,7 @@
 #include "extraction/ExtractMessage.h"
 #include "extraction/UserEdList.h"
 #include "geography/AreaCascade.h"
+#include "request/AreaRecord.h"
 #include "session/ApplicationState.h"
 #include "session/RequestChoice.h"
 #include "textio/Sha256.h"
@@ -27,25 +28,6 @@ using widgets::text;
 using widgets::toPath;
 
 namespace {
-
-/// Each level's individually chosen members, as the request file names them.
-AreaChoiceRecord chosenAreas(const AreaTables& areas)
-{
-    AreaChoiceRecord record;
-    std::vector<std::string>* const lists[]
-        = { &record.countries, &record.regions, &record.counties, &record.districts, &record.wards };
-    for (int i = 0; i < kNumAreaLevels; ++i) {
-        const auto level = static_cast<AreaLevel>(i);
-        const AreaTables::Level& t = areas.level(level);
-        if (t.flags[0] != kModeIndividual)
-            continue;
-        const std::vector<std::string>& keys = level == AreaLevel::Ward ? areas.wardCodes : t.names;
-        for (int m = 1; m <= t.count(); ++m)
-            if (t.flags[static_cast<std::size_t>(m)] == 1)
-                lists[i]->push_back(keys[static_cast<std::size_t>(m)]);
-    }
-    return record;
-}
 
 template <std::size_t N, std::size_t M>
 std::vector<std::string> selectedNames(
@@ -194,7 +176,7 @@ SavedRequest RequestActions::currentRequest() const
         const std::string& path = state.settings.edListFile;
         request.edList = EdListRecord { path, regularFileExists(path) ? sha256OfFile(path) : std::string() };
     } else {
-        request.areas = chosenAreas(state.areas);
+        request.areas = recordAreaChoice(state.areas);
     }
     const VariableCatalogue& catalogue = state.variables;
     request.householdVariables

@@ -141,7 +141,7 @@ private slots:
             QTest::newRow(name) << from << to << problem;
         };
         row("malformed", "\"outputFormat\"", "\"outputFormat\" ,", "expected a JSON document");
-        row("ward code", FixtureData::wardCode(500).c_str(), "ZZ99ZZ", "unknown ward code \"ZZ99ZZ\"");
+        row("ward code", FixtureData::wardCode(500).c_str(), "ZZ99ZZ", "unknown ward \"ZZ99ZZ\"");
         // The first name of each variable list.
         row("variable", "Variables\": [\n    \"", "Variables\": [\n    \"NOSUCH",
             "unknown household variable \"NOSUCH");

@@ -151,10 +151,11 @@ TEST(ExtractCommand, SizeWarningAndThresholdThatIsNotANumber)
         EXPECT_EQ(s.dialogs.asked(), row.asked);
         EXPECT_EQ(outcome.status, row.status);
         EXPECT_EQ(filesIn(s.dir.file("Zen91")).empty(), row.status == ExtractStatus::Cancelled);
-        if (std::string(row.asked) == "M7")
+        if (std::string(row.asked) == "M7") {
             EXPECT_EQ(s.dialogs.shown[0].text(),
                 "Warning: Estimated output file size\r> " + outcome.estimate.text
                     + " Mb\r\rDo you still wish to proceed?");
+        }
     }
 }
 
