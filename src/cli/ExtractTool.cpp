@@ -156,9 +156,8 @@ ExtractInputs applySavedRequest(const CommandLine& line, ApplicationState& state
     return inputs;
 }
 
-/// A dry run reports the counts its estimate assumed; an extraction, the counts it
-/// wrote, with no persons when no file holds them.
-void report(const ExtractOutcome& outcome, bool personsWritten, std::ostream& out)
+/// A dry run reports the counts its estimate assumed; an extraction, the counts it wrote.
+void report(const ExtractOutcome& outcome, std::ostream& out)
 {
     out << "estimate: " << outcome.estimate.text << outcome.estimate.unit << "\n";
     if (outcome.status == ExtractStatus::Estimated) {
@@ -168,7 +167,7 @@ void report(const ExtractOutcome& outcome, bool personsWritten, std::ostream& ou
             << "eds: " << whole(outcome.estimate.eds) << "\n";
     } else {
         out << "households: " << outcome.result.households << "\n"
-            << "persons: " << (personsWritten ? outcome.result.persons : 0) << "\n"
+            << "persons: " << outcome.result.persons << "\n"
             << "eds: " << outcome.result.writtenEds << "\n";
         for (const std::string& file : outcome.result.files)
             out << "file: " << file << "\n";
@@ -277,7 +276,7 @@ int run(const std::vector<std::string>& arguments, std::ostream& out, std::ostre
     case ExtractStatus::DoneWithRejectedCodes:
         break;
     }
-    report(outcome, state->variables.indSelected[0] == 1, out);
+    report(outcome, out);
     if (outcome.request.rejectedEdsFound) {
         err << kProgram << ": some ED codes were rejected: see " << outcome.request.rejectedEdsPath << "\n";
         return kExitRejected;

@@ -227,6 +227,9 @@ ExtractionResult runExtraction(const ExtractRequest& request, EdList& edList, co
         result.households = csvWriter->households();
         result.persons = csvWriter->persons();
     }
+    // Counts of what was written: the run record and the command both report them.
+    if (!personOut)
+        result.persons = 0;
 
     std::vector<LineWriter*> outputs;
     if (householdOut)

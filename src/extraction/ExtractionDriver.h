@@ -23,7 +23,7 @@ using ExtractProgress = std::function<void(std::uint64_t done, std::uint64_t tot
 /// What one finished extraction wrote.
 struct ExtractionResult {
     std::uint64_t households = 0; ///< households of the written EDs
-    std::uint64_t persons = 0; ///< their persons
+    std::uint64_t persons = 0; ///< persons written (0 without a person file)
     std::uint64_t writtenEds = 0;
     std::vector<std::string> files; ///< final paths, household file first
     /// Each data file's name, size and SHA-256 (empty without a request file), in the

@@ -149,6 +149,8 @@ TEST(ExtractTool, DryRunCountsAreTheEstimatesAndARunCountsWhatItWrote)
         EXPECT_NE(run.status, kExitUsage) << run.err;
         EXPECT_EQ(run.out.substr(run.out.find('\n') + 1), row.counts);
     }
+    // The run record counts what was written, as the command does.
+    EXPECT_NE(readFile(s.dir.file("out/Zen91_request.json")).find("\"persons\": 0,"), std::string::npos);
 }
 
 TEST(ExtractTool, ProgressBarOnlyOnATerminalAndNotWhenQuiet)
