@@ -59,7 +59,7 @@ TEST(ExtractTool, UsageErrorsAndRefusalsExitTwoNamingTheProblem)
     ExtractSession s;
     struct Row {
         std::vector<std::string> arguments;
-        const char* message;
+        std::string message;
     };
     const Row rows[] = {
         { { "--bogus" }, "unknown option \"--bogus\" (see --help)" },
@@ -69,8 +69,9 @@ TEST(ExtractTool, UsageErrorsAndRefusalsExitTwoNamingTheProblem)
         { { "--ed-list", "x", "--wards", "1" }, "--ed-list cannot be combined with an area option" },
         { { "--wards", "99999" }, "no ward number 99999 (expected 1..11499)" },
         { { "--counties", "Nowhere" }, "no county named \"Nowhere\"" },
-        { { "--wards", "twin ward" }, "is not unique; give the number or the code of one of:\n  7 " },
-        { { "--wards", "Twin Ward" }, " Twin Ward - District 1, County " },
+        { { "--wards", "twin ward" },
+            "is not unique; give the number or the code of one of:\n  7 " + FixtureData::wardCode(7)
+                + " Twin Ward - District 1, County " },
         { { "--counties", "Conty 12" }, "no county named \"Conty 12\"; did you mean: County 12" },
         { { "--wards", "\"Ward 3" }, "not closed" },
         { { "--hh-vars", "HNUM,Bogus" }, "unknown household variable \"Bogus\" (known: HNUM,AreaHH," },
@@ -92,16 +93,9 @@ TEST(ExtractTool, UsageErrorsAndRefusalsExitTwoNamingTheProblem)
     EXPECT_TRUE(filesIn(s.dir.file("Zen91")).empty());
 }
 
-TEST(ExtractTool, NamesInAnyCaseListsWithBlanksAndRepeatedListedCodes)
+TEST(ExtractTool, CodesListedTwiceInAnEdListInAnyCaseAreNoted)
 {
     ExtractSession s;
-    for (const std::vector<std::string>& areas : std::vector<std::vector<std::string>> {
-             { "--counties", "county 12" }, { "--wards", " ward 3 , \"Ward 4\"" } }) {
-        std::vector<std::string> arguments = areas;
-        arguments.insert(arguments.end(), { "--data", ".", "--dry-run", "--quiet" });
-        ToolRun run = runTool(s.dir, arguments);
-        EXPECT_EQ(run.status, kExitDone) << areas[1] << ": " << run.err;
-    }
     s.dir.write("list.txt",
         "\xEF\xBB\xBF"
         "08byfa01,08BYFA01,08BYFA02\r\n08byfa02\r\n");
@@ -185,7 +179,6 @@ TEST(ExtractTool, HelpGoesToStandardOutputWhateverElseIsGiven)
     EXPECT_EQ(help.status, kExitDone);
     EXPECT_TRUE(help.err.empty()) << help.err;
     EXPECT_EQ(help.out.rfind("Usage: zendra91-extract [--data DIR] [AREAS] [--ed-list FILE]", 0), 0u) << help.out;
-    EXPECT_NE(help.out.find("Exit status:"), std::string::npos);
 }
 
 // The program itself: what scripts see of the four exit statuses, with the same
