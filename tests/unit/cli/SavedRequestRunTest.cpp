@@ -7,15 +7,9 @@
 
 #include <gtest/gtest.h>
 #include <readstat.h>
-#include <fstream>
 #include <sstream>
 
 namespace {
-
-void writeFile(const std::string& path, const std::string& text)
-{
-    std::ofstream(path, std::ios::binary) << text;
-}
 
 /// Every value of every row, as text, as ReadStat's reader finds them.
 std::vector<std::vector<std::string>> statRows(const std::string& path, bool stata)
@@ -57,6 +51,8 @@ std::vector<std::vector<std::string>> csvRows(const std::string& path)
     return rows;
 }
 
+} // namespace
+
 TEST(SavedRequestRun, StatisticsFilesHoldTheRowsAndValuesOfTheCsv)
 {
     ExtractSession s;
@@ -88,7 +84,7 @@ TEST(SavedRequestRun, StatisticsFilesHoldTheRowsAndValuesOfTheCsv)
 TEST(SavedRequestRun, ARerunIntoAnotherFolderWritesTheSameBytes)
 {
     ExtractSession s;
-    writeFile(s.dir.file("list.txt"), "08BYFA01\r\n04BYFA0101\r\nNIAACC01A\r\n08BYFC99\r\n");
+    s.dir.write("list.txt", "08BYFA01\r\n04BYFA0101\r\nNIAACC01A\r\n08BYFC99\r\n");
     struct Row {
         const char* name;
         std::vector<std::string> arguments;
@@ -129,7 +125,7 @@ TEST(SavedRequestRun, ARerunIntoAnotherFolderWritesTheSameBytes)
         }
     }
     // A changed ED list still runs, with a note naming it.
-    writeFile(s.dir.file("list.txt"), "08BYFA02\r\n");
+    s.dir.write("list.txt", "08BYFA02\r\n");
     const std::string err = runTool(s.dir, { "--request", "first/Zen91_request.json", "--output", "changed" }).err;
     EXPECT_NE(err.find("note: the ED list list.txt differs"), std::string::npos) << err;
 }
@@ -152,5 +148,3 @@ TEST(SavedRequestRun, AnUnknownAreaOrVariableIsNamedWithSuggestions)
     EXPECT_NE(variable.err.find("unknown household variable \"cars\" (did you mean \"Cars\"?)"), std::string::npos)
         << variable.err;
 }
-
-} // namespace
