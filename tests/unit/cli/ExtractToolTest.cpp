@@ -103,21 +103,6 @@ TEST(ExtractTool, CodesListedTwiceInAnEdListInAnyCaseAreNoted)
     EXPECT_NE(run.err.find("note: 2 codes are listed more than once"), std::string::npos) << run.err;
 }
 
-TEST(ExtractTool, DataErrorsExitOneAndDryRunWritesNothing)
-{
-    ExtractSession s;
-    ToolRun missing = runTool(s.dir, { "--data", "nowhere" });
-    EXPECT_EQ(missing.status, kExitDataError);
-    EXPECT_NE(missing.err.find("cannot open file nowhere/ProgramData/County_Names.dat"), std::string::npos)
-        << missing.err;
-
-    s.dir.write("Zen91Data/BY/04BYFA01.res", "1,abc\r\n");
-    ToolRun bad = runTool(s.dir, { "--wards", "1" });
-    EXPECT_EQ(bad.status, kExitDataError);
-    EXPECT_NE(bad.err.find("04BYFA01.res:1: field 2"), std::string::npos) << bad.err;
-    EXPECT_FALSE(fileExists(s.dir.file("Zen91/Zen91_hh.txt")));
-}
-
 TEST(ExtractTool, DryRunCountsAreTheEstimatesAndARunCountsWhatItWrote)
 {
     ExtractSession s;
@@ -183,7 +168,7 @@ TEST(ExtractTool, HelpGoesToStandardOutputWhateverElseIsGiven)
 
 // The program itself: what scripts see of the four exit statuses, with the same
 // output as in process.
-TEST(ExtractTool, ProgramExitStatuses)
+TEST(ExtractTool, ProgramExitStatusesAndDataErrors)
 {
     ExtractSession s;
     writeGoldenUserList(s, "list.txt");
@@ -191,18 +176,21 @@ TEST(ExtractTool, ProgramExitStatuses)
     struct Row {
         const char* arguments;
         int status;
+        const char* message;
     };
     const Row rows[] = {
-        { "--dry-run --wards 2", 0 },
-        { "--ed-list list.txt --quiet", 3 },
-        { "--bogus", 2 },
-        { "--wards 1", 1 },
+        { "--dry-run --wards 2", kExitDone, "" },
+        { "--bogus", kExitUsage, "unknown option" },
+        { "--wards 1", kExitDataError, "04BYFA01.res:1: field 2" },
+        { "--data nowhere", kExitDataError, "cannot open file nowhere/ProgramData/County_Names.dat" },
+        { "--ed-list list.txt --quiet", kExitRejected, "some ED codes were rejected" },
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.arguments);
+        EXPECT_TRUE(filesIn(s.dir.file("Zen91")).empty()) << "only the last row writes";
         ToolRun program = runProgram(s.dir, row.arguments);
         EXPECT_EQ(program.status, row.status) << program.err;
-        EXPECT_FALSE(program.err.empty() && program.out.empty());
+        EXPECT_NE(program.err.find(row.message), std::string::npos) << program.err;
     }
     ToolRun program = runProgram(s.dir, "--dry-run --wards 2");
     ToolRun inProcess = runTool(s.dir, { "--dry-run", "--wards", "2" });
