@@ -49,19 +49,14 @@ std::string replaced(std::string text, const std::string& from, const std::strin
     return text;
 }
 
-SavedRequest edListOnly()
-{
-    SavedRequest request;
-    request.edList = EdListRecord {};
-    return request;
-}
-
 } // namespace
 
 TEST(SavedRequest, RoundTripsThroughItsFile)
 {
     TempDir dir;
-    for (const SavedRequest& request : { areaRequest(), edListRequestWithRun(), edListOnly() }) {
+    SavedRequest edListOnly;
+    edListOnly.edList = EdListRecord {};
+    for (const SavedRequest& request : { areaRequest(), edListRequestWithRun(), edListOnly }) {
         writeRequestFile(dir.file("r.json"), request);
         EXPECT_EQ(readRequestFile(dir.file("r.json")), request) << requestToJson(request);
     }
