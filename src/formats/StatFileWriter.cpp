@@ -256,8 +256,8 @@ void StatFileWriter::addRow(std::span<const std::string_view> strings, std::span
         if (failed(error))
             check(error, "beginning row " + std::to_string(m_row + 1));
     }
-    // Values are checked in column order first, so a refusal names the first bad
-    // one; inserting then needs no check of its own.
+    // The limits are checked in column order before any value goes in, so a
+    // refusal names the row's first bad value.
     const std::size_t columns = m_slots.size();
     const RowSlot* slots = m_slots.data();
     for (std::size_t i = 0; i < columns; ++i) {
