@@ -23,6 +23,9 @@ public:
 
     std::int32_t household(int row, int field) const { return m_households[row * (m_hhFields + 1) + field]; }
     std::int32_t person(int row, int field) const { return m_persons[row * (m_indFields + 1) + field]; }
+    /// Record `row`'s fields, field f at [f], for reading a whole record at once.
+    const std::int32_t* householdRecord(int row) const { return &m_households[row * (m_hhFields + 1)]; }
+    const std::int32_t* personRecord(int row) const { return &m_persons[row * (m_indFields + 1)]; }
     std::int32_t& household(int row, int field) { return m_households[row * (m_hhFields + 1) + field]; }
     std::int32_t& person(int row, int field) { return m_persons[row * (m_indFields + 1) + field]; }
 

@@ -3,6 +3,7 @@
 #include "extraction/HouseholdList.h"
 #include "extraction/OutputWriter.h"
 #include "extraction/SarTables.h"
+#include "extraction/SpatialCodes.h"
 
 #include <algorithm>
 #include <limits>
@@ -46,49 +47,65 @@ StatOutputWriter::StatOutputWriter(const SarTables& sar, const AreaTables& areas
     LineWriter* householdOut, std::int64_t householdRows, LineWriter* personOut, std::int64_t personRows)
     : m_sar(sar)
     , m_areas(areas)
-    , m_files(files)
-    , m_householdOut(openStatFile(householdOut, sar, files.household, format, householdRows))
-    , m_personOut(openStatFile(personOut, sar, files.person, format, personRows))
+    , m_household(plan(openStatFile(householdOut, sar, files.household, format, householdRows), files.household))
+    , m_person(plan(openStatFile(personOut, sar, files.person, format, personRows), files.person))
 {
 }
 
-void StatOutputWriter::addValues(
-    StatFileWriter& out, const std::vector<OutputColumn>& columns, int household, int person)
+StatOutputWriter::FilePlan StatOutputWriter::plan(
+    std::unique_ptr<StatFileWriter> out, const std::vector<OutputColumn>& columns)
 {
+    FilePlan file;
+    file.out = std::move(out);
     for (const OutputColumn& column : columns) {
-        switch (column.kind) {
-        case ColumnKind::Spatial:
-            out.addString(m_spatial[static_cast<std::size_t>(column.number)]);
-            break;
-        case ColumnKind::Household:
-            out.addInteger(m_sar.household(household, column.number));
-            break;
-        case ColumnKind::Person:
-            out.addInteger(m_sar.person(person, column.number));
-            break;
-        }
+        if (column.kind == ColumnKind::Spatial)
+            file.spatialCodes.push_back(column.number);
+        else
+            (column.kind == ColumnKind::Person ? file.personFields : file.householdFields)
+                .push_back({ file.householdFields.size() + file.personFields.size(), column.number });
     }
-    out.endRow();
+    file.strings.resize(file.spatialCodes.size());
+    file.integers.resize(file.householdFields.size() + file.personFields.size());
+    return file;
 }
 
+void StatOutputWriter::fill(FilePlan& file, const std::vector<FilePlan::Field>& fields, const std::int32_t* record)
+{
+    for (const FilePlan::Field& field : fields)
+        file.integers[field.slot] = record[field.number];
+}
+
+// A whole row per call, and a household's values once for all its persons: value
+// by value, the dispatch on each column's kind and type cost more than the
+// library's own writing.
 void StatOutputWriter::writeEdRecords(
     const HouseholdList& households, std::string_view edCode, int countryIndex, int regionIndex)
 {
-    m_spatial = spatialCodeValues(m_areas, edCode, countryIndex, regionIndex);
+    const auto spatial = spatialCodeValues(m_areas, edCode, countryIndex, regionIndex);
+    for (FilePlan* file : { &m_household, &m_person })
+        for (std::size_t i = 0; i < file->spatialCodes.size(); ++i)
+            file->strings[i] = spatial[static_cast<std::size_t>(file->spatialCodes[i])];
     for (std::int32_t row : households) {
         auto [first, last] = m_sar.personRange(row);
-        if (m_householdOut)
-            addValues(*m_householdOut, m_files.household, row, 0);
-        if (m_personOut)
-            for (int p = first; p <= last; ++p)
-                addValues(*m_personOut, m_files.person, row, p);
+        const std::int32_t* household = m_sar.householdRecord(row);
+        if (m_household.out) {
+            fill(m_household, m_household.householdFields, household);
+            m_household.out->addRow(m_household.strings, m_household.integers);
+        }
+        if (m_person.out) {
+            fill(m_person, m_person.householdFields, household);
+            for (int p = first; p <= last; ++p) {
+                fill(m_person, m_person.personFields, m_sar.personRecord(p));
+                m_person.out->addRow(m_person.strings, m_person.integers);
+            }
+        }
     }
 }
 
 void StatOutputWriter::finish()
 {
-    if (m_householdOut)
-        m_householdOut->finish();
-    if (m_personOut)
-        m_personOut->finish();
+    if (m_household.out)
+        m_household.out->finish();
+    if (m_person.out)
+        m_person.out->finish();
 }

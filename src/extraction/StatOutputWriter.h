@@ -1,10 +1,8 @@
 #pragma once
 
-#include "extraction/SpatialCodes.h"
 #include "formats/OutputColumns.h"
 #include "formats/StatFileWriter.h"
 
-#include <array>
 #include <cstdint>
 #include <memory>
 #include <string_view>
@@ -37,12 +35,24 @@ public:
     void finish();
 
 private:
-    void addValues(StatFileWriter& out, const std::vector<OutputColumn>& columns, int household, int person);
+    /// One file's columns resolved once: the spatial code of each string column and
+    /// where each integer column's value lies in a SAR record, with the row buffers.
+    struct FilePlan {
+        std::unique_ptr<StatFileWriter> out;
+        struct Field {
+            std::size_t slot; ///< place among the file's integers
+            int number; ///< field of the SAR record
+        };
+        std::vector<int> spatialCodes;
+        std::vector<Field> householdFields, personFields;
+        std::vector<std::string_view> strings;
+        std::vector<std::int32_t> integers;
+    };
+    static FilePlan plan(std::unique_ptr<StatFileWriter> out, const std::vector<OutputColumn>& columns);
+    static void fill(FilePlan& file, const std::vector<FilePlan::Field>& fields, const std::int32_t* record);
 
     const SarTables& m_sar;
     const AreaTables& m_areas;
-    const Files& m_files;
-    std::unique_ptr<StatFileWriter> m_householdOut;
-    std::unique_ptr<StatFileWriter> m_personOut;
-    std::array<std::string_view, kNumSpatialCodes> m_spatial;
+    FilePlan m_household;
+    FilePlan m_person;
 };

@@ -5,6 +5,7 @@
 
 #include <readstat.h>
 
+#include <limits>
 #include <stdexcept>
 
 namespace {
@@ -25,6 +26,36 @@ readstat_type_t readstatType(StatType type)
         break;
     }
     return READSTAT_TYPE_INT32;
+}
+
+// Stata's byte and int stop short of the C ranges (the values above are its
+// missing codes), so both formats refuse what Stata could not hold.
+std::pair<std::int32_t, std::int32_t> integerLimits(StatType type)
+{
+    switch (type) {
+    case StatType::Int8:
+        return { -127, 100 };
+    case StatType::Int16:
+        return { -32767, 32740 };
+    default:
+        return { std::numeric_limits<std::int32_t>::min(), std::numeric_limits<std::int32_t>::max() };
+    }
+}
+
+readstat_error_t insertInteger(
+    readstat_writer_t* writer, readstat_variable_t* variable, StatType type, std::int32_t value)
+{
+    const auto [low, high] = integerLimits(type);
+    if (value < low || value > high)
+        return READSTAT_ERROR_NUMERIC_VALUE_IS_OUT_OF_RANGE;
+    switch (type) {
+    case StatType::Int8:
+        return readstat_insert_int8_value(writer, variable, static_cast<std::int8_t>(value));
+    case StatType::Int16:
+        return readstat_insert_int16_value(writer, variable, static_cast<std::int16_t>(value));
+    default:
+        return readstat_insert_int32_value(writer, variable, value);
+    }
 }
 
 } // namespace
@@ -115,8 +146,14 @@ void StatFileWriter::begin(std::int64_t rowCount, const std::string& fileLabel)
                 readstat_label_int32_value(set, value, text.c_str());
             readstat_variable_set_label_set(variable, set);
         }
+        const bool isString = column.type == StatType::String;
+        const std::size_t stringsBefore = m_stringColumns;
+        const auto [low, high] = integerLimits(column.type);
+        m_slots.push_back(
+            { variable, column.type, isString ? m_stringColumns++ : m_variables.size() - stringsBefore, low, high });
         m_variables.push_back(variable);
     }
+    m_rowStrings.resize(m_stringColumns);
     if (stata) {
         // Version 118 (Stata 14 and later) stores UTF-8 and names of up to 32 characters.
         check(readstat_writer_set_file_format_version(m_writer, 118), "choosing the Stata version");
@@ -182,37 +219,82 @@ readstat_variable_s* StatFileWriter::nextColumn(bool wantString)
     return m_variables[m_column++];
 }
 
+void StatFileWriter::valueRefused(int error, std::size_t column, const std::int32_t* value)
+{
+    check(error,
+        "column " + m_columns[column].name + ", row " + std::to_string(m_row + 1)
+            + (value ? ", value " + std::to_string(*value) : std::string()));
+}
+
 void StatFileWriter::addString(std::string_view value)
 {
     readstat_variable_t* variable = nextColumn(true);
     m_scratch.assign(value);
     const int error = readstat_insert_string_value(m_writer, variable, m_scratch.c_str());
     if (failed(error))
-        check(error, "column " + m_columns[m_column - 1].name + ", row " + std::to_string(m_row + 1));
+        valueRefused(error, m_column - 1, nullptr);
 }
 
 void StatFileWriter::addInteger(std::int32_t value)
 {
     readstat_variable_t* variable = nextColumn(false);
-    readstat_error_t error = READSTAT_OK;
-    switch (m_columns[m_column - 1].type) {
-    case StatType::Int8:
-        error = value < -127 || value > 100
-            ? READSTAT_ERROR_NUMERIC_VALUE_IS_OUT_OF_RANGE
-            : readstat_insert_int8_value(m_writer, variable, static_cast<std::int8_t>(value));
-        break;
-    case StatType::Int16:
-        error = value < -32767 || value > 32740
-            ? READSTAT_ERROR_NUMERIC_VALUE_IS_OUT_OF_RANGE
-            : readstat_insert_int16_value(m_writer, variable, static_cast<std::int16_t>(value));
-        break;
-    default:
-        error = readstat_insert_int32_value(m_writer, variable, value);
-    }
+    const readstat_error_t error = insertInteger(m_writer, variable, m_columns[m_column - 1].type, value);
     if (failed(error))
-        check(error,
-            "column " + m_columns[m_column - 1].name + ", row " + std::to_string(m_row + 1) + ", value "
-                + std::to_string(value));
+        valueRefused(error, m_column - 1, &value);
+}
+
+void StatFileWriter::addRow(std::span<const std::string_view> strings, std::span<const std::int32_t> integers)
+{
+    if (m_column != 0)
+        throw std::logic_error("a whole row added after " + std::to_string(m_column) + " values of a row of " + m_path);
+    if (strings.size() != m_stringColumns || integers.size() != m_slots.size() - m_stringColumns)
+        throw std::logic_error("a row of " + m_path + " given " + std::to_string(strings.size()) + " strings and "
+            + std::to_string(integers.size()) + " integers for " + std::to_string(m_stringColumns) + " and "
+            + std::to_string(m_slots.size() - m_stringColumns) + " columns");
+    if (!m_slots.empty()) {
+        const int error = readstat_begin_row(m_writer);
+        if (failed(error))
+            check(error, "beginning row " + std::to_string(m_row + 1));
+    }
+    // The limits are checked in column order before any value goes in, so a
+    // refusal names the row's first bad value.
+    const std::size_t columns = m_slots.size();
+    const RowSlot* slots = m_slots.data();
+    for (std::size_t i = 0; i < columns; ++i) {
+        const RowSlot& slot = slots[i];
+        if (slot.type != StatType::String) {
+            const std::int32_t value = integers[slot.source];
+            if (value < slot.low || value > slot.high)
+                valueRefused(READSTAT_ERROR_NUMERIC_VALUE_IS_OUT_OF_RANGE, i, &value);
+        }
+    }
+    for (std::size_t i = 0; i < columns; ++i) {
+        const RowSlot& slot = slots[i];
+        readstat_error_t error = READSTAT_OK;
+        switch (slot.type) {
+        case StatType::String: {
+            std::string& text = m_rowStrings[slot.source];
+            text.assign(strings[slot.source]);
+            error = readstat_insert_string_value(m_writer, slot.variable, text.c_str());
+            break;
+        }
+        case StatType::Int8:
+            error
+                = readstat_insert_int8_value(m_writer, slot.variable, static_cast<std::int8_t>(integers[slot.source]));
+            break;
+        case StatType::Int16:
+            error = readstat_insert_int16_value(
+                m_writer, slot.variable, static_cast<std::int16_t>(integers[slot.source]));
+            break;
+        case StatType::Int32:
+            error = readstat_insert_int32_value(m_writer, slot.variable, integers[slot.source]);
+            break;
+        }
+        if (failed(error))
+            valueRefused(error, i, slot.type == StatType::String ? nullptr : &integers[slot.source]);
+    }
+    m_column = m_slots.size();
+    endRow();
 }
 
 void StatFileWriter::endRow()

@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <exception>
 #include <memory>
+#include <span>
 #include <string>
 #include <string_view>
 #include <sys/types.h>
@@ -73,6 +74,10 @@ public:
     void addInteger(std::int32_t value);
     /// Ends a row; every column must have had its value.
     void endRow();
+    /// A whole row at once, the same as adding each value and ending the row:
+    /// `strings` fills the string columns and `integers` the integer columns, each
+    /// in column order. The per-column checks are resolved once, not per value.
+    void addRow(std::span<const std::string_view> strings, std::span<const std::int32_t> integers);
     /// Writes the trailer and closes the file; throws when the rows written differ
     /// from the count given.
     void finish();
@@ -86,6 +91,16 @@ private:
     bool failed(int error) const;
     void check(int error, const std::string& what);
     readstat_variable_s* nextColumn(bool wantString);
+    void valueRefused(int error, std::size_t column, const std::int32_t* value);
+
+    /// Where column i's value comes from in addRow(): its place in the strings or
+    /// the integers, with what addInteger() would resolve for it.
+    struct RowSlot {
+        readstat_variable_s* variable;
+        StatType type;
+        std::size_t source;
+        std::int32_t low, high; ///< the values the column's type holds
+    };
 
     std::string m_path;
     StatFormat m_format;
@@ -95,6 +110,9 @@ private:
     Sha256* m_digest;
     readstat_writer_s* m_writer = nullptr;
     std::vector<readstat_variable_s*> m_variables;
+    std::vector<RowSlot> m_slots;
+    std::size_t m_stringColumns = 0;
+    std::vector<std::string> m_rowStrings; // NUL-terminated copies for the library
     std::size_t m_column = 0;
     std::int64_t m_row = 0;
     std::string m_scratch;

@@ -9,6 +9,9 @@
 #include <gtest/gtest.h>
 #include <map>
 #include <readstat.h>
+#include <span>
+#include <stdexcept>
+#include <tuple>
 
 namespace {
 
@@ -68,21 +71,35 @@ const std::vector<std::vector<std::string>> kRows = {
     { "", "-127", "-32767", "-2147483647" },
 };
 
-class StatFileWriterTest : public ::testing::TestWithParam<StatFormat> {
+/// Each format, written value by value and a whole row at a time.
+class StatFileWriterTest : public ::testing::TestWithParam<std::tuple<StatFormat, bool>> {
 protected:
+    StatFormat format() const { return std::get<0>(GetParam()); }
+    bool wholeRows() const { return std::get<1>(GetParam()); }
+
     std::string write(const std::vector<StatColumn>& columns, const std::vector<std::vector<std::string>>& rows,
         std::int64_t rowCount, Sha256* digest = nullptr)
     {
-        const std::string path = m_dir.file(std::string("out") + statFileSuffix(GetParam()));
-        StatFileWriter writer(path, GetParam(), columns, rowCount, "a file label", digest);
+        const std::string path = m_dir.file(std::string("out") + statFileSuffix(format()));
+        StatFileWriter writer(path, format(), columns, rowCount, "a file label", digest);
         for (const auto& row : rows) {
+            std::vector<std::string_view> strings;
+            std::vector<std::int32_t> integers;
             for (std::size_t i = 0; i < row.size(); ++i) {
-                if (columns[i].type == StatType::String)
+                const bool isString = columns[i].type == StatType::String;
+                if (wholeRows() && isString)
+                    strings.push_back(row[i]);
+                else if (wholeRows())
+                    integers.push_back(std::stoi(row[i]));
+                else if (isString)
                     writer.addString(row[i]);
                 else
                     writer.addInteger(std::stoi(row[i]));
             }
-            writer.endRow();
+            if (wholeRows())
+                writer.addRow(strings, integers);
+            else
+                writer.endRow();
         }
         writer.finish();
         return path;
@@ -97,13 +114,13 @@ TEST_P(StatFileWriterTest, ReadsBackRowByRowWithLabelsValueLabelsAndTheDigest)
     Sha256 digest;
     const std::string path = write(sampleColumns(), kRows, 3, &digest);
     EXPECT_EQ(digest.finishHex(), sha256OfFile(path)) << "the digest sees exactly the file's bytes";
-    const ReadBack back = readBack(path, GetParam());
+    const ReadBack back = readBack(path, format());
     EXPECT_EQ(back.names, (std::vector<std::string> { "ED", "Bath", "FirstRes", "Big" }));
     EXPECT_EQ(back.rows, kRows);
     EXPECT_EQ(back.labels[1], "Use of a bath or shower.");
     // Stata keeps 80 bytes of a label; SPSS the whole of it.
     const std::string longLabel = sampleColumns()[2].label;
-    EXPECT_EQ(back.labels[2], GetParam() == StatFormat::Stata ? longLabel.substr(0, 80) : longLabel);
+    EXPECT_EQ(back.labels[2], format() == StatFormat::Stata ? longLabel.substr(0, 80) : longLabel);
     ASSERT_FALSE(back.labelSets[1].empty());
     EXPECT_EQ(back.valueLabels.at(back.labelSets[1]),
         (std::map<long, std::string> { { 1, "exclusive use" }, { 2, "shared use" } }));
@@ -118,31 +135,45 @@ TEST_P(StatFileWriterTest, RowCountsValuesOutOfTheirTypeAndUncreatableFilesAreRe
         EXPECT_NE(message.find("out"), std::string::npos) << message;
         EXPECT_NE(message.find("after 3 rows"), std::string::npos) << message;
     }
-    std::string message = dataFileErrorOf([&] { write(sampleColumns(), { { "x", "101", "1", "1" } }, 1); });
-    EXPECT_NE(message.find("column Bath, row 1, value 101"), std::string::npos) << message;
+    // Each type's first value out of range, the first bad column of a row named.
+    std::vector<std::pair<std::vector<std::string>, std::string>> outOfRange = {
+        { { "x", "101", "1", "1" }, "column Bath, row 2, value 101" },
+        { { "x", "-128", "1", "1" }, "column Bath, row 2, value -128" },
+        { { "x", "1", "32741", "1" }, "column FirstRes, row 2, value 32741" },
+        { { "x", "1", "-32768", "2147483621" }, "column FirstRes, row 2, value -32768" },
+        { { "x", "-200", "40000", "1" }, "column Bath, row 2, value -200" },
+    };
+    // Only Stata's long stops short of the C range.
+    if (format() == StatFormat::Stata)
+        outOfRange.push_back({ { "x", "1", "1", "2147483621" }, "column Big, row 2, value 2147483621" });
+    for (const auto& [row, expected] : outOfRange) {
+        std::string message = dataFileErrorOf([&] { write(sampleColumns(), { kRows[0], row }, 2); });
+        EXPECT_NE(message.find(expected), std::string::npos) << message;
+    }
+    std::string message;
     const std::string path = m_dir.file("missing/out.dta");
-    message = dataFileErrorOf([&] { StatFileWriter(path, GetParam(), sampleColumns(), 0); });
+    message = dataFileErrorOf([&] { StatFileWriter(path, format(), sampleColumns(), 0); });
     EXPECT_NE(message.find(path), std::string::npos) << message;
 }
 
-INSTANTIATE_TEST_SUITE_P(Formats, StatFileWriterTest, ::testing::Values(StatFormat::Stata, StatFormat::Spss),
-    [](const auto& info) { return info.param == StatFormat::Stata ? "Stata" : "Spss"; });
-
-TEST(FittingIntegerType, TakesTheSmallestTypeBothFormatsCanHold)
+TEST(StatFileWriterRowTest, RowsOfTheWrongShapeAreRefused)
 {
-    struct Case {
-        std::int64_t min, max;
-        StatType type;
-    } cases[] = {
-        { -127, 100, StatType::Int8 },
-        { -128, 0, StatType::Int16 },
-        { 0, 101, StatType::Int16 },
-        { -32767, 32740, StatType::Int16 },
-        { 0, 32741, StatType::Int32 },
-        { -32768, 0, StatType::Int32 },
-        { -2147483647, 2147483620, StatType::Int32 },
-    };
-    for (const Case& c : cases)
-        EXPECT_EQ(fittingIntegerType(c.min, c.max), c.type) << c.min << ".." << c.max;
-    EXPECT_THROW(fittingIntegerType(0, 2147483621LL), std::out_of_range);
+    TempDir dir;
+    for (StatFormat format : { StatFormat::Stata, StatFormat::Spss }) {
+        StatFileWriter writer(dir.file(std::string("out") + statFileSuffix(format)), format, sampleColumns(), 1);
+        const std::vector<std::string_view> strings { "08BY" };
+        const std::vector<std::int32_t> integers { 1, 2, 3 };
+        EXPECT_THROW(writer.addRow({}, integers), std::logic_error);
+        EXPECT_THROW(writer.addRow(strings, std::span(integers).first(2)), std::logic_error);
+        EXPECT_THROW(writer.addRow(std::vector<std::string_view> { "a", "b" }, integers), std::logic_error);
+        writer.addString("08BY");
+        EXPECT_THROW(writer.addRow(strings, integers), std::logic_error) << "a row begun value by value";
+    }
 }
+
+INSTANTIATE_TEST_SUITE_P(Formats, StatFileWriterTest,
+    ::testing::Combine(::testing::Values(StatFormat::Stata, StatFormat::Spss), ::testing::Bool()),
+    [](const auto& info) {
+        return std::string(std::get<0>(info.param) == StatFormat::Stata ? "Stata" : "Spss")
+            + (std::get<1>(info.param) ? "WholeRows" : "ValueByValue");
+    });
