@@ -153,6 +153,8 @@ ExtractInputs applySavedRequest(const CommandLine& line, ApplicationState& state
     inputs.spatialCodeFlags = request.spatialCodes;
     inputs.estimateOnly = line.dryRun;
     inputs.format = line.format.value_or(request.format);
+    if (request.run && !request.run->fileTime.empty())
+        inputs.fileTime = parseUtcTime(request.run->fileTime);
     return inputs;
 }
 

@@ -18,6 +18,7 @@
 #include "variables/VariableCatalogue.h"
 
 #include <charconv>
+#include <ctime>
 #include <filesystem>
 #include <cstring>
 #include <future>
@@ -301,11 +302,13 @@ void ExtractCommand::extract(Run& run)
         return;
     }
     request.format = run.inputs.format;
+    request.fileTime = run.inputs.fileTime.value_or(std::time(nullptr));
     const std::uint64_t codeCount = run.codes.size();
     EdList edList
         = request.useUserEdList ? EdList::fromUserList(std::move(run.codes)) : EdList::fromAreaSelection(m_areas);
     ExtractionExtras extras;
     extras.labels = m_recording.labels;
+    extras.fileSystem = m_fs;
     std::future<std::string> reference;
     SavedRequest saved;
     if (m_recording.writeRequest) {
@@ -351,12 +354,14 @@ SavedRequest ExtractCommand::savedRequest(const Run& run) const
 }
 
 RunRecord ExtractCommand::runRecord(
-    const Run&, const ExtractionResult& result, const std::string& referenceSha256) const
+    const Run& run, const ExtractionResult& result, const std::string& referenceSha256) const
 {
     RunRecord record;
     record.program = kProgramName;
     record.version = kProgramVersion;
     record.utcTime = utcTimeNow();
+    if (run.outcome.request.format != OutputFormat::Csv)
+        record.fileTime = utcTimeText(run.outcome.request.fileTime);
     record.dataFolder = m_folders.baseFolder;
     record.referenceSha256 = referenceSha256;
     record.households = result.households;

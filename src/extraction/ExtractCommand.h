@@ -34,6 +34,9 @@ struct ExtractInputs {
     /// Stop after the checks and the estimate, writing no output file.
     bool estimateOnly = false;
     OutputFormat format = OutputFormat::Csv;
+    /// The time statistics files are to say they were written (seconds since 1970),
+    /// as a re-run's request records it; the start of the run when absent.
+    std::optional<std::int64_t> fileTime;
 };
 
 /// What the record written beside the output needs from the front end.
@@ -87,7 +90,7 @@ public:
     /// it then ends as Cancelled at ExtractionCancelled with no output file changed,
     /// and the front end shows ExtractMessage::extractionCancelled().
     void setCancelFlag(const std::atomic<bool>* cancel) { m_cancel = cancel; }
-    /// Where the free-space check asks; tests pass a fake.
+    /// Where the free-space check asks and the files are written; tests pass a fake.
     void setFileSystem(FileSystem& fs) { m_fs = &fs; }
     void setRecording(ExtractRecording recording) { m_recording = recording; }
 

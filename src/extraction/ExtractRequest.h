@@ -18,6 +18,9 @@ struct ExtractRequest {
     std::string rootFileName;
     bool separateFiles = true;
     OutputFormat format = OutputFormat::Csv;
+    /// The time statistics files say they were written, in seconds since 1970: the
+    /// start of the run, or a re-run's recorded time so that it gives the same bytes.
+    std::int64_t fileTime = 0;
     std::array<bool, kNumSpatialCodes> spatialCodeFlags {};
     /// In megabytes as typed; absent when the front end sets no threshold.
     std::optional<double> sizeWarningThreshold;

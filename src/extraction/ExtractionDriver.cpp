@@ -2,6 +2,7 @@
 
 #include "extraction/EdList.h"
 #include "fileio/CancelledError.h"
+#include "fileio/FileSystem.h"
 #include "extraction/ExtractRequest.h"
 #include "extraction/HouseholdList.h"
 #include "extraction/OutputFiles.h"
@@ -21,6 +22,7 @@
 #include <array>
 #include <memory>
 #include <optional>
+#include <thread>
 
 namespace {
 
@@ -75,15 +77,16 @@ namespace {
 
 /// Walks the ED list, drawing for the sample ward's EDs and parts; calls
 /// `written(households, code, region)` for each ED that is written and `step()`
-/// after every entry.
+/// after every entry. Throws CancelledError once `cancel` or `stop` is set.
 template <typename Written, typename Step>
 void walkEds(EdList& edList, const AreaTables& areas, const DataFolders& folders, std::mt19937& random,
-    SampleFiles& samples, const std::atomic<bool>* cancel, std::uint64_t& draws, Written&& written, Step&& step)
+    SampleFiles& samples, const std::atomic<bool>* cancel, const std::atomic<bool>* stop, std::uint64_t& draws,
+    Written&& written, Step&& step)
 {
     HouseholdList userHouseholds;
     EdEntry entry;
     while (edList.next(entry)) {
-        if (cancel && cancel->load(std::memory_order_relaxed))
+        if ((cancel && cancel->load(std::memory_order_relaxed)) || (stop && stop->load(std::memory_order_relaxed)))
             throw CancelledError();
         if (entry.source == EdSource::UserList) {
             std::optional<std::string> path = householdFilePath(folders.populationDataFolder, entry.code);
@@ -127,6 +130,46 @@ std::array<int, kNumSpatialColumns> spatialWidths(const AreaTables& areas, EdLis
     return widths;
 }
 
+/// Runs `work(stop)` on another thread. join() waits for it and rethrows what it
+/// threw; leaving early sets `stop` and waits, so the work never outlives what it uses.
+class SideTask {
+public:
+    template <typename Work>
+    explicit SideTask(Work work)
+        : m_thread([this, work = std::move(work)]() mutable {
+            try {
+                work(m_stop);
+            } catch (...) {
+                m_error = std::current_exception();
+                m_failed = true;
+            }
+        })
+    {
+    }
+    ~SideTask()
+    {
+        m_stop = true;
+        if (m_thread.joinable())
+            m_thread.join();
+    }
+    SideTask(const SideTask&) = delete;
+    SideTask& operator=(const SideTask&) = delete;
+
+    const std::atomic<bool>& failed() const { return m_failed; }
+    void join()
+    {
+        m_thread.join();
+        if (m_error)
+            std::rethrow_exception(m_error);
+    }
+
+private:
+    std::atomic<bool> m_stop { false };
+    std::atomic<bool> m_failed { false };
+    std::exception_ptr m_error;
+    std::thread m_thread; // last: starts once the members above exist
+};
+
 std::string fileName(const std::string& path)
 {
     return path.substr(path.rfind('/') + 1);
@@ -143,7 +186,7 @@ ExtractionResult runExtraction(const ExtractRequest& request, EdList& edList, co
     const std::string suffix = statistics ? statFileSuffix(statFormat) : ".txt";
     const std::array<int, kNumSpatialColumns> widths = spatialWidths(areas, edList);
 
-    OutputFiles files(cancel);
+    OutputFiles files(cancel, extras.fileSystem ? *extras.fileSystem : systemFileSystem());
     std::vector<std::unique_ptr<Sha256>> digests;
     std::vector<CodebookFile> codebook;
     auto create = [&](const std::string& name, OutputFileKind kind) {
@@ -192,7 +235,7 @@ ExtractionResult runExtraction(const ExtractRequest& request, EdList& edList, co
         std::int64_t persons = 0;
         std::uint64_t countingDraws = 0;
         walkEds(
-            countingList, areas, folders, counting, samples, cancel, countingDraws,
+            countingList, areas, folders, counting, samples, cancel, nullptr, countingDraws,
             [&](const HouseholdList& list, std::string_view, CodeRegion) {
                 households += list.count();
                 for (std::int32_t row : list) {
@@ -201,24 +244,54 @@ ExtractionResult runExtraction(const ExtractRequest& request, EdList& edList, co
                 }
             },
             [] {});
+        // With separate files the person file, the larger, is written on the second
+        // core by a walk of its own over a copy of the list and of the generator, so
+        // it sees the same draws as this one.
+        const bool personAside = request.separateFiles && householdOut && personOut;
+        std::optional<SideTask> personTask;
+        if (personAside)
+            personTask.emplace([&, personList = edList, personRandom = random](const std::atomic<bool>& stop) mutable {
+                SampleFiles personSamples(folders);
+                StatOutputWriter writer(
+                    sar, areas, statFiles, statFormat, nullptr, 0, personOut, persons, request.fileTime);
+                std::uint64_t personDraws = 0;
+                walkEds(
+                    personList, areas, folders, personRandom, personSamples, cancel, &stop, personDraws,
+                    [&](const HouseholdList& list, std::string_view code, CodeRegion where) {
+                        writer.writeEdRecords(list, code, where.country, where.region);
+                    },
+                    [] {});
+                writer.finish();
+            });
         statWriter = std::make_unique<StatOutputWriter>(sar, areas, statFiles, statFormat,
-            request.separateFiles ? householdOut : nullptr, households, personOut, persons);
-        walkEds(
-            edList, areas, folders, random, samples, cancel, result.randomDraws,
-            [&](const HouseholdList& list, std::string_view code, CodeRegion where) {
-                statWriter->writeEdRecords(list, code, where.country, where.region);
-                ++result.writtenEds;
-                result.households += static_cast<std::uint64_t>(list.count());
-            },
-            step);
+            request.separateFiles ? householdOut : nullptr, households, personAside ? nullptr : personOut, persons,
+            request.fileTime);
+        try {
+            walkEds(
+                edList, areas, folders, random, samples, cancel, personTask ? &personTask->failed() : nullptr,
+                result.randomDraws,
+                [&](const HouseholdList& list, std::string_view code, CodeRegion where) {
+                    statWriter->writeEdRecords(list, code, where.country, where.region);
+                    ++result.writtenEds;
+                    result.households += static_cast<std::uint64_t>(list.count());
+                },
+                step);
+        } catch (const CancelledError&) {
+            // Stopped because the person file failed: its error is the one to report.
+            if (personTask && personTask->failed())
+                personTask->join();
+            throw;
+        }
         statWriter->finish();
+        if (personTask)
+            personTask->join();
         result.persons = static_cast<std::uint64_t>(persons);
     } else {
         csvWriter.emplace(
             sar, catalogue, areas, request.spatialCodeFlags, request.separateFiles, householdOut, personOut);
         csvWriter->writeHeaderLines();
         walkEds(
-            edList, areas, folders, random, samples, cancel, result.randomDraws,
+            edList, areas, folders, random, samples, cancel, nullptr, result.randomDraws,
             [&](const HouseholdList& list, std::string_view code, CodeRegion where) {
                 csvWriter->writeEdRecords(list, code, where.country, where.region);
                 ++result.writtenEds;

@@ -10,6 +10,7 @@
 #include <vector>
 
 class EdList;
+class FileSystem;
 struct AreaTables;
 struct DataFolders;
 struct ExtractRequest;
@@ -38,6 +39,7 @@ struct ExtractionResult {
 struct ExtractionExtras {
     const VariableLabels* labels = nullptr;
     std::function<std::string(const ExtractionResult&)> requestJson;
+    FileSystem* fileSystem = nullptr; ///< where the files are written; the kernel's when null
 };
 
 /// The suffix of the codebook written beside the output: "_codebook.csv".

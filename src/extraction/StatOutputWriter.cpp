@@ -34,21 +34,24 @@ std::vector<std::pair<std::int64_t, std::int64_t>> columnRanges(
 }
 
 std::unique_ptr<StatFileWriter> openStatFile(LineWriter* out, const SarTables& sar,
-    const std::vector<OutputColumn>& columns, StatFormat format, std::int64_t rows)
+    const std::vector<OutputColumn>& columns, StatFormat format, std::int64_t rows, std::int64_t fileTime)
 {
     if (!out)
         return nullptr;
-    return std::make_unique<StatFileWriter>(*out, format, statColumns(columns, columnRanges(sar, columns)), rows);
+    return std::make_unique<StatFileWriter>(
+        *out, format, statColumns(columns, columnRanges(sar, columns)), rows, std::string(), fileTime);
 }
 
 } // namespace
 
 StatOutputWriter::StatOutputWriter(const SarTables& sar, const AreaTables& areas, const Files& files, StatFormat format,
-    LineWriter* householdOut, std::int64_t householdRows, LineWriter* personOut, std::int64_t personRows)
+    LineWriter* householdOut, std::int64_t householdRows, LineWriter* personOut, std::int64_t personRows,
+    std::int64_t fileTime)
     : m_sar(sar)
     , m_areas(areas)
-    , m_household(plan(openStatFile(householdOut, sar, files.household, format, householdRows), files.household))
-    , m_person(plan(openStatFile(personOut, sar, files.person, format, personRows), files.person))
+    , m_household(
+          plan(openStatFile(householdOut, sar, files.household, format, householdRows, fileTime), files.household))
+    , m_person(plan(openStatFile(personOut, sar, files.person, format, personRows, fileTime), files.person))
 {
 }
 

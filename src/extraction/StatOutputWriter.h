@@ -27,8 +27,10 @@ public:
 
     /// `householdOut` (separate files only) and `personOut` may be null for a file
     /// not written; the row counts must be the households and persons to come.
+    /// `fileTime` is the time the files say they were written (seconds since 1970).
     StatOutputWriter(const SarTables& sar, const AreaTables& areas, const Files& files, StatFormat format,
-        LineWriter* householdOut, std::int64_t householdRows, LineWriter* personOut, std::int64_t personRows);
+        LineWriter* householdOut, std::int64_t householdRows, LineWriter* personOut, std::int64_t personRows,
+        std::int64_t fileTime);
 
     void writeEdRecords(const HouseholdList& households, std::string_view edCode, int countryIndex, int regionIndex);
     /// Writes each file's trailer; throws when a row count was not met.

@@ -5,6 +5,7 @@
 
 #include <readstat.h>
 
+#include <ctime>
 #include <limits>
 #include <stdexcept>
 
@@ -58,6 +59,17 @@ readstat_error_t insertInteger(
     }
 }
 
+// The library writes a time as the local time's fields; this gives the moment whose
+// local fields are `seconds`' UTC ones.
+std::time_t shownAsUtc(std::int64_t seconds)
+{
+    const std::time_t time = static_cast<std::time_t>(seconds);
+    std::tm parts {};
+    gmtime_r(&time, &parts);
+    parts.tm_isdst = -1;
+    return std::mktime(&parts);
+}
+
 } // namespace
 
 StatType fittingIntegerType(std::int64_t min, std::int64_t max)
@@ -101,7 +113,7 @@ const char* statFileSuffix(StatFormat format)
 }
 
 StatFileWriter::StatFileWriter(const std::string& path, StatFormat format, std::vector<StatColumn> columns,
-    std::int64_t rowCount, const std::string& fileLabel, Sha256* digest)
+    std::int64_t rowCount, const std::string& fileLabel, Sha256* digest, std::optional<std::int64_t> fileTime)
     : m_path(path)
     , m_format(format)
     , m_columns(std::move(columns))
@@ -110,11 +122,11 @@ StatFileWriter::StatFileWriter(const std::string& path, StatFormat format, std::
     , m_digest(digest)
     , m_writer(readstat_writer_init())
 {
-    begin(rowCount, fileLabel);
+    begin(rowCount, fileLabel, fileTime);
 }
 
 StatFileWriter::StatFileWriter(LineWriter& out, StatFormat format, std::vector<StatColumn> columns,
-    std::int64_t rowCount, const std::string& fileLabel)
+    std::int64_t rowCount, const std::string& fileLabel, std::optional<std::int64_t> fileTime)
     : m_path(out.path())
     , m_format(format)
     , m_columns(std::move(columns))
@@ -122,14 +134,16 @@ StatFileWriter::StatFileWriter(LineWriter& out, StatFormat format, std::vector<S
     , m_digest(nullptr)
     , m_writer(readstat_writer_init())
 {
-    begin(rowCount, fileLabel);
+    begin(rowCount, fileLabel, fileTime);
 }
 
-void StatFileWriter::begin(std::int64_t rowCount, const std::string& fileLabel)
+void StatFileWriter::begin(std::int64_t rowCount, const std::string& fileLabel, std::optional<std::int64_t> fileTime)
 {
     if (!m_writer)
         throw std::bad_alloc();
     readstat_set_data_writer(m_writer, &StatFileWriter::writeBytes);
+    check(readstat_writer_set_file_timestamp(m_writer, shownAsUtc(fileTime.value_or(std::time(nullptr)))),
+        "setting the file's time");
     const bool stata = m_format == StatFormat::Stata;
     auto label = [stata](const std::string& text) {
         return stata && text.size() > kStataLabelBytes ? text.substr(0, kStataLabelBytes) : text;

@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <exception>
 #include <memory>
+#include <optional>
 #include <span>
 #include <string>
 #include <string_view>
@@ -59,12 +60,14 @@ class StatFileWriter {
 public:
     /// Creates (or empties) the file. `digest`, when given, is fed every byte as it
     /// is written. `fileLabel` goes into the file's own label (Stata keeps 80 bytes).
+    /// `fileTime` (seconds since 1970, now when absent) is the time the file says it
+    /// was written, shown in UTC so that a run gives the same bytes in every zone.
     StatFileWriter(const std::string& path, StatFormat format, std::vector<StatColumn> columns, std::int64_t rowCount,
-        const std::string& fileLabel = {}, Sha256* digest = nullptr);
+        const std::string& fileLabel = {}, Sha256* digest = nullptr, std::optional<std::int64_t> fileTime = {});
     /// Writes through `out`, a writer the caller owns (such as one of an OutputSet),
     /// which finish() closes.
     StatFileWriter(LineWriter& out, StatFormat format, std::vector<StatColumn> columns, std::int64_t rowCount,
-        const std::string& fileLabel = {});
+        const std::string& fileLabel = {}, std::optional<std::int64_t> fileTime = {});
     ~StatFileWriter();
     StatFileWriter(const StatFileWriter&) = delete;
     StatFileWriter& operator=(const StatFileWriter&) = delete;
@@ -85,7 +88,7 @@ public:
     std::uint64_t bytesWritten() const { return m_out.bytesWritten(); }
 
 private:
-    void begin(std::int64_t rowCount, const std::string& fileLabel);
+    void begin(std::int64_t rowCount, const std::string& fileLabel, std::optional<std::int64_t> fileTime);
 
     static ssize_t writeBytes(const void* data, std::size_t size, void* self);
     bool failed(int error) const;

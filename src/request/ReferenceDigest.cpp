@@ -50,12 +50,34 @@ std::string referenceFilesSha256(const DataFolders& folders)
     return digest.finishHex();
 }
 
+namespace {
+constexpr const char* kUtcTimeFormat = "%Y-%m-%dT%H:%M:%SZ";
+}
+
 std::string utcTimeNow()
 {
-    const std::time_t now = std::chrono::system_clock::to_time_t(std::chrono::system_clock::now());
+    return utcTimeText(std::chrono::system_clock::to_time_t(std::chrono::system_clock::now()));
+}
+
+std::string utcTimeText(std::int64_t seconds)
+{
+    const std::time_t time = static_cast<std::time_t>(seconds);
     std::tm parts {};
-    gmtime_r(&now, &parts);
+    gmtime_r(&time, &parts);
     char text[32];
-    std::strftime(text, sizeof text, "%Y-%m-%dT%H:%M:%SZ", &parts);
+    std::strftime(text, sizeof text, kUtcTimeFormat, &parts);
     return text;
+}
+
+std::optional<std::int64_t> parseUtcTime(const std::string& text)
+{
+    std::tm parts {};
+    const char* end = strptime(text.c_str(), kUtcTimeFormat, &parts);
+    if (!end || *end != '\0')
+        return std::nullopt;
+    const std::int64_t seconds = timegm(&parts);
+    // strptime lets through fields out of range (31 February) and missing zeros.
+    if (utcTimeText(seconds) != text)
+        return std::nullopt;
+    return seconds;
 }

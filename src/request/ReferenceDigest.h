@@ -1,5 +1,7 @@
 #pragma once
 
+#include <cstdint>
+#include <optional>
 #include <string>
 
 struct DataFolders;
@@ -14,3 +16,7 @@ std::string referenceFilesSha256(const DataFolders& folders);
 
 /// "2024-05-01T12:34:56Z" for the present moment.
 std::string utcTimeNow();
+/// The same for `seconds` since 1970.
+std::string utcTimeText(std::int64_t seconds);
+/// The seconds since 1970 of such a text; nothing when it is not one.
+std::optional<std::int64_t> parseUtcTime(const std::string& text);

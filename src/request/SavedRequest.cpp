@@ -1,5 +1,7 @@
 #include "request/SavedRequest.h"
 
+#include "request/ReferenceDigest.h"
+
 #include "textio/DataFileError.h"
 #include "textio/LineWriter.h"
 
@@ -30,10 +32,13 @@ Json runJson(const RunRecord& run)
     Json files = Json::array();
     for (const OutputFileRecord& file : run.outputFiles)
         files.push_back({ { "name", file.name }, { "size", file.size }, { "sha256", file.sha256 } });
-    return Json { { "program", run.program }, { "version", run.version }, { "utcTime", run.utcTime },
+    Json json { { "program", run.program }, { "version", run.version }, { "utcTime", run.utcTime },
         { "dataFolder", run.dataFolder }, { "referenceSha256", run.referenceSha256 }, { "households", run.households },
         { "persons", run.persons }, { "eds", run.eds }, { "rejectedCodes", run.rejectedCodes },
         { "outputFiles", files } };
+    if (!run.fileTime.empty())
+        json["fileTime"] = run.fileTime;
+    return json;
 }
 
 /// Walks the parsed document, refusing what the format does not allow and naming
@@ -138,12 +143,18 @@ AreaChoiceRecord readAreas(const Reader& in, const Json& json)
 RunRecord readRun(const Reader& in, const Json& json)
 {
     in.object(json, "run",
-        { "program", "version", "utcTime", "dataFolder", "referenceSha256", "households", "persons", "eds",
+        { "program", "version", "utcTime", "fileTime", "dataFolder", "referenceSha256", "households", "persons", "eds",
             "rejectedCodes", "outputFiles" });
     RunRecord run { in.text(json, "run", "program"), in.text(json, "run", "version"), in.text(json, "run", "utcTime"),
         in.text(json, "run", "dataFolder"), in.text(json, "run", "referenceSha256"),
         in.count(json, "run", "households"), in.count(json, "run", "persons"), in.count(json, "run", "eds"),
-        in.count(json, "run", "rejectedCodes"), {} };
+        in.count(json, "run", "rejectedCodes"), {}, {} };
+    if (json.contains("fileTime")) {
+        run.fileTime = in.text(json, "run", "fileTime");
+        if (!parseUtcTime(run.fileTime))
+            in.fail(
+                "run.fileTime", "expected a UTC time such as \"2024-05-01T12:34:56Z\", found \"" + run.fileTime + "\"");
+    }
     const Json& files = in.member(json, "run", "outputFiles");
     if (!files.is_array())
         in.fail("run.outputFiles", std::string("expected an array, found ") + files.type_name());

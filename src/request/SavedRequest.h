@@ -52,6 +52,9 @@ struct RunRecord {
     std::uint64_t eds = 0;
     std::uint64_t rejectedCodes = 0;
     std::vector<OutputFileRecord> outputFiles;
+    /// The time written inside .dta and .sav files, in the same form; empty for CSV.
+    /// A re-run writes it again, so that its files are byte-identical.
+    std::string fileTime;
 
     bool operator==(const RunRecord&) const = default;
 };

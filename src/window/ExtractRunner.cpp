@@ -152,7 +152,11 @@ ExtractOutcome ExtractRunner::extract()
     m_clock.invalidate();
     command.setCancelFlag(&m_cancel);
     command.setProgress([this](std::uint64_t done, std::uint64_t total) { progress(done, total); });
-    return command.run(inputs);
+    inputs.fileTime = state.openedFileTime;
+    ExtractOutcome outcome = command.run(inputs);
+    if (outcome.succeeded())
+        state.openedFileTime.reset();
+    return outcome;
 }
 
 // Runs after every ED. The extraction keeps the thread, so this is where the

@@ -6,6 +6,7 @@
 #include "extraction/UserEdList.h"
 #include "geography/AreaCascade.h"
 #include "request/AreaRecord.h"
+#include "request/ReferenceDigest.h"
 #include "session/ApplicationState.h"
 #include "session/RequestChoice.h"
 #include "textio/Sha256.h"
@@ -120,6 +121,9 @@ void RequestActions::apply(const SavedRequest& request, const AreaTables& wanted
     state.random.seed();
     state.random.discard(request.randomDraws);
     state.randomDraws = request.randomDraws;
+    state.openedFileTime.reset();
+    if (request.run && !request.run->fileTime.empty())
+        state.openedFileTime = parseUtcTime(request.run->fileTime);
 }
 
 // As a user could have built them: every list back to "All", then, from the wards
