@@ -15,7 +15,6 @@
 #include "session/RequestChoice.h"
 #include "session/StartSession.h"
 #include "request/ReferenceDigest.h"
-#include "textio/Sha256.h"
 #include "textio/DataFileError.h"
 
 #include <array>
@@ -133,12 +132,8 @@ ExtractInputs applySavedRequest(const CommandLine& line, ApplicationState& state
     } catch (const RequestMismatch& e) {
         throw UsageError(*line.requestFile + ": " + e.what());
     }
-    auto note = [&](const std::string& text) { err << kProgram << ": note: " << text << "\n"; };
-    if (request.edList && regularFileExists(request.edList->path)
-        && sha256OfFile(request.edList->path) != request.edList->sha256)
-        note("the ED list " + request.edList->path + " differs from the one this request was run with");
-    if (request.run && referenceFilesSha256(state.folders) != request.run->referenceSha256)
-        note("the reference files (ProgramData, SARData) differ from those this request was run with");
+    for (const std::string& note : requestDifferences(request, state.folders))
+        err << kProgram << ": note: " << note << "\n";
     state.random.discard(request.randomDraws);
     state.randomDraws = request.randomDraws;
 

@@ -4,11 +4,14 @@
 #include "geography/AreaDirectory.h"
 #include "geography/AreaTables.h"
 #include "request/AreaRecord.h"
+#include "request/ReferenceDigest.h"
+#include "textio/Sha256.h"
 #include "variables/VariableCatalogue.h"
 
 #include <algorithm>
 #include <array>
 #include <cctype>
+#include <filesystem>
 #include <optional>
 
 namespace {
@@ -120,4 +123,16 @@ void selectRequestVariables(
         = variableRows(catalogue.indVarNames, catalogue.indListMap, request.individualVariables, "individual");
     selectRows(hhList, hhRows);
     selectRows(indList, indRows);
+}
+
+std::vector<std::string> requestDifferences(const SavedRequest& request, const DataFolders& folders)
+{
+    std::vector<std::string> notes;
+    std::error_code error;
+    if (request.edList && std::filesystem::is_regular_file(request.edList->path, error)
+        && sha256OfFile(request.edList->path) != request.edList->sha256)
+        notes.push_back("the ED list " + request.edList->path + " differs from the one this request was run with");
+    if (request.run && referenceFilesSha256(folders) != request.run->referenceSha256)
+        notes.push_back("the reference files (ProgramData, SARData) differ from those this request was run with");
+    return notes;
 }

@@ -8,6 +8,7 @@
 
 class ListBox;
 struct AreaTables;
+struct DataFolders;
 struct VariableCatalogue;
 
 /// A saved request that does not fit this data set: an unknown area or variable,
@@ -27,6 +28,12 @@ void applyAreaRecord(AreaTables& areas, const AreaChoiceRecord& record);
 /// request names (row 0 keeps its state). Checks every name before changing anything.
 void selectRequestVariables(
     const VariableCatalogue& catalogue, ListBox& hhList, ListBox& indList, const SavedRequest& request);
+
+/// What differs from the run `request` records, one note per line, so that a
+/// re-run can say why its output may differ: the ED list's content, the reference
+/// files of `folders`. Nothing for a request without a run record or an ED list
+/// file that is gone (the extraction reports that itself).
+std::vector<std::string> requestDifferences(const SavedRequest& request, const DataFolders& folders);
 
 /// Up to three of `known` that look like `name`: the same text in any case, then
 /// those starting with its first three characters, then those containing it.

@@ -94,6 +94,11 @@ bool RequestActions::openFile(const QString& path)
         return false;
     }
     apply(request, wanted);
+    std::string notes;
+    for (const std::string& note : requestDifferences(request, state.folders))
+        notes += "\n" + note;
+    if (!notes.empty())
+        show(QMessageBox::Information, "msgRequestNotes", kRequestOpenedWithNotes, notes);
     return true;
 }
 
@@ -200,9 +205,14 @@ SavedRequest RequestActions::currentRequest() const
 
 void RequestActions::report(const char* what, const std::string& problem)
 {
-    auto* box = new QMessageBox(QMessageBox::Warning, QString::fromUtf8(kMessageTitle),
-        text(what) + QStringLiteral("\n\n") + QString::fromStdString(problem), QMessageBox::Ok, &m_window);
-    box->setObjectName(QStringLiteral("msgRequestError"));
+    show(QMessageBox::Warning, "msgRequestError", what, "\n" + problem);
+}
+
+void RequestActions::show(QMessageBox::Icon icon, const char* objectName, const char* what, const std::string& details)
+{
+    auto* box = new QMessageBox(icon, QString::fromUtf8(kMessageTitle),
+        text(what) + QStringLiteral("\n") + QString::fromStdString(details), QMessageBox::Ok, &m_window);
+    box->setObjectName(QString::fromLatin1(objectName));
     // Plain text: a path may hold characters that rich text would swallow.
     box->setTextFormat(Qt::PlainText);
     box->setAttribute(Qt::WA_DeleteOnClose);

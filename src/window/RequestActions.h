@@ -2,6 +2,7 @@
 
 #include "request/SavedRequest.h"
 
+#include <QMessageBox>
 #include <QString>
 
 class AreaCascade;
@@ -15,7 +16,9 @@ struct AreaTables;
 /// Opening checks the whole file against this data set before it touches a
 /// control; a file that cannot be read, is malformed or names an unknown area or
 /// variable is reported in a message box (msgRequestError) naming the file and
-/// the problem, and the window stays as it was.
+/// the problem, and the window stays as it was. A request whose ED list or
+/// reference files differ from its recorded run opens with a note saying which
+/// (msgRequestNotes).
 class RequestActions {
 public:
     /// Neither is owned; both must outlive this object.
@@ -38,6 +41,7 @@ private:
     void apply(const SavedRequest& request, const AreaTables& wanted);
     void showAreas(const AreaTables& wanted);
     void report(const char* what, const std::string& problem);
+    void show(QMessageBox::Icon icon, const char* objectName, const char* what, const std::string& details);
 
     MainWindow& m_window;
     AreaCascade& m_cascade;

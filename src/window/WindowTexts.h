@@ -132,4 +132,6 @@ inline constexpr char kSaveRequestTitle[] = "Save the request";
 inline constexpr char kRequestFilter[] = "Request files (*.json);;All files (*)";
 inline constexpr char kRequestNotOpened[] = "The request was not opened; nothing was changed.";
 inline constexpr char kRequestNotSaved[] = "The request was not saved.";
+inline constexpr char kRequestOpenedWithNotes[]
+    = "The request was opened. Extract goes on as it says, but its output may differ from the recorded run's:";
 inline constexpr char kAboutVersion[] = "%1 version %2";
