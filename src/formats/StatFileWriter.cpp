@@ -7,6 +7,7 @@
 
 #include <ctime>
 #include <limits>
+#include <mutex>
 #include <stdexcept>
 
 namespace {
@@ -57,6 +58,15 @@ readstat_error_t insertInteger(
     default:
         return readstat_insert_int32_value(writer, variable, value);
     }
+}
+
+// The library reads a time's fields with localtime(), whose result the whole process
+// shares, when it writes a file's header (at the first row, or at the end of a file
+// without rows); files written on two threads take turns there.
+std::mutex& headerMutex()
+{
+    static std::mutex mutex;
+    return mutex;
 }
 
 // The library writes a time as the local time's fields; this gives the moment whose
@@ -142,8 +152,11 @@ void StatFileWriter::begin(std::int64_t rowCount, const std::string& fileLabel, 
     if (!m_writer)
         throw std::bad_alloc();
     readstat_set_data_writer(m_writer, &StatFileWriter::writeBytes);
-    check(readstat_writer_set_file_timestamp(m_writer, shownAsUtc(fileTime.value_or(std::time(nullptr)))),
-        "setting the file's time");
+    {
+        std::lock_guard<std::mutex> lock(headerMutex());
+        check(readstat_writer_set_file_timestamp(m_writer, shownAsUtc(fileTime.value_or(std::time(nullptr)))),
+            "setting the file's time");
+    }
     const bool stata = m_format == StatFormat::Stata;
     auto label = [stata](const std::string& text) {
         return stata && text.size() > kStataLabelBytes ? text.substr(0, kStataLabelBytes) : text;
@@ -226,11 +239,19 @@ readstat_variable_s* StatFileWriter::nextColumn(bool wantString)
     if ((m_columns[m_column].type == StatType::String) != wantString)
         throw std::logic_error("a value of the wrong type for column " + m_columns[m_column].name + " of " + m_path);
     if (m_column == 0) {
-        const int error = readstat_begin_row(m_writer);
+        const int error = beginRow();
         if (failed(error))
             check(error, "beginning row " + std::to_string(m_row + 1));
     }
     return m_variables[m_column++];
+}
+
+int StatFileWriter::beginRow()
+{
+    if (m_row > 0)
+        return readstat_begin_row(m_writer);
+    std::lock_guard<std::mutex> lock(headerMutex());
+    return readstat_begin_row(m_writer);
 }
 
 void StatFileWriter::valueRefused(int error, std::size_t column, const std::int32_t* value)
@@ -266,7 +287,7 @@ void StatFileWriter::addRow(std::span<const std::string_view> strings, std::span
             + std::to_string(integers.size()) + " integers for " + std::to_string(m_stringColumns) + " and "
             + std::to_string(m_slots.size() - m_stringColumns) + " columns");
     if (!m_slots.empty()) {
-        const int error = readstat_begin_row(m_writer);
+        const int error = beginRow();
         if (failed(error))
             check(error, "beginning row " + std::to_string(m_row + 1));
     }
@@ -327,7 +348,12 @@ void StatFileWriter::finish()
 {
     if (!m_writer)
         return;
-    check(readstat_end_writing(m_writer), "finishing after " + std::to_string(m_row) + " rows");
+    {
+        std::unique_lock<std::mutex> lock(headerMutex(), std::defer_lock);
+        if (m_row == 0)
+            lock.lock();
+        check(readstat_end_writing(m_writer), "finishing after " + std::to_string(m_row) + " rows");
+    }
     readstat_writer_free(m_writer);
     m_writer = nullptr;
     m_out.close();

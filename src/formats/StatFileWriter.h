@@ -94,6 +94,7 @@ private:
     bool failed(int error) const;
     void check(int error, const std::string& what);
     readstat_variable_s* nextColumn(bool wantString);
+    int beginRow();
     void valueRefused(int error, std::size_t column, const std::int32_t* value);
 
     /// Where column i's value comes from in addRow(): its place in the strings or
