@@ -35,12 +35,13 @@ TEST(OutputColumns, WithoutALabelsFileEachVariableSaysSo)
     EXPECT_TRUE(columns[2].codes.empty());
 }
 
-TEST(StatColumns, OnlySingleCodesBecomeValueLabels)
+TEST(StatColumns, TheSmallestTypeThatFitsAndOnlySingleCodesAsValueLabels)
 {
     const VariableLabels labels = demoVariableLabels();
     const auto columns = outputColumns(OutputFileKind::Persons, selection({}, { 5 }), kCountyAndEd, kWidths, &labels);
     const auto stat = statColumns(columns, { { 0, 0 }, { 0, 0 }, { -9, 999 } });
     ASSERT_EQ(stat.size(), 3u);
+    EXPECT_EQ(stat[2].type, StatType::Int16);
     // DistMove: -9, 0 and 999 are single codes; 1..600 is a range.
     using Labels = std::vector<std::pair<std::int32_t, std::string>>;
     EXPECT_EQ(stat[2].valueLabels,
