@@ -114,21 +114,11 @@ TEST(FieldReader, FoundTextIsCutAndEscaped)
     auto escape = reader("\x1b[31mred\a,2");
     EXPECT_STREQ(dataFileErrorFrom([&] { escape.readInt16("n"); }).what(),
         "test.dat:1: field 1: expected n, found \"\\x1b[31mred\\x07\"");
-
-    std::string huge = "\"" + std::string(90000, 'x') + "\",2";
-    auto quoted = reader("1 " + huge);
-    quoted.readInt16("n");
-    std::string message = dataFileErrorFrom([&] { quoted.readInt16("n"); }).what();
-    EXPECT_EQ(message, "test.dat:1: field 2: expected n, found \"\"" + std::string(39, 'x') + "...\"");
+    EXPECT_STREQ(DataFileError("a\x1b.dat", 3, 0, "x").what(), "a\\x1b.dat:3: x") << "in a path too";
 
     // A UTF-8 letter is never cut in half.
     std::string name = "a";
     for (int i = 0; i < 30; ++i)
         name += "\xc3\xa9"; // é
     EXPECT_EQ(DataFileError::shown(name), "\"" + name.substr(0, 39) + "...\"");
-
-    // Even a caller that pastes a whole field into its own text gets a short message.
-    DataFileError pasted("Ward_Codes.dat\x1b", 3, 0, "found \"" + std::string(88000, 'y') + "\"");
-    EXPECT_LT(std::string(pasted.what()).size(), 500u);
-    EXPECT_EQ(std::string(pasted.what()).find("Ward_Codes.dat\\x1b:3: found \"yyy"), 0u);
 }
