@@ -5,7 +5,10 @@
 
 bool FaultyFileSystem::fails(const char* kind)
 {
-    if (++calls != failAt)
+    if (!failOnly.empty() && failOnly != kind)
+        return false;
+    const bool failing = failOnly.empty() ? ++calls == failAt : failAt > 0 && ++calls >= failAt;
+    if (!failing)
         return false;
     failedCall = kind;
     errno = error;
@@ -30,7 +33,6 @@ FAULTY(int, rename, (int folderFd, const std::string& from, const std::string& t
 FAULTY(int, unlink, (int folderFd, const std::string& name), (folderFd, name))
 FAULTY(int, statAt, (int folderFd, const std::string& name, struct stat& result), (folderFd, name, result))
 FAULTY(int, listFolder, (int folderFd, std::vector<std::string>& names), (folderFd, names))
-FAULTY(int, lock, (int fd, int operation), (fd, operation))
 
 #undef FAULTY
 
