@@ -53,10 +53,7 @@ TEST(OutputSet, EveryFailedCallLeavesTheEarlierFilesAndNoTemporary)
     for (bool noUnnamed : { false, true }) {
         FaultyFileSystem counting;
         counting.noUnnamed = noUnnamed;
-        {
-            TempDir dir;
-            writeSet(dir.path(), counting);
-        }
+        writeSet(TempDir().path(), counting);
         ASSERT_GT(counting.calls, 20);
         for (long n = 1; n <= counting.calls; ++n) {
             TempDir dir;

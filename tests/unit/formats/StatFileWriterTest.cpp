@@ -85,8 +85,6 @@ TEST_P(StatFileWriterTest, RowCountsAndValuesOutOfTheirTypeAreRefused)
     // Each type's first value out of range, the first bad column of a row named.
     std::vector<std::pair<std::vector<std::string>, std::string>> outOfRange = {
         { { "x", "101", "1", "1" }, "column Bath, row 2, value 101" },
-        { { "x", "-128", "1", "1" }, "column Bath, row 2, value -128" },
-        { { "x", "1", "32741", "1" }, "column FirstRes, row 2, value 32741" },
         { { "x", "1", "-32768", "2147483621" }, "column FirstRes, row 2, value -32768" },
         { { "x", "-200", "40000", "1" }, "column Bath, row 2, value -200" },
     };
