@@ -49,7 +49,7 @@ std::vector<std::vector<std::uint8_t>> flagsOf(const AreaTables& areas)
 
 } // namespace
 
-TEST(AreaRecord, CodesWhereTheyNameOneMemberAndTheChoiceComesBackExactly)
+TEST(AreaRecord, CodesWhereTheyNameOneMemberTheChoiceComesBackExactlyUnknownsAreNamed)
 {
     AreaTables areas = fixtureTables();
     // In the fixture only county 1 has a code of its own, 08; county c shares its
@@ -82,17 +82,14 @@ TEST(AreaRecord, CodesWhereTheyNameOneMemberAndTheChoiceComesBackExactly)
         applyAreaRecord(areas, row.record);
         EXPECT_EQ(flagsOf(areas), expected);
     }
-}
 
-TEST(AreaRecord, AnUnknownMemberIsNamedWithTheClosestCodesOrNamesAndChangesNothing)
-{
-    AreaTables areas = fixtureTables();
-    const std::pair<AreaChoiceRecord, const char*> rows[] = {
+    // An unknown member is named with the closest codes or names, and changes nothing.
+    const std::pair<AreaChoiceRecord, const char*> unknown[] = {
         { { {}, {}, {}, { "District 1", "Distrct 2" }, {} },
             "unknown district \"Distrct 2\" (did you mean \"District 2\"" },
         { { {}, {}, {}, {}, { "08BYFZ" } }, "unknown ward \"08BYFZ\" (did you mean \"08BYFA\"" },
     };
-    for (const auto& [record, message] : rows) {
+    for (const auto& [record, message] : unknown) {
         choose(areas, { { AreaLevel::County, 18 } });
         const auto before = flagsOf(areas);
         try {

@@ -86,7 +86,6 @@ TEST(FieldReader, DataBeyondTheExpectedEndNamesTheFirstExtraLine)
     };
     const Row rows[] = {
         { "1,2\r\n3,4\r\n\r\n  \r\n\n", "" },
-        { "1,2\r\n3,4", "" },
         { "1,2\r\n3,4\r\n3,4\r\n", "test.dat:3: field 1: expected the end of the file after 2 records, found \"3\"" },
         { "1,2\r\n3,4\r\n\r\n5\r\n", "test.dat:4: field 1: expected the end of the file after 2 records, found \"5\"" },
         { "1,2\r\n3 0,4\r\n", "test.dat:2: field 3: expected the end of the file after 2 records, found \"4\"" },
