@@ -11,9 +11,8 @@ TEST(FreeSpace, ComparesEstimatePlusMarginWithFreeSpace)
         unsigned long freeBlocks; // of 4096 bytes
         const char* message; // empty: it fits
     };
-    const double gib = 1024.0 * 1024 * 1024;
     const Row rows[] = {
-        { 2.75 * gib, 290000, "needs about 2.8 GB, 1.1 GB free on /data" },
+        { 2.75 * 1024 * 1048576, 290000, "needs about 2.8 GB, 1.1 GB free on /data" },
         { 100.0 * 1048576, 26000, "needs about 102.0 MB, 101.5 MB free on /data" }, // only the margin lacks
         { 0, 256, "" },
         { 0, 255, "needs about 1.0 MB, 0.9 MB free on /data" },

@@ -9,9 +9,6 @@
 
 #include <gtest/gtest.h>
 
-#include <filesystem>
-#include <functional>
-
 namespace {
 
 SavedRequest areaRequest()
