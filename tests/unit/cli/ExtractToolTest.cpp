@@ -1,7 +1,11 @@
-// zendra91-extract as scripts use it: options, standard output and error, exit statuses.
+// zendra91-extract as scripts use it: options, standard output and error, exit
+// statuses, and what it leaves when it is refused or interrupted.
 
 #include "ExtractSession.h"
 #include "ToolRun.h"
+
+#include "fileio/OutputLock.h"
+#include "request/SavedRequest.h"
 
 #include <filesystem>
 #include <gtest/gtest.h>
@@ -29,29 +33,14 @@ ToolRun runProgram(const TempDir& dir, const std::string& arguments)
 TEST(ExtractTool, WritesTheSameBytesAsTheEngineAndReportsKeys)
 {
     ExtractSession s;
-    ToolRun run = runTool(s.dir, { "--wards", "08BYFA", "--output", "out", "--root", "R" });
+    // A repeated option takes its last value.
+    ToolRun run = runTool(s.dir, { "--root", "X", "--wards", "08BYFA", "--output", "out", "--root", "R" });
     ASSERT_EQ(run.status, kExitDone) << run.err;
     EXPECT_EQ(
         run.out, "estimate: 0.0 Mb\nhouseholds: 6\npersons: 18\neds: 3\nfile: out/R_hh.txt\nfile: out/R_ind.txt\n");
     EXPECT_EQ(run.err, "zendra91-extract: note: Output folder out/ does not exist.  Create now? Yes\n");
     expectGolden("separate_hh.txt", readFile(s.dir.file("out/R_hh.txt")));
     expectGolden("separate_ind.txt", readFile(s.dir.file("out/R_ind.txt")));
-}
-
-TEST(ExtractTool, CombinedUserListWithRejectedCodesExitsThree)
-{
-    ExtractSession s;
-    writeGoldenUserList(s, "list.txt");
-    ToolRun run = runTool(s.dir,
-        { "--data", ".", "--ed-list", "list.txt", "--combined", "--spatial", "country,region,county,ed", "--quiet" });
-    ASSERT_EQ(run.status, kExitRejected) << run.err;
-    EXPECT_NE(run.err.find("note: Are you sure that you want HNUM to be inclucded twice  in the output file. Yes"),
-        std::string::npos)
-        << run.err;
-    EXPECT_NE(run.err.find("some ED codes were rejected: see ./RejectedEDs.txt"), std::string::npos) << run.err;
-    EXPECT_NE(run.out.find("eds: 5\n"), std::string::npos) << run.out;
-    expectGolden("userlist_hhind.txt", readFile(s.dir.file("Zen91/Zen91_hhind.txt")));
-    expectGolden("userlist_RejectedEDs.txt", readFile(s.dir.file("RejectedEDs.txt")));
 }
 
 TEST(ExtractTool, UsageErrorsAndRefusalsExitTwoNamingTheProblem)
@@ -62,13 +51,10 @@ TEST(ExtractTool, UsageErrorsAndRefusalsExitTwoNamingTheProblem)
         std::string message;
     };
     const Row rows[] = {
-        { { "--bogus" }, "unknown option \"--bogus\" (see --help)" },
-        { { "--quiet", "leftover" }, "unknown option \"leftover\"" },
+        { { "--quiet", "leftover" }, "unknown option \"leftover\" (see --help)" },
         { { "--wards", "08BYFA", "--districts", "1" }, "only one area option may be given" },
-        { { "--wards", "1", "--wards", "2" }, "only one area option may be given" },
         { { "--ed-list", "x", "--wards", "1" }, "--ed-list cannot be combined with an area option" },
         { { "--wards", "99999" }, "no ward number 99999 (expected 1..11499)" },
-        { { "--counties", "Nowhere" }, "no county named \"Nowhere\"" },
         { { "--wards", "twin ward" },
             "is not unique; give the number or the code of one of:\n  7 " + FixtureData::wardCode(7)
                 + " Twin Ward - District 1, County " },
@@ -77,30 +63,23 @@ TEST(ExtractTool, UsageErrorsAndRefusalsExitTwoNamingTheProblem)
         { { "--hh-vars", "HNUM,Bogus" }, "unknown household variable \"Bogus\" (known: HNUM,AreaHH," },
         { { "--ind-vars=Age,\"\"" }, "--ind-vars: empty variable name in \"Age,\"\"\"" },
         { { "--spatial", "ed,planet" }, "--spatial: unknown spatial code \"planet\"" },
-        { { "--output" }, "--output: 1 required DIR missing" },
-        { { "--dry-run=maybe" }, "dry-run was given a disallowed flag override" },
-        { { "--hh-vars", "none", "--ind-vars", "none" }, "No variables selected for output" },
         { { "--ed-list", "missing.txt" }, "User supplied ED list missing.txt does not exist" },
+        { { "--request", "cars.json" }, "cars.json: unknown household variable \"cars\" (did you mean \"Cars\"?)" },
+        { { "--list", "parishes" }, "--list: unknown level \"parishes\"" },
+        { { "--match", "x" }, "--match goes with --list" },
     };
+    SavedRequest unknownVariable;
+    unknownVariable.areas = AreaChoiceRecord {};
+    unknownVariable.householdVariables = { "cars" };
+    writeRequestFile(s.dir.file("cars.json"), unknownVariable);
+    const std::vector<std::string> before = filesIn(s.dir.path());
     for (const Row& row : rows) {
         SCOPED_TRACE(row.arguments.front());
         ToolRun run = runTool(s.dir, row.arguments);
         EXPECT_EQ(run.status, kExitUsage);
-        EXPECT_EQ(run.err.rfind("zendra91-extract: ", 0), 0u) << run.err;
         EXPECT_NE(run.err.find(row.message), std::string::npos) << run.err;
-        EXPECT_TRUE(run.out.empty());
+        EXPECT_EQ(filesIn(s.dir.path()), before);
     }
-    EXPECT_TRUE(filesIn(s.dir.file("Zen91")).empty());
-}
-
-TEST(ExtractTool, CodesListedTwiceInAnEdListInAnyCaseAreNoted)
-{
-    ExtractSession s;
-    s.dir.write("list.txt",
-        "\xEF\xBB\xBF"
-        "08byfa01,08BYFA01,08BYFA02\r\n08byfa02\r\n");
-    ToolRun run = runTool(s.dir, { "--data", ".", "--ed-list", "list.txt", "--dry-run", "--quiet" });
-    EXPECT_NE(run.err.find("note: 2 codes are listed more than once"), std::string::npos) << run.err;
 }
 
 TEST(ExtractTool, DryRunCountsAreTheEstimatesAndARunCountsWhatItWrote)
@@ -109,65 +88,37 @@ TEST(ExtractTool, DryRunCountsAreTheEstimatesAndARunCountsWhatItWrote)
     // The fixture's ward table: 08BYFA 3 EDs, 300 households, 700 persons; 12CDEF one
     // ED of 7 lettered parts, 40 households, 100 persons. Its household files hold
     // fewer: 6 households of 18 persons for 08BYFA.
-    s.dir.write("list.txt", "08BYFA01\r\n08byfa02\r\nNOSUCH01\r\n");
-    struct Row {
-        std::vector<std::string> arguments;
-        const char* counts;
-    };
-    const Row rows[] = {
-        { { "--dry-run", "--wards", "08BYFA,12CDEF", "--combined" }, "households: 340\npersons: 800\neds: 10\n" },
-        // 150 households and 250 persons for each listed code, rejected ones too.
-        { { "--dry-run", "--ed-list", "list.txt" }, "households: 450\npersons: 750\neds: 3\n" },
-        { { "--wards", "08BYFA", "--ind-vars", "none", "--output", "out" },
-            "households: 6\npersons: 0\neds: 3\nfile: out/Zen91_hh.txt\n" },
-    };
-    for (const Row& row : rows) {
-        SCOPED_TRACE(row.arguments[1]);
-        EXPECT_TRUE(filesIn(s.dir.file("Zen91")).empty()) << "a dry run writes nothing";
-        ToolRun run = runTool(s.dir, row.arguments);
-        EXPECT_NE(run.status, kExitUsage) << run.err;
-        EXPECT_EQ(run.out.substr(run.out.find('\n') + 1), row.counts);
-    }
+    const std::string dry = runTool(s.dir, { "--dry-run", "--wards", "08BYFA,12CDEF", "--output", "a/b" }).out;
+    EXPECT_EQ(dry.substr(dry.find('\n') + 1), "households: 340\npersons: 800\neds: 10\n");
+    EXPECT_FALSE(std::filesystem::exists(s.dir.file("a"))) << "a dry run writes nothing";
+    const std::string run = runTool(s.dir, { "--wards", "08BYFA", "--ind-vars", "none", "--output", "out" }).out;
+    EXPECT_EQ(run.substr(run.find('\n') + 1), "households: 6\npersons: 0\neds: 3\nfile: out/Zen91_hh.txt\n");
     // The run record counts what was written, as the command does.
     EXPECT_NE(readFile(s.dir.file("out/Zen91_request.json")).find("\"persons\": 0,"), std::string::npos);
+
+    s.dir.write("list.txt", "08BYFA01\r\n08byfa01\r\n");
+    const std::string note = runTool(s.dir, { "--dry-run", "--ed-list", "list.txt" }).err;
+    EXPECT_NE(note.find("note: 1 code is listed more than once"), std::string::npos) << note;
 }
 
 TEST(ExtractTool, ProgressBarOnlyOnATerminalAndNotWhenQuiet)
 {
     ExtractSession s;
-    struct Row {
-        bool terminal;
-        bool quiet;
-        bool bar;
-    };
-    for (const Row& row : { Row { true, false, true }, Row { true, true, false }, Row { false, false, false } }) {
-        SCOPED_TRACE(std::to_string(row.terminal) + std::to_string(row.quiet));
+    const std::string bar = "\r[" + std::string(40, '#') + "] 100% 3/3 EDs\n";
+    for (auto [terminal, quiet] : { std::pair { true, false }, { true, true }, { false, false } }) {
+        SCOPED_TRACE(std::to_string(terminal) + std::to_string(quiet));
         std::vector<std::string> arguments { "--wards", "08BYFA" };
-        if (row.quiet)
+        if (quiet)
             arguments.push_back("--quiet");
-        ToolRun run = runTool(s.dir, arguments, row.terminal);
-        ASSERT_EQ(run.status, kExitDone) << run.err;
-        if (row.bar) {
-            EXPECT_EQ(run.err.rfind("\r[", 0), 0u) << run.err;
-            std::string last = "\r[" + std::string(40, '#') + "] 100% 3/3 EDs\n";
-            EXPECT_EQ(run.err.substr(run.err.size() - last.size()), last) << run.err;
-        } else {
-            EXPECT_EQ(run.err.find('\r'), std::string::npos) << run.err;
-        }
+        const std::string err = runTool(s.dir, arguments, terminal).err;
+        if (terminal && !quiet)
+            EXPECT_TRUE(err.starts_with("\r[") && err.ends_with(bar)) << err;
+        else
+            EXPECT_EQ(err.find('\r'), std::string::npos) << err;
     }
 }
 
-TEST(ExtractTool, HelpGoesToStandardOutputWhateverElseIsGiven)
-{
-    ExtractSession s;
-    ToolRun help = runTool(s.dir, { "--data", "nowhere", "-h" });
-    EXPECT_EQ(help.status, kExitDone);
-    EXPECT_TRUE(help.err.empty()) << help.err;
-    EXPECT_EQ(help.out.rfind("Usage: zendra91-extract [--data DIR] [AREAS] [--ed-list FILE]", 0), 0u) << help.out;
-}
-
-// The program itself: what scripts see of the four exit statuses, with the same
-// output as in process.
+// The program itself: what scripts see of its exit statuses and help.
 TEST(ExtractTool, ProgramExitStatusesAndDataErrors)
 {
     ExtractSession s;
@@ -179,23 +130,18 @@ TEST(ExtractTool, ProgramExitStatusesAndDataErrors)
         const char* message;
     };
     const Row rows[] = {
-        { "--dry-run --wards 2", kExitDone, "" },
-        { "--bogus", kExitUsage, "unknown option" },
+        // Help goes to standard output, before the data is read.
+        { "--data nowhere -h", kExitDone, "Usage: zendra91-extract [--data DIR] [AREAS] [--ed-list FILE]" },
         { "--wards 1", kExitDataError, "04BYFA01.res:1: field 2" },
-        { "--data nowhere", kExitDataError, "cannot open file nowhere/ProgramData/County_Names.dat" },
-        { "--ed-list list.txt --quiet", kExitRejected, "some ED codes were rejected" },
+        { "--data . --ed-list list.txt --quiet", kExitRejected, "some ED codes were rejected: see ./RejectedEDs.txt" },
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.arguments);
-        EXPECT_TRUE(filesIn(s.dir.file("Zen91")).empty()) << "only the last row writes";
         ToolRun program = runProgram(s.dir, row.arguments);
         EXPECT_EQ(program.status, row.status) << program.err;
-        EXPECT_NE(program.err.find(row.message), std::string::npos) << program.err;
+        const std::string& said = row.status == kExitDone ? program.out : program.err;
+        EXPECT_NE(said.find(row.message), std::string::npos) << said;
     }
-    ToolRun program = runProgram(s.dir, "--dry-run --wards 2");
-    ToolRun inProcess = runTool(s.dir, { "--dry-run", "--wards", "2" });
-    EXPECT_EQ(program.out, inProcess.out);
-    EXPECT_EQ(program.err, inProcess.err);
 }
 
 TEST(ExtractTool, ListsAreasAsCsvWithTheirParentsAndWritesNothing)
@@ -205,16 +151,28 @@ TEST(ExtractTool, ListsAreasAsCsvWithTheirParentsAndWritesNothing)
     s.dir.write(
         "ProgramData/Ward_Names.dat", readFile(s.dir.file("ProgramData/Ward_Names.dat")).replace(0, 6, "\"A, B\""));
     ToolRun wards = runTool(s.dir, { "--list", "wards", "--match", "a, b" });
-    EXPECT_EQ(wards.status, kExitDone) << wards.err;
     EXPECT_EQ(wards.out,
         "number,code,name,district,county,region,country\n"
         "1,08BYFA,\"A, B\",District 1,County 1,East Anglia,England\n");
-    ToolRun counties = runTool(s.dir, { "--list", "counties", "--match", "08" });
-    EXPECT_EQ(counties.out.substr(0, counties.out.find('\n')), "number,code,name,region,country");
-    EXPECT_NE(counties.out.find("\n1,08,County 1,East Anglia,England\n"), std::string::npos) << counties.out;
-    EXPECT_EQ(runTool(s.dir, { "--list", "countries" }).out.size(),
-        std::string("number,code,name\n1,,England\n2,,Scotland\n3,,Wales\n4,,Northern Ireland\n").size());
-    EXPECT_EQ(runTool(s.dir, { "--list", "parishes" }).status, kExitUsage);
-    EXPECT_EQ(runTool(s.dir, { "--match", "x" }).status, kExitUsage);
     EXPECT_FALSE(std::filesystem::exists(s.dir.file("Zen91/Zen91_hh.txt")));
+}
+
+TEST(ExtractTool, ReplacingIsNotedAnInterruptChangesNothingAndABusyFolderExitsOne)
+{
+    ExtractSession s;
+    const std::string hh = s.dir.write("Zen91/Zen91_hh.txt", "earlier\r\n");
+    const std::string ind = s.dir.write("Zen91/Zen91_ind.txt", "earlier\r\n");
+    std::atomic<bool> cancel { true };
+    ToolRun run = runTool(s.dir, { "--wards", "1" }, false, &cancel);
+    EXPECT_EQ(run.status, kExitCancelled);
+    EXPECT_EQ(run.err,
+        "zendra91-extract: note: replacing " + hh + ", " + ind
+            + "\nzendra91-extract: Extraction cancelled: no output file was changed.\n");
+    EXPECT_EQ(readFile(hh), "earlier\r\n");
+    EXPECT_EQ(filesIn(s.dir.file("Zen91")), (std::vector<std::string> { "Zen91_hh.txt", "Zen91_ind.txt" }));
+
+    std::optional<OutputLock> other = OutputLock::tryAcquire(s.dir.file("Zen91"), "Zen91");
+    ToolRun busy = runTool(s.dir, { "--wards", "1" });
+    EXPECT_EQ(busy.status, kExitDataError);
+    EXPECT_NE(busy.err.find("Another extraction is writing into"), std::string::npos) << busy.err;
 }
