@@ -62,7 +62,13 @@ TEST(SavedRequestRun, ARerunIntoAnotherFolderWritesTheSameBytes)
         << "the later draws give other substitutions";
     s.dir.write("list.txt", "08BYFA01\r\n04BYFA0101\r\nNIAACC01A\r\n08BYFC99\r\n");
     runTool(
-        s.dir, { "--ed-list", "list.txt", "--format", "dta", "--spatial", "ward,ed", "--output", "list", "--quiet" });
+        s.dir, { "--ed-list", "list.txt", "--format", "dta", "--spatial", "ward,ed", "--output", "list0", "--quiet" });
+    // Recorded as run long ago: a re-run writes that time into its files again.
+    SavedRequest old = readRequestFile(s.dir.file("list0/Zen91_request.json"));
+    old.run->fileTime = "2001-09-09T01:46:40Z";
+    writeRequestFile(s.dir.file("old.json"), old);
+    runTool(s.dir, { "--request", "old.json", "--output", "list" });
+    EXPECT_NE(readFile(s.dir.file("list/Zen91_hh.dta")).find("09 Sep 2001 01:46"), std::string::npos);
     for (const std::string first : { "later/", "list/" }) {
         SCOPED_TRACE(first);
         const SavedRequest request = readRequestFile(s.dir.file(first + "Zen91_request.json"));

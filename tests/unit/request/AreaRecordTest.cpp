@@ -76,8 +76,9 @@ TEST(AreaRecord, CodesWhereTheyNameOneMemberTheChoiceComesBackExactlyUnknownsAre
         SCOPED_TRACE(row.name);
         choose(areas, row.chosen);
         const auto expected = flagsOf(areas);
-        if (row.written)
+        if (row.written) {
             EXPECT_EQ(recordAreaChoice(areas), row.record);
+        }
         choose(areas, {});
         applyAreaRecord(areas, row.record);
         EXPECT_EQ(flagsOf(areas), expected);

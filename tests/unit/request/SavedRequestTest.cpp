@@ -33,7 +33,7 @@ SavedRequest edListRequestWithRun()
     request.edList = EdListRecord { "/home/u/EDlist.txt", std::string(64, 'a') };
     request.format = OutputFormat::Stata;
     request.run = RunRecord { "zendra91-extract", "1.0", "2024-05-01T12:34:56Z", "/data", std::string(64, 'b'), 150,
-        250, 3, 1, { { "Z_hh.dta", 1234, std::string(64, 'c') }, { "Z_ind.dta", 99, "d" } } };
+        250, 3, 1, { { "Z_hh.dta", 1234, std::string(64, 'c') }, { "Z_ind.dta", 99, "d" } }, "2024-05-01T12:30:00Z" };
     return request;
 }
 
@@ -70,6 +70,7 @@ TEST(SavedRequest, RefusesWhatTheFormatDoesNotAllowNamingTheKey)
         { replaced(run, "\"size\": 99", "\"size\": 99, \"mode\": 1"), "key \"run.outputFiles[1].mode\": unknown key" },
         { replaced(run, "\"households\": 150", "\"households\": -1"),
             "key \"run.households\": expected a whole number" },
+        { replaced(run, "12:30:00Z", "24:30:00Z"), "key \"run.fileTime\": expected a UTC time" },
         { replaced(area, "\"version\": 1", "\"version\": 2"), "key \"version\": unknown format version 2" },
         { replaced(area, "\"format\": \"zendra91-request\"", "\"format\": \"other\""), "key \"format\": expected" },
         { replaced(area, "\"ED\"", "\"Street\""), "key \"spatialCodes[1]\": expected one of Country" },
