@@ -65,7 +65,7 @@ void chooseAndSave(TestWindow& w, ScriptedChooser& chooser, const QString& file,
     c.obCombinedFiles->setChecked(true);
     c.cboFileFormat->setCurrentIndex(2);
     c.txtUserOutput->setText(w.path("out"));
-    c.txtUserRootFilename->setText(QStringLiteral("Run7"));
+    c.txtUserRootFilename->setText(QStringLiteral("Rün7"));
     // As if an extraction had drawn 1234 numbers.
     w.state->random.discard(1234);
     w.state->randomDraws = 1234;
@@ -100,7 +100,7 @@ private slots:
         TestWindow saved;
         ScriptedChooser chooser;
         chooseAndSave(saved, chooser, saved.path("run.json"), edList);
-        QCOMPARE(chooser.offered, saved.path("out/Run7_request.json"));
+        QCOMPARE(chooser.offered, saved.path("out/Rün7_request.json"));
         TestWindow opened;
         if (!edList) // an area request leaves the ED list box as it is
             opened.c().txtUserEDlist->setText(saved.c().txtUserEDlist->text());
