@@ -83,7 +83,7 @@ private slots:
     }
 
     // A failure is reported as an error naming the file.
-    void failureIsReportedAndChangesNothing()
+    void failureIsReportedNamingTheFile()
     {
         TestWindow f(DataSet::Demo);
         f.dir.write("Zen91Data/BY/04BYFA01.res", "12,x7,3\r\n");
