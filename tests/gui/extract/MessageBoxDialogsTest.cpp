@@ -20,7 +20,6 @@ private slots:
         QTest::addColumn<QString>("shown"); // icon, buttons and default button, after the text
         QTest::addColumn<int>("press");
         QTest::newRow("question") << ExtractMessage::householdFileOnly() << "4|no,yes|yes" << int(QMessageBox::No);
-        QTest::newRow("no icon") << ExtractMessage::done() << "0|no,yes|yes" << int(QMessageBox::Yes);
         QTest::newRow("failure") << ExtractMessage::extractionFailed("cannot create file /o/<x>_hh.txt") << "3|ok|ok"
                                  << int(QMessageBox::Ok);
     }

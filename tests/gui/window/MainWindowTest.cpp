@@ -1,46 +1,25 @@
+// The window's controls: the area lists, the find box, the variable lists' check
+// marks, and the names and tab order of every control.
+
+#include "base/ListBox.h"
+#include "window/AreaFinder.h"
+
 #include "TestWindow.h"
 
 #include <QAccessible>
-#include <QLineEdit>
-#include <QPushButton>
+#include <QCompleter>
+#include <QLabel>
 #include <QRadioButton>
+#include <QRegularExpression>
 #include <QTabWidget>
 #include <QtTest>
+
+#include <algorithm>
 
 class MainWindowTest : public QObject {
     Q_OBJECT
 
 private slots:
-    // Typed text and clicked options, not only the program's own setText and setChecked.
-    void textAndOptionEditsReachTheSettings()
-    {
-        TestWindow f;
-        const MainWindow::Controls& c = f.c();
-        const CurrentSettings& s = f.state->settings;
-        c.MultiPage1->setCurrentIndex(3);
-        clickOption(c.obCombinedFiles);
-        QVERIFY(!c.obSeparateFiles->isChecked() && !s.separateFiles);
-        clickOption(c.obSeparateFiles);
-        QVERIFY(s.separateFiles);
-
-        const std::pair<QLineEdit*, const std::string*> boxes[]
-            = { { c.txtUserOutput, &s.outputFolder }, { c.txtUserRootFilename, &s.rootFileName } };
-        for (auto [box, setting] : boxes) {
-            box->clear();
-            QCOMPARE(*setting, std::string());
-            box->setFocus();
-            QTest::keyClicks(box, QStringLiteral(" my/x "));
-            QCOMPARE(*setting, std::string(" my/x ")); // as typed, spaces kept
-            box->setText(QString::fromUtf8("Môn"));
-            QCOMPARE(*setting, std::string("M\xc3\xb4n")); // in the file system's encoding
-        }
-        c.MultiPage1->setCurrentIndex(1);
-        clickOption(c.obUserEDlist);
-        c.txtUserEDlist->clear();
-        QTest::keyClicks(c.txtUserEDlist, QStringLiteral("/home/me/eds.txt"));
-        QCOMPARE(s.edListFile, std::string("/home/me/eds.txt"));
-    }
-
     // Started on choosing areas, with the ED list box locked. The user's ED list
     // resets the area choice and locks the lists; choosing areas again brings them
     // back working from their collapsed form.
@@ -70,19 +49,82 @@ private slots:
         QCOMPARE(f.list(AreaLevel::Region)->count(), kNumRegions + 1);
     }
 
-    // The derived lists' Reset has nothing to reset and must not touch the original lists.
-    void resetRestoresTheDefaultVariables()
+    // Ward 9 is stored as UTF-8, ward 10 as Latin-1: both read the same. The list
+    // keeps the focus while it is rebuilt.
+    void fullWardListShowsDecodedNamesAndKeepsFocus()
     {
         TestWindow f;
-        const MainWindow::Controls& c = f.c();
-        c.MultiPage1->setCurrentIndex(2);
-        const QList<int> defaults = selectedRows(c.lstHHVars_Orig);
-        QVERIFY(!defaults.isEmpty());
-        c.lstHHVars_Orig->clearSelection();
-        QTest::mouseClick(c.cmdResetDerivedVars, Qt::LeftButton);
-        QVERIFY(selectedRows(c.lstHHVars_Orig).isEmpty());
-        QTest::mouseClick(c.cmdResetOrigVars, Qt::LeftButton);
-        QCOMPARE(selectedRows(c.lstHHVars_Orig), defaults);
+        f.window->activateWindow();
+        f.c().MultiPage1->setCurrentIndex(1);
+        QListWidget* wards = f.list(AreaLevel::Ward);
+        wards->setFocus();
+        clickRow(wards, 1);
+        QCOMPARE(wards->count(), kNumWards + 1);
+        QCOMPARE(wards->item(9)->text(), QString::fromUtf8("Ynys Môn"));
+        QCOMPARE(wards->item(10)->text(), QString::fromUtf8("Ynys Môn"));
+        QCOMPARE(f.window->focusWidget(), wards);
+    }
+
+    // What the core reads back from a list is what the user sees selected, also
+    // once rows above the selection are gone. A variable list, so that no cascade
+    // rebuilds it under the test's feet.
+    void mirrorMatchesTheWidget()
+    {
+        TestWindow f;
+        f.c().MultiPage1->setCurrentIndex(2);
+        QListWidget* list = f.c().lstIndVars_Orig;
+        ListBox& box = f.window->individualVariables();
+        clickRow(list, 2);
+        clickRow(list, 6, Qt::ShiftModifier);
+        clickRow(list, 4, Qt::ControlModifier);
+        box.removeRow(3);
+        box.removeRow(1);
+        QCOMPARE(box.count(), list->count());
+        for (int r = 0; r < list->count(); ++r)
+            QVERIFY2(box.isSelected(r) == list->item(r)->isSelected(), qPrintable(QString::number(r)));
+    }
+
+    void findsWardsByNameAndCodeAndChoosesBoth()
+    {
+        TestWindow w;
+        AreaFinder& finder = w.window->areaFinder();
+        auto choose = [&](const QString& typed, int ward) {
+            QTest::keyClicks(finder.lineEdit(), typed);
+            const QStringList found = finder.suggestions();
+            const QString code = QString::fromStdString(w.state->areas.wardCodes[ward]);
+            const qsizetype row = found.indexOf(QRegularExpression(".*\\(" + code + "\\).*"));
+            QVERIFY2(row >= 0, qPrintable(found.join(QLatin1Char('\n'))));
+            emit finder.completer()->activated(finder.completer()->completionModel()->index(row, 0));
+            QTest::qWait(1);
+        };
+        choose(QStringLiteral("ward 30"), 30);
+        choose(QString::fromStdString(w.state->areas.wardCodes[500]).toLower(), 500);
+
+        // Both shown chosen, and both in the choice Extract takes.
+        const auto& rowOf = w.state->areas.level(AreaLevel::Ward).listPos;
+        QList<int> expected { rowOf[30], rowOf[500] };
+        std::sort(expected.begin(), expected.end());
+        QCOMPARE(selectedRows(w.list(AreaLevel::Ward)), expected);
+        QVERIFY(w.c().lblSelectionSummary->text().startsWith(QStringLiteral("2 wards, ")));
+    }
+
+    void checkMarkClickKeepsTheOtherVariables()
+    {
+        TestWindow w;
+        w.c().MultiPage1->setCurrentIndex(2);
+        QListWidget* list = w.c().lstHHVars_Orig;
+        const int before = static_cast<int>(list->selectedItems().size());
+        QVERIFY(before > 1);
+        int row = 0;
+        while (list->item(++row)->isSelected()) { }
+        QRect rect = list->visualRect(list->model()->index(row, 0));
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, QPoint(rect.left() + 4, rect.center().y()));
+        QCOMPARE(static_cast<int>(list->selectedItems().size()), before + 1);
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, QPoint(rect.left() + 4, rect.center().y()));
+        QCOMPARE(static_cast<int>(list->selectedItems().size()), before);
+        // A click on the name still selects that row alone.
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, QPoint(rect.right() - 10, rect.center().y()));
+        QCOMPARE(static_cast<int>(list->selectedItems().size()), 1);
     }
 
     // Whatever a page holds: every control the keyboard reaches has a name to find
