@@ -6,6 +6,7 @@
 #include "base/Version.h"
 #include "help/HelpController.h"
 #include "help/HelpWindow.h"
+#include "request/SavedRequest.h"
 #include "window/FileChooser.h"
 #include "window/PageWidgets.h"
 #include "window/WindowTexts.h"
@@ -106,6 +107,26 @@ private slots:
             opened.c().txtUserEDlist->setText(saved.c().txtUserEDlist->text());
         openThroughMenu(opened, chooser, saved.path("run.json"));
         QCOMPARE(everything(opened), everything(saved));
+        QVERIFY(!opened.window->findChild<QMessageBox*>(QStringLiteral("msgRequestNotes")));
+    }
+
+    void changedReferenceFilesAreNoted()
+    {
+        TestWindow w;
+        ScriptedChooser chooser;
+        chooseAndSave(w, chooser, w.path("saved.json"), false);
+        // As if the request had been run on other reference files.
+        SavedRequest request = readRequestFile(w.dir.file("saved.json"));
+        request.run = RunRecord {};
+        request.run->referenceSha256 = std::string(64, '0');
+        writeRequestFile(w.dir.file("run.json"), request);
+        TestWindow opened;
+        openThroughMenu(opened, chooser, w.path("run.json"));
+        auto* box = opened.window->findChild<QMessageBox*>(QStringLiteral("msgRequestNotes"));
+        QVERIFY(box);
+        QVERIFY2(box->text().contains(QStringLiteral("the reference files (ProgramData, SARData) differ")),
+            qPrintable(box->text()));
+        QCOMPARE(opened.c().txtUserRootFilename->text(), QStringLiteral("Rün7"));
     }
 
     void refusedFileChangesNothing_data()
