@@ -1,12 +1,9 @@
 #include "fileio/OutputLock.h"
 
-#include "fileio/CancelledError.h"
 #include "textio/DataFileError.h"
 
 #include <cerrno>
-#include <chrono>
 #include <sys/file.h>
-#include <thread>
 
 namespace {
 
@@ -67,19 +64,6 @@ std::optional<OutputLock> OutputLock::tryAcquire(const std::string& folder, cons
     if (busy)
         return std::nullopt;
     return OutputLock(fs, fd);
-}
-
-OutputLock OutputLock::acquire(
-    const std::string& folder, const std::string& rootName, const std::atomic<bool>* cancel, FileSystem& fs)
-{
-    // Polling rather than a blocking flock, so that Cancel and signals are heard.
-    for (;;) {
-        if (cancel && cancel->load())
-            throw CancelledError();
-        if (auto lock = tryAcquire(folder, rootName, fs))
-            return std::move(*lock);
-        std::this_thread::sleep_for(std::chrono::milliseconds(100));
-    }
 }
 
 std::string OutputLock::busyMessage(const std::string& folder, const std::string& rootName)

@@ -2,7 +2,6 @@
 
 #include "fileio/FileSystem.h"
 
-#include <atomic>
 #include <optional>
 #include <string>
 
@@ -27,10 +26,6 @@ public:
     /// folder cannot be opened.
     static std::optional<OutputLock> tryAcquire(
         const std::string& folder, const std::string& rootName, FileSystem& fs = systemFileSystem());
-    /// Waits for the lock, looking at `cancel` (when given) every 100 ms; throws
-    /// CancelledError when it is set, DataFileError when the folder cannot be opened.
-    static OutputLock acquire(const std::string& folder, const std::string& rootName,
-        const std::atomic<bool>* cancel = nullptr, FileSystem& fs = systemFileSystem());
 
     /// "Another extraction is writing into /out/ (root name Zen91): ..." for a refusal.
     static std::string busyMessage(const std::string& folder, const std::string& rootName);

@@ -32,13 +32,6 @@ std::string csvField(std::string_view text)
     return field + '"';
 }
 
-void writeCodebook(const std::string& path, const std::vector<CodebookFile>& files)
-{
-    LineWriter out(path, 1 << 16);
-    writeCodebook(out, files);
-    out.close();
-}
-
 void writeCodebook(LineWriter& out, const std::vector<CodebookFile>& files)
 {
     out.append("file,position,name,kind,width,label,codes\r\n");

@@ -18,10 +18,8 @@ struct CodebookFile {
 /// Writes ROOT_codebook.csv: a header line, then one row per column of each file in
 /// header order with the columns file, position (1-based), name, kind (spatial,
 /// household or person), width, label and codes. Fields holding a comma, a double
-/// quote or a line break are quoted, quotes doubled; lines end CR LF. Throws
-/// DataFileError when the file cannot be written.
-void writeCodebook(const std::string& path, const std::vector<CodebookFile>& files);
-/// The same rows through a writer the caller owns and closes.
+/// quote or a line break are quoted, quotes doubled; lines end CR LF. Writes through
+/// `out`, which the caller owns and closes.
 void writeCodebook(LineWriter& out, const std::vector<CodebookFile>& files);
 
 /// `text` as one CSV field, quoted only when it has to be.

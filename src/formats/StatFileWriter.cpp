@@ -1,7 +1,6 @@
 #include "formats/StatFileWriter.h"
 
 #include "textio/DataFileError.h"
-#include "textio/Sha256.h"
 
 #include <readstat.h>
 
@@ -41,22 +40,6 @@ std::pair<std::int32_t, std::int32_t> integerLimits(StatType type)
         return { -32767, 32740 };
     default:
         return { std::numeric_limits<std::int32_t>::min(), std::numeric_limits<std::int32_t>::max() };
-    }
-}
-
-readstat_error_t insertInteger(
-    readstat_writer_t* writer, readstat_variable_t* variable, StatType type, std::int32_t value)
-{
-    const auto [low, high] = integerLimits(type);
-    if (value < low || value > high)
-        return READSTAT_ERROR_NUMERIC_VALUE_IS_OUT_OF_RANGE;
-    switch (type) {
-    case StatType::Int8:
-        return readstat_insert_int8_value(writer, variable, static_cast<std::int8_t>(value));
-    case StatType::Int16:
-        return readstat_insert_int16_value(writer, variable, static_cast<std::int16_t>(value));
-    default:
-        return readstat_insert_int32_value(writer, variable, value);
     }
 }
 
@@ -122,26 +105,12 @@ const char* statFileSuffix(StatFormat format)
     return format == StatFormat::Stata ? ".dta" : ".sav";
 }
 
-StatFileWriter::StatFileWriter(const std::string& path, StatFormat format, std::vector<StatColumn> columns,
-    std::int64_t rowCount, const std::string& fileLabel, Sha256* digest, std::optional<std::int64_t> fileTime)
-    : m_path(path)
-    , m_format(format)
-    , m_columns(std::move(columns))
-    , m_ownOut(std::make_unique<LineWriter>(path))
-    , m_out(*m_ownOut)
-    , m_digest(digest)
-    , m_writer(readstat_writer_init())
-{
-    begin(rowCount, fileLabel, fileTime);
-}
-
 StatFileWriter::StatFileWriter(LineWriter& out, StatFormat format, std::vector<StatColumn> columns,
     std::int64_t rowCount, const std::string& fileLabel, std::optional<std::int64_t> fileTime)
     : m_path(out.path())
     , m_format(format)
     , m_columns(std::move(columns))
     , m_out(out)
-    , m_digest(nullptr)
     , m_writer(readstat_writer_init())
 {
     begin(rowCount, fileLabel, fileTime);
@@ -174,11 +143,9 @@ void StatFileWriter::begin(std::int64_t rowCount, const std::string& fileLabel, 
             readstat_variable_set_label_set(variable, set);
         }
         const bool isString = column.type == StatType::String;
-        const std::size_t stringsBefore = m_stringColumns;
         const auto [low, high] = integerLimits(column.type);
         m_slots.push_back(
-            { variable, column.type, isString ? m_stringColumns++ : m_variables.size() - stringsBefore, low, high });
-        m_variables.push_back(variable);
+            { variable, column.type, isString ? m_stringColumns++ : m_slots.size() - m_stringColumns, low, high });
     }
     m_rowStrings.resize(m_stringColumns);
     if (stata) {
@@ -206,10 +173,7 @@ ssize_t StatFileWriter::writeBytes(const void* data, std::size_t size, void* sel
     // The library is C: an exception must not pass through it, so it waits here
     // until check() sees the write error it causes.
     try {
-        std::string_view bytes(static_cast<const char*>(data), size);
-        if (writer->m_digest)
-            writer->m_digest->update(bytes);
-        writer->m_out.append(bytes);
+        writer->m_out.append(std::string_view(static_cast<const char*>(data), size));
     } catch (...) {
         writer->m_writeError = std::current_exception();
         return -1;
@@ -232,20 +196,6 @@ void StatFileWriter::check(int error, const std::string& what)
         throw DataFileError(m_path, 0, 0, what + ": " + readstat_error_message(static_cast<readstat_error_t>(error)));
 }
 
-readstat_variable_s* StatFileWriter::nextColumn(bool wantString)
-{
-    if (m_column >= m_columns.size())
-        throw std::logic_error("more values than columns in a row of " + m_path);
-    if ((m_columns[m_column].type == StatType::String) != wantString)
-        throw std::logic_error("a value of the wrong type for column " + m_columns[m_column].name + " of " + m_path);
-    if (m_column == 0) {
-        const int error = beginRow();
-        if (failed(error))
-            check(error, "beginning row " + std::to_string(m_row + 1));
-    }
-    return m_variables[m_column++];
-}
-
 int StatFileWriter::beginRow()
 {
     if (m_row > 0)
@@ -261,27 +211,8 @@ void StatFileWriter::valueRefused(int error, std::size_t column, const std::int3
             + (value ? ", value " + std::to_string(*value) : std::string()));
 }
 
-void StatFileWriter::addString(std::string_view value)
-{
-    readstat_variable_t* variable = nextColumn(true);
-    m_scratch.assign(value);
-    const int error = readstat_insert_string_value(m_writer, variable, m_scratch.c_str());
-    if (failed(error))
-        valueRefused(error, m_column - 1, nullptr);
-}
-
-void StatFileWriter::addInteger(std::int32_t value)
-{
-    readstat_variable_t* variable = nextColumn(false);
-    const readstat_error_t error = insertInteger(m_writer, variable, m_columns[m_column - 1].type, value);
-    if (failed(error))
-        valueRefused(error, m_column - 1, &value);
-}
-
 void StatFileWriter::addRow(std::span<const std::string_view> strings, std::span<const std::int32_t> integers)
 {
-    if (m_column != 0)
-        throw std::logic_error("a whole row added after " + std::to_string(m_column) + " values of a row of " + m_path);
     if (strings.size() != m_stringColumns || integers.size() != m_slots.size() - m_stringColumns)
         throw std::logic_error("a row of " + m_path + " given " + std::to_string(strings.size()) + " strings and "
             + std::to_string(integers.size()) + " integers for " + std::to_string(m_stringColumns) + " and "
@@ -328,19 +259,9 @@ void StatFileWriter::addRow(std::span<const std::string_view> strings, std::span
         if (failed(error))
             valueRefused(error, i, slot.type == StatType::String ? nullptr : &integers[slot.source]);
     }
-    m_column = m_slots.size();
-    endRow();
-}
-
-void StatFileWriter::endRow()
-{
-    if (m_column != m_columns.size())
-        throw std::logic_error("a row of " + m_path + " ended after " + std::to_string(m_column) + " of "
-            + std::to_string(m_columns.size()) + " values");
     const int error = readstat_end_row(m_writer);
     if (failed(error))
         check(error, "ending row " + std::to_string(m_row + 1));
-    m_column = 0;
     ++m_row;
 }
 

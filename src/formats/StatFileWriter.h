@@ -14,7 +14,6 @@
 #include <utility>
 #include <vector>
 
-class Sha256;
 struct readstat_writer_s;
 struct readstat_variable_s;
 
@@ -58,28 +57,20 @@ const char* statFileSuffix(StatFormat format);
 /// reason, a library error with the column and row it concerns.
 class StatFileWriter {
 public:
-    /// Creates (or empties) the file. `digest`, when given, is fed every byte as it
-    /// is written. `fileLabel` goes into the file's own label (Stata keeps 80 bytes).
-    /// `fileTime` (seconds since 1970, now when absent) is the time the file says it
-    /// was written, shown in UTC so that a run gives the same bytes in every zone.
-    StatFileWriter(const std::string& path, StatFormat format, std::vector<StatColumn> columns, std::int64_t rowCount,
-        const std::string& fileLabel = {}, Sha256* digest = nullptr, std::optional<std::int64_t> fileTime = {});
     /// Writes through `out`, a writer the caller owns (such as one of an OutputSet),
-    /// which finish() closes.
+    /// which finish() closes. `fileLabel` goes into the file's own label (Stata keeps
+    /// 80 bytes). `fileTime` (seconds since 1970, now when absent) is the time the
+    /// file says it was written, shown in UTC so that a run gives the same bytes in
+    /// every zone.
     StatFileWriter(LineWriter& out, StatFormat format, std::vector<StatColumn> columns, std::int64_t rowCount,
         const std::string& fileLabel = {}, std::optional<std::int64_t> fileTime = {});
     ~StatFileWriter();
     StatFileWriter(const StatFileWriter&) = delete;
     StatFileWriter& operator=(const StatFileWriter&) = delete;
 
-    /// The next value of the current row, in column order.
-    void addString(std::string_view value);
-    void addInteger(std::int32_t value);
-    /// Ends a row; every column must have had its value.
-    void endRow();
-    /// A whole row at once, the same as adding each value and ending the row:
-    /// `strings` fills the string columns and `integers` the integer columns, each
-    /// in column order. The per-column checks are resolved once, not per value.
+    /// The next row: `strings` fills the string columns and `integers` the integer
+    /// columns, each in column order. The per-column checks are resolved once, not
+    /// per value.
     void addRow(std::span<const std::string_view> strings, std::span<const std::int32_t> integers);
     /// Writes the trailer and closes the file; throws when the rows written differ
     /// from the count given.
@@ -93,12 +84,11 @@ private:
     static ssize_t writeBytes(const void* data, std::size_t size, void* self);
     bool failed(int error) const;
     void check(int error, const std::string& what);
-    readstat_variable_s* nextColumn(bool wantString);
     int beginRow();
     void valueRefused(int error, std::size_t column, const std::int32_t* value);
 
     /// Where column i's value comes from in addRow(): its place in the strings or
-    /// the integers, with what addInteger() would resolve for it.
+    /// the integers, with the values its type holds.
     struct RowSlot {
         readstat_variable_s* variable;
         StatType type;
@@ -109,16 +99,11 @@ private:
     std::string m_path;
     StatFormat m_format;
     std::vector<StatColumn> m_columns;
-    std::unique_ptr<LineWriter> m_ownOut;
     LineWriter& m_out;
-    Sha256* m_digest;
     readstat_writer_s* m_writer = nullptr;
-    std::vector<readstat_variable_s*> m_variables;
     std::vector<RowSlot> m_slots;
     std::size_t m_stringColumns = 0;
     std::vector<std::string> m_rowStrings; // NUL-terminated copies for the library
-    std::size_t m_column = 0;
     std::int64_t m_row = 0;
-    std::string m_scratch;
     std::exception_ptr m_writeError;
 };

@@ -1,11 +1,11 @@
 #include "formats/CodebookWriter.h"
 #include "formats/OutputColumns.h"
 #include "formats/StatFileWriter.h"
+#include "textio/LineWriter.h"
 
 #include "demodata/SarCodebook.h"
 #include "variables/VariableCatalogue.h"
 
-#include "TempDir.h"
 
 #include <gtest/gtest.h>
 
@@ -50,12 +50,13 @@ TEST(StatColumns, TheSmallestTypeThatFitsAndOnlySingleCodesAsValueLabels)
 
 TEST(Codebook, ListsEveryColumnOfEveryFileAndQuotesWhereNeeded)
 {
-    TempDir dir;
     const VariableLabels labels = demoVariableLabels();
     const VariableCatalogue catalogue = selection({ 1, 3 }, { 1 });
     const auto combined = outputColumns(OutputFileKind::Combined, catalogue, kCountyAndEd, kWidths, &labels);
-    writeCodebook(dir.file("c.csv"), { { "Z_hhind.dta", combined, true }, { "Z_hhind.txt", combined, false } });
-    const std::string text = readFile(dir.file("c.csv"));
+    std::string text;
+    LineWriter out([&text](const char* data, std::size_t size) { text.append(data, size); }, "c.csv");
+    writeCodebook(out, { { "Z_hhind.dta", combined, true }, { "Z_hhind.txt", combined, false } });
+    out.close();
     EXPECT_EQ(text.substr(0, text.find("Z_hhind.txt")),
         "file,position,name,kind,width,label,codes\r\n"
         "Z_hhind.dta,1,County,spatial,2,County code: the first 2 characters of the ED code,\r\n"
