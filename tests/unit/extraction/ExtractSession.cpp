@@ -29,9 +29,7 @@ AreaCascade::Lists pointersTo(std::array<FakeListBox, kNumAreaLevels>& lists)
 
 ExtractSession::ExtractSession(bool reversedMap)
     : state(loadFixture(dir, reversedMap))
-    , folders(state->folders)
     , areas(state->areas)
-    , catalogue(state->variables)
     , settings(state->settings)
     , random(state->random)
     , cascade(areas, pointersTo(areaLists))
@@ -45,7 +43,7 @@ ExtractSession::ExtractSession(bool reversedMap)
 
 ExtractCommand ExtractSession::command()
 {
-    return ExtractCommand(folders, areas, catalogue, hhList, indList, settings, dialogs, random);
+    return ExtractCommand(state->folders, areas, state->variables, hhList, indList, settings, dialogs, random);
 }
 
 void ExtractSession::chooseWards(std::initializer_list<int> wards)

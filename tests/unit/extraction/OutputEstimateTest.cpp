@@ -12,7 +12,6 @@ TEST(OutputEstimate, SizeTextIsCutNotRounded)
         { 12, "12" },
         { 0.3, "0.3" }, // not cut from the binary 0.2999...
         { 0.29, "0.2" },
-        { 0.99, "0.9" },
         { 0, "0" },
         { 2.05, "2.0" },
     };
@@ -35,19 +34,6 @@ struct EstimateInputs {
 };
 
 } // namespace
-
-TEST(OutputEstimate, UserListWorkedExample)
-{
-    // 10 codes, HNUM alone, separate files, no spatial code: 1500 x (4 + 1 + 0 + 1).
-    EstimateInputs s;
-    s.request.useUserEdList = true;
-    s.request.userListEdCount = 10;
-    s.catalogue.hhSelected[0] = s.catalogue.hhSelected[1] = 1;
-    OutputEstimate e = estimateOutputSize(s.request, false, s.catalogue, s.areas);
-    EXPECT_EQ(e.households, 1500);
-    EXPECT_EQ(e.persons, 2500);
-    EXPECT_DOUBLE_EQ(e.size, 9000.0 / 1048576);
-}
 
 TEST(OutputEstimate, AreaSelectionCombinedAndSpatialWidths)
 {
