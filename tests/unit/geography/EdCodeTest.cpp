@@ -5,25 +5,6 @@
 #include <optional>
 #include <string>
 
-TEST(EdCode, SpelledFromWardNumberAndPart)
-{
-    struct Row {
-        const char* ward;
-        int ed;
-        int part;
-        const char* code;
-    };
-    const Row rows[] = {
-        { "08BYFA", 1, 0, "08BYFA01" },
-        { "08BYFA", 10, 0, "08BYFA10" },
-        { "08BYFA", 100, 0, "08BYFA100" },
-        { "NIAACC", 1, 1, "NIAACC01A" },
-        { "08BYFA", 104, 26, "08BYFA104Z" },
-    };
-    for (const Row& r : rows)
-        EXPECT_EQ(edCode(r.ward, r.ed, r.part), r.code) << r.ward << " " << r.ed << " " << r.part;
-}
-
 TEST(EdCode, GoodAndBadCodesTheirCountyAndHouseholdFile)
 {
     struct Row {
