@@ -34,9 +34,7 @@ TEST(ExtractCommand, RefusalsShowOneMessageAndCreateNothing)
                 s.hhList.selected[0] = s.indList.selected[0] = true; // "(None)" counts for nothing
             },
             true },
-        { "RootNameRefused", root("../x") },
         { "RootNameRefused", root("a\x1b[31m") },
-        { "OutputNotAFolder", [](ExtractSession& s) { s.settings.outputFolder = s.dir.write("plain", "x"); } },
         { "M2", [](ExtractSession& s) { s.dialogs.script("M2=No"); } },
     };
     for (const Row& row : rows) {

@@ -7,12 +7,11 @@
 
 namespace {
 
-/// One level's mode and the members flagged 1 (or `flag`).
+/// One level's mode and the members flagged 1.
 struct Choice {
     AreaLevel level;
     int mode;
     std::vector<int> members;
-    std::uint8_t flag = 1;
 };
 
 /// A small tree: country 1 has region 1; region 1 has counties 1 and 2; county 1 has
@@ -40,7 +39,7 @@ std::vector<int> chosenWards(const std::vector<Choice>& choices)
     for (const Choice& c : choices) {
         t.level(c.level).flags[0] = static_cast<std::uint8_t>(c.mode);
         for (int m : c.members)
-            t.level(c.level).flags[m] = c.flag;
+            t.level(c.level).flags[m] = 1;
     }
     finalWardSelection(t);
     std::vector<int> wards;
@@ -70,7 +69,6 @@ TEST(FinalWardSelection, DeepestIndividualLevelDecides)
         { "ward", { { AreaLevel::Ward, kModeIndividual, { 2, 9 } } }, { 2, 9 } },
         { "expanded list with nothing chosen", { { AreaLevel::County, kModeIndividual, {} } }, {} },
         { "district without wards", { { AreaLevel::District, kModeIndividual, { 4 } } }, {} },
-        { "only a flag of exactly 1 counts", { { AreaLevel::Ward, kModeIndividual, { 3 }, 2 } }, {} },
         { "rebuilding mode counts as All",
             { { AreaLevel::District, kModeRebuilding, {} }, { AreaLevel::County, kModeIndividual, { 2 } } }, { 6 } },
     };
