@@ -34,11 +34,7 @@ protected:
 TEST_F(SarTablesTest, LineLayoutDoesNotMatterButExtraValuesAreErrors)
 {
     expectFixtureValues(load());
-    std::string oneLine = readFile(m_dir.file("SARData/HHSAR.dat"));
-    std::replace_if(
-        oneLine.begin(), oneLine.end(), [](char c) { return c == '\r' || c == '\n'; }, ' ');
-    m_dir.write("SARData/HHSAR.dat", oneLine);
-    std::string rewritten;
+    std::string rewritten; // one value a line
     for (char c : readFile(m_dir.file("SARData/IndSAR.dat")))
         rewritten += c == ',' ? std::string("\r\n") : std::string(1, c);
     m_dir.write("SARData/IndSAR.dat", rewritten);
