@@ -47,11 +47,6 @@ protected:
         s_folders = DataFolders::under(s_dir->path());
         s_areas = std::make_unique<AreaTables>(loadAreaTables(s_folders));
     }
-    static void TearDownTestSuite()
-    {
-        s_areas.reset();
-        s_dir.reset();
-    }
 
     static int wardOf(const std::string& code)
     {
@@ -67,12 +62,11 @@ protected:
     static inline std::unique_ptr<AreaTables> s_areas;
 };
 
-TEST_F(DemoDataSet, WardCodesAreUniqueAndShareTheirDistrictsCountyRegionAndLetters)
+TEST_F(DemoDataSet, WardCodesAreUniqueAndShareTheirDistrictsCountyAndRegion)
 {
     const AreaTables& t = *s_areas;
     std::set<std::string> codes(t.wardCodes.begin() + 1, t.wardCodes.end());
     EXPECT_EQ(codes.size(), static_cast<std::size_t>(kNumWards));
-    std::set<std::string_view> lettersSeen;
     std::map<int, int> countyOfCensusNumber;
     for (int d = 1; d <= kNumDistricts; ++d) {
         const std::string& first = t.wardCodes[t.district2Ward[d][0]];
@@ -85,9 +79,7 @@ TEST_F(DemoDataSet, WardCodesAreUniqueAndShareTheirDistrictsCountyRegionAndLette
                 t.level(AreaLevel::County).parents[t.level(AreaLevel::District).parents[d]])
                 << t.wardCodes[w];
         }
-        // The letters name the folder of the district's household files; one census
-        // number per list county and one list county per census number.
-        EXPECT_TRUE(lettersSeen.insert(districtLetters(first)).second) << first;
+        // One census number per list county and one list county per census number.
         auto it
             = countyOfCensusNumber.emplace(censusCountyNumber(first), t.level(AreaLevel::District).parents[d]).first;
         EXPECT_EQ(it->second, t.level(AreaLevel::District).parents[d]) << first;

@@ -8,6 +8,7 @@
 #include "TempDir.h"
 
 #include <gtest/gtest.h>
+#include <numeric>
 #include <vector>
 
 namespace {
@@ -25,9 +26,8 @@ std::string variableMap(const std::vector<int>& hhMap, const std::vector<int>& i
 
 std::vector<int> identity(int n)
 {
-    std::vector<int> map;
-    for (int i = 0; i <= n; ++i)
-        map.push_back(i);
+    std::vector<int> map(static_cast<std::size_t>(n) + 1);
+    std::iota(map.begin(), map.end(), 0);
     return map;
 }
 
