@@ -1,20 +1,11 @@
-// Whole extractions on the fixture data, compared byte for byte with golden files.
+// Whole extractions on the fixture data, compared byte for byte with golden files;
+// the extract tool's tests compare the default separate files and the user list's.
 
 #include "ExtractSession.h"
 
 #include "extraction/ExtractionDriver.h"
 
 #include <gtest/gtest.h>
-
-TEST(ExtractionGolden, SeparateFilesWithDefaultsAndEdCode)
-{
-    ExtractSession s;
-    s.chooseWards({ FixtureData::kWard3Eds });
-    ExtractOutcome outcome = s.extract();
-    ASSERT_EQ(outcome.status, ExtractStatus::Done) << outcome.error;
-    expectGolden("separate_hh.txt", s.output("Zen91_hh.txt"));
-    expectGolden("separate_ind.txt", s.output("Zen91_ind.txt"));
-}
 
 TEST(ExtractionGolden, CombinedWithEverySpatialCodeAndLetteredParts)
 {
@@ -59,19 +50,14 @@ TEST(ExtractionGolden, NonIdentityListMapStillWritesColumnsByVariableNumber)
     expectGolden("reversed_ind.txt", s.output("Zen91_ind.txt"));
 }
 
-TEST(ExtractionGolden, UserListWithRejectedRepeatedAndNiCodes)
+TEST(ExtractionGolden, UserListEndsWithTheRejectedCodesMessageAndDrawsNothing)
 {
     ExtractSession s;
     writeGoldenUserList(s, "EDlist.txt");
     s.inputs.useUserEdList = true;
-    s.inputs.spatialCodeFlags = { true, true, true, false, false, true };
-    s.inputs.combinedChosen = true;
-    s.settings.separateFiles = false;
     ExtractOutcome outcome = s.extract();
     ASSERT_EQ(outcome.status, ExtractStatus::DoneWithRejectedCodes) << outcome.error;
     EXPECT_EQ(outcome.completionMessage().id, MessageId::M8);
-    expectGolden("userlist_hhind.txt", s.output("Zen91_hhind.txt"));
-    expectGolden("userlist_RejectedEDs.txt", readFile(s.dir.file("RejectedEDs.txt")));
     EXPECT_TRUE(s.random == std::mt19937()) << "a user list draws nothing";
 }
 

@@ -17,15 +17,6 @@ class SarTablesTest : public ::testing::Test {
 protected:
     void SetUp() override { FixtureData::write(m_dir); }
     SarTables load() { return loadSarTables(DataFolders::under(m_dir.path())); }
-    void expectFixtureValues(const SarTables& t)
-    {
-        EXPECT_EQ(t.household(7, 3), 37);
-        EXPECT_EQ(t.household(1000, 15), 2514);
-        EXPECT_EQ(t.personRange(7), std::make_pair(19, 21));
-        EXPECT_EQ(t.person(3, 5), 8);
-        EXPECT_EQ(t.person(1, 3), -5);
-        EXPECT_EQ(t.person(2514, 1), 1000);
-    }
     TempDir m_dir;
 };
 
@@ -33,12 +24,14 @@ protected:
 
 TEST_F(SarTablesTest, LineLayoutDoesNotMatterButExtraValuesAreErrors)
 {
-    expectFixtureValues(load());
     std::string rewritten; // one value a line
     for (char c : readFile(m_dir.file("SARData/IndSAR.dat")))
         rewritten += c == ',' ? std::string("\r\n") : std::string(1, c);
     m_dir.write("SARData/IndSAR.dat", rewritten);
-    expectFixtureValues(load());
+    const SarTables t = load();
+    EXPECT_EQ(t.person(3, 5), 8);
+    EXPECT_EQ(t.person(1, 3), -5);
+    EXPECT_EQ(t.person(2514, 1), 1000);
 
     // A duplicated record anywhere shifts every later one: refused at the extra line.
     const long lines = static_cast<long>(std::count(rewritten.begin(), rewritten.end(), '\n'));

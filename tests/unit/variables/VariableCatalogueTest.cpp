@@ -48,7 +48,6 @@ TEST_F(VariableCatalogueTest, IdentityMapWidthsAndResetKeepingRowZeroWhileDisabl
 {
     VariableCatalogue c = load();
     // Identifier widths follow the record counts whatever the file says.
-    EXPECT_EQ(c.hhVarWidths[1], 4);
     EXPECT_EQ(c.indVarWidths[1], 4);
     EXPECT_EQ(c.indVarWidths[2], 4);
     EXPECT_EQ(c.hhVarWidths[4], 5); // pair 4 of the file
