@@ -31,7 +31,6 @@ ExtractSession::ExtractSession(bool reversedMap)
     : state(loadFixture(dir, reversedMap))
     , areas(state->areas)
     , settings(state->settings)
-    , random(state->random)
     , cascade(areas, pointersTo(areaLists))
 {
     startSession(*state, cascade, hhList, indList);
@@ -43,7 +42,7 @@ ExtractSession::ExtractSession(bool reversedMap)
 
 ExtractCommand ExtractSession::command()
 {
-    return ExtractCommand(state->folders, areas, state->variables, hhList, indList, settings, dialogs, random);
+    return ExtractCommand(state->folders, areas, state->variables, hhList, indList, settings, dialogs, state->random);
 }
 
 void ExtractSession::chooseWards(std::initializer_list<int> wards)

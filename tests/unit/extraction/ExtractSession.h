@@ -34,7 +34,6 @@ public:
     std::unique_ptr<ApplicationState> state;
     AreaTables& areas;
     CurrentSettings& settings;
-    std::mt19937& random;
     std::array<FakeListBox, kNumAreaLevels> areaLists;
     AreaCascade cascade;
     FakeListBox hhList;

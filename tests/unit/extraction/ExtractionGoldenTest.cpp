@@ -36,7 +36,7 @@ TEST(ExtractionGolden, WardAboveThirtyEdsAndSevenPartsDrawFromTheGenerator)
     // EDs 31..35 take one draw each, parts F and G one each: seven in all.
     std::mt19937 expected;
     expected.discard(7);
-    EXPECT_TRUE(s.random == expected);
+    EXPECT_TRUE(s.state->random == expected);
 }
 
 TEST(ExtractionGolden, NonIdentityListMapStillWritesColumnsByVariableNumber)
@@ -58,7 +58,7 @@ TEST(ExtractionGolden, UserListEndsWithTheRejectedCodesMessageAndDrawsNothing)
     ExtractOutcome outcome = s.extract();
     ASSERT_EQ(outcome.status, ExtractStatus::DoneWithRejectedCodes) << outcome.error;
     EXPECT_EQ(outcome.completionMessage().id, MessageId::M8);
-    EXPECT_TRUE(s.random == std::mt19937()) << "a user list draws nothing";
+    EXPECT_TRUE(s.state->random == std::mt19937()) << "a user list draws nothing";
 }
 
 TEST(ExtractionGolden, SampleSubstitutionDrawsTheEdNumberBeforeTheLetter)
@@ -85,5 +85,5 @@ TEST(ExtractionGolden, SampleSubstitutionDrawsTheEdNumberBeforeTheLetter)
         = "08BYFB31F," + std::to_string(number) + ",\r\n08BYFB31F," + std::to_string(100 + letter) + ",\r\n";
     ASSERT_GE(output.size(), tail.size());
     EXPECT_EQ(output.substr(output.size() - tail.size()), tail);
-    EXPECT_TRUE(s.random == expected);
+    EXPECT_TRUE(s.state->random == expected);
 }
