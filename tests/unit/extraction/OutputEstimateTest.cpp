@@ -64,7 +64,7 @@ TEST(OutputEstimate, GigabytesOnlyAbove1024MegabytesWhichStayMegabytes)
         const char *unit, *text;
     };
     for (const Row& row : { Row { 1, 3400, " Mb", "0.8" }, Row { 256, 16384, " Mb", "1024" },
-             Row { 384, 16384, " Gb", "1.5" }, Row { 743, 16384, " Gb", "2.9" } }) {
+             Row { 384, 16384, " Gb", "1.5" }, Row { 275, 16384, " Gb", "1.0" } }) {
         EstimateInputs s;
         s.catalogue.hhSelected[0] = s.catalogue.hhSelected[1] = 1;
         s.catalogue.hhVarWidths[1] = 254;
