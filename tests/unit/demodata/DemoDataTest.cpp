@@ -7,10 +7,8 @@
 #include "geography/AreaTablesLoader.h"
 #include "geography/EdCode.h"
 #include "base/DataFolders.h"
-#include "textio/DataFileError.h"
 #include "variables/VariableCatalogue.h"
 
-#include "ErrorText.h"
 #include "TempDir.h"
 
 #include <gtest/gtest.h>
@@ -186,12 +184,4 @@ TEST_F(DemoDataSet, SecondRunWritesTheSameCrLfBytes)
         EXPECT_EQ(std::count(content.begin(), content.end(), '\r'), crlf) << path;
         EXPECT_TRUE(content.empty() || content.ends_with("\r\n")) << path;
     }
-}
-
-TEST(DemoDataErrors, UnwritableFolderIsReportedWithItsPath)
-{
-    TempDir dir;
-    std::string blocker = dir.write("blocker", "a file where a folder should be");
-    const std::string message = dataFileErrorOf([&] { writeDemoData(blocker + "/demo"); });
-    EXPECT_NE(message.find(blocker + "/demo"), std::string::npos) << message;
 }
