@@ -7,7 +7,6 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <functional>
 #include <memory>
 
 namespace {
@@ -154,47 +153,48 @@ TEST(AreaCascade, DeselectingEveryMemberChoosesNothing)
 
 TEST(AreaCascade, ChoosingMembersExtractsExactlyThem)
 {
+    using enum AreaLevel;
     auto range = [](int first, int last, std::vector<int> v = {}) {
         for (int w = first; w <= last; ++w)
             v.push_back(w);
         return v;
     };
-    auto clicks = [](std::vector<std::pair<AreaLevel, int>> steps) {
-        return [steps](Harness& h) {
-            for (auto [level, row] : steps)
-                h.list(level).click(row);
-        };
-    };
     const int first38 = 37 * 24 + 1; // district 38's wards
+    struct Click {
+        AreaLevel level;
+        int row;
+        bool ctrl = false;
+    };
     struct Row {
         const char* name;
-        std::function<void(Harness&)> before;
+        std::vector<Click> before;
         AreaLevel level;
-        std::vector<int> choose, wards;
+        int member;
+        std::vector<int> wards;
     };
     const Row rows[] = {
-        { "a ward outside the narrowed county and district",
-            clicks({ { AreaLevel::County, 1 }, { AreaLevel::County, 3 }, { AreaLevel::District, 1 } }), AreaLevel::Ward,
-            { 500 }, { 500 } },
+        { "a ward outside the narrowed county and district", { { County, 1 }, { County, 3 }, { District, 1 } }, Ward,
+            500, { 500 } },
         { "wards expanded under one district keep their choice",
-            clicks({ { AreaLevel::District, 1 }, { AreaLevel::District, 2 }, { AreaLevel::Ward, 1 },
-                { AreaLevel::Ward, 3 } }),
-            AreaLevel::Ward, { 500 }, { 27, 500 } },
-        { "a district while wards are narrowed", clicks({ { AreaLevel::Ward, 1 }, { AreaLevel::Ward, 3 } }),
-            AreaLevel::District, { 38 }, range(first38, first38 + 23) },
-        { "a district added to an expanded district list",
-            clicks({ { AreaLevel::District, 1 }, { AreaLevel::District, 2 } }), AreaLevel::District, { 38 },
+            { { District, 1 }, { District, 2 }, { Ward, 1 }, { Ward, 3 } }, Ward, 500, { 27, 500 } },
+        { "a district while wards are narrowed", { { Ward, 1 }, { Ward, 3 } }, District, 38,
+            range(first38, first38 + 23) },
+        { "a district added to an expanded district list", { { District, 1 }, { District, 2 } }, District, 38,
             range(first38, first38 + 23, range(25, 48)) },
-        { "a ward while the ward list was expanded with row 0 still selected",
-            [](Harness& h) { h.list(AreaLevel::Ward).ctrlClick(1); }, AreaLevel::Ward, { 30 }, { 30 } },
+        { "a ward while the ward list was expanded with row 0 still selected", { { Ward, 1, true } }, Ward, 30,
+            { 30 } },
     };
     for (const Row& row : rows) {
         for (bool reentrant : { true, false }) {
             SCOPED_TRACE(std::string(row.name) + (reentrant ? ", re-entrant list" : ", quiet list"));
             Harness h(reentrant);
-            row.before(h);
-            for (int member : row.choose)
-                h.cascade->chooseMember(row.level, member);
+            for (const Click& click : row.before) {
+                if (click.ctrl)
+                    h.list(click.level).ctrlClick(click.row);
+                else
+                    h.list(click.level).click(click.row);
+            }
+            h.cascade->chooseMember(row.level, row.member);
             finalWardSelection(h.tables);
             std::vector<int> wards;
             for (int w = 1; w <= kNumWards; ++w)

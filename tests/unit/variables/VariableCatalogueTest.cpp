@@ -54,7 +54,6 @@ TEST_F(VariableCatalogueTest, IdentityMapWidthsAndResetKeepingRowZeroWhileDisabl
     EXPECT_EQ(c.indVarWidths[33], 34);
     fillVariableLists(c, hh, ind);
     hh.selected.assign(16, true);
-    ind.selected.assign(34, false);
     setDefaultVars(c, hh, ind);
     EXPECT_EQ(hh.selectedWhileEnabled + ind.selectedWhileEnabled, 0);
     EXPECT_TRUE(hh.enabled && ind.enabled);
