@@ -11,7 +11,6 @@
 // empty variable choice comes after the user list's report.
 TEST(ExtractCommand, RefusalsShowOneMessageAndCreateNothing)
 {
-    auto root = [](const char* name) { return [name](ExtractSession& s) { s.settings.rootFileName = name; }; };
     struct Row {
         const char* asked;
         std::function<void(ExtractSession&)> setup;
@@ -34,7 +33,7 @@ TEST(ExtractCommand, RefusalsShowOneMessageAndCreateNothing)
                 s.hhList.selected[0] = s.indList.selected[0] = true; // "(None)" counts for nothing
             },
             true },
-        { "RootNameRefused", root("a\x1b[31m") },
+        { "RootNameRefused", [](ExtractSession& s) { s.settings.rootFileName = "a\x1b[31m"; } },
         { "M2", [](ExtractSession& s) { s.dialogs.script("M2=No"); } },
     };
     for (const Row& row : rows) {
