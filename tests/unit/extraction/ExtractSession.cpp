@@ -29,11 +29,8 @@ AreaCascade::Lists pointersTo(std::array<FakeListBox, kNumAreaLevels>& lists)
 
 ExtractSession::ExtractSession(bool reversedMap)
     : state(loadFixture(dir, reversedMap))
-    , folders(state->folders)
     , areas(state->areas)
-    , catalogue(state->variables)
     , settings(state->settings)
-    , random(state->random)
     , cascade(areas, pointersTo(areaLists))
 {
     startSession(*state, cascade, hhList, indList);
@@ -45,7 +42,7 @@ ExtractSession::ExtractSession(bool reversedMap)
 
 ExtractCommand ExtractSession::command()
 {
-    return ExtractCommand(folders, areas, catalogue, hhList, indList, settings, dialogs, random);
+    return ExtractCommand(state->folders, areas, state->variables, hhList, indList, settings, dialogs, state->random);
 }
 
 void ExtractSession::chooseWards(std::initializer_list<int> wards)

@@ -32,11 +32,8 @@ public:
 
     TempDir dir;
     std::unique_ptr<ApplicationState> state;
-    DataFolders& folders;
     AreaTables& areas;
-    VariableCatalogue& catalogue;
     CurrentSettings& settings;
-    std::mt19937& random;
     std::array<FakeListBox, kNumAreaLevels> areaLists;
     AreaCascade cascade;
     FakeListBox hhList;

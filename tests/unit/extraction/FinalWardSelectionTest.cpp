@@ -7,17 +7,16 @@
 
 namespace {
 
-/// One level's mode and the members flagged 1 (or `flag`).
+/// One level's mode and the members flagged 1.
 struct Choice {
     AreaLevel level;
     int mode;
     std::vector<int> members;
-    std::uint8_t flag = 1;
 };
 
 /// A small tree: country 1 has region 1; region 1 has counties 1 and 2; county 1 has
-/// districts 1 and 2, county 2 district 3, county 3 district 4; district 1 wards
-/// 1..3, district 2 wards 4..5, district 3 ward 6, district 4 none (first > last).
+/// districts 1 and 2, county 2 district 3; district 1 wards 1..3, district 2 wards
+/// 4..5, district 3 ward 6.
 std::vector<int> chosenWards(const std::vector<Choice>& choices)
 {
     AreaTables t;
@@ -31,16 +30,14 @@ std::vector<int> chosenWards(const std::vector<Choice>& choices)
     counties[3] = 2;
     districts[1] = districts[2] = 1;
     districts[3] = 2;
-    districts[4] = 3;
     t.district2Ward[1] = { 1, 3 };
     t.district2Ward[2] = { 4, 5 };
     t.district2Ward[3] = { 6, 6 };
-    t.district2Ward[4] = { 8, 7 };
     std::fill(t.finalWards.begin(), t.finalWards.end(), 1); // an earlier result, to be replaced
     for (const Choice& c : choices) {
         t.level(c.level).flags[0] = static_cast<std::uint8_t>(c.mode);
         for (int m : c.members)
-            t.level(c.level).flags[m] = c.flag;
+            t.level(c.level).flags[m] = 1;
     }
     finalWardSelection(t);
     std::vector<int> wards;
@@ -61,16 +58,12 @@ TEST(FinalWardSelection, DeepestIndividualLevelDecides)
     };
     const Row rows[] = {
         { "country", { { AreaLevel::Country, kModeIndividual, { 1 } } }, { 1, 2, 3, 4, 5, 6 } },
-        { "region", { { AreaLevel::Region, kModeIndividual, { 1 } } }, { 1, 2, 3, 4, 5, 6 } },
         { "county", { { AreaLevel::County, kModeIndividual, { 2 } } }, { 6 } },
         // Higher choices do not count once a lower level is individual.
         { "district under a country",
             { { AreaLevel::Country, kModeIndividual, { 2 } }, { AreaLevel::District, kModeIndividual, { 2 } } },
             { 4, 5 } },
-        { "ward", { { AreaLevel::Ward, kModeIndividual, { 2, 9 } } }, { 2, 9 } },
         { "expanded list with nothing chosen", { { AreaLevel::County, kModeIndividual, {} } }, {} },
-        { "district without wards", { { AreaLevel::District, kModeIndividual, { 4 } } }, {} },
-        { "only a flag of exactly 1 counts", { { AreaLevel::Ward, kModeIndividual, { 3 }, 2 } }, {} },
         { "rebuilding mode counts as All",
             { { AreaLevel::District, kModeRebuilding, {} }, { AreaLevel::County, kModeIndividual, { 2 } } }, { 6 } },
     };

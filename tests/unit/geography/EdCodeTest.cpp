@@ -5,25 +5,6 @@
 #include <optional>
 #include <string>
 
-TEST(EdCode, SpelledFromWardNumberAndPart)
-{
-    struct Row {
-        const char* ward;
-        int ed;
-        int part;
-        const char* code;
-    };
-    const Row rows[] = {
-        { "08BYFA", 1, 0, "08BYFA01" },
-        { "08BYFA", 10, 0, "08BYFA10" },
-        { "08BYFA", 100, 0, "08BYFA100" },
-        { "NIAACC", 1, 1, "NIAACC01A" },
-        { "08BYFA", 104, 26, "08BYFA104Z" },
-    };
-    for (const Row& r : rows)
-        EXPECT_EQ(edCode(r.ward, r.ed, r.part), r.code) << r.ward << " " << r.ed << " " << r.part;
-}
-
 TEST(EdCode, GoodAndBadCodesTheirCountyAndHouseholdFile)
 {
     struct Row {
@@ -33,14 +14,10 @@ TEST(EdCode, GoodAndBadCodesTheirCountyAndHouseholdFile)
     };
     const Row rows[] = {
         { "08BYFA01", 8, "/d/Zen91Data/BY/08BYFA01.res" }, { "NIAACC01A", 0, "/d/Zen91Data/AA/NIAACC01A.res" },
-        { "67ZZZZ100", 67, "/d/Zen91Data/ZZ/67ZZZZ100.res" },
         { "08by", 8, "/d/Zen91Data/by/08by.res" }, // short, but names a folder: looked for
-        { "BYFA01", -1, "/d/Zen91Data/FA/BYFA01.res" }, { "ni01", -1, "/d/Zen91Data/01/ni01.res" },
-        { "08B", 8, std::nullopt }, // too short for a district folder
-        { "", -1, std::nullopt }, { "8", -1, std::nullopt },
-        { "08BY FA01", 8, std::nullopt }, // anything but letters and digits
-        { "08BY/../BY/08BYFA01", 8, std::nullopt }, { "08BY.FA01", 8, std::nullopt },
-        { std::string("08BY\0FA01", 9), 8, std::nullopt },
+        { "BYFA01", -1, "/d/Zen91Data/FA/BYFA01.res" }, { "08B", 8, std::nullopt }, // too short for a district folder
+        { "", -1, std::nullopt }, { "08BY FA01", 8, std::nullopt }, // anything but letters and digits
+        { "08BY/../BY/08BYFA01", 8, std::nullopt }, { std::string("08BY\0FA01", 9), 8, std::nullopt },
         { "08BY\xc3\x89"
           "A01",
             8, std::nullopt }, // a non-ASCII letter

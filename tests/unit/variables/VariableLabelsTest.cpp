@@ -12,11 +12,7 @@ namespace {
 
 std::string replaced(std::string text, const std::string& from, const std::string& to)
 {
-    std::size_t at = text.find(from);
-    EXPECT_NE(at, std::string::npos) << from;
-    if (at != std::string::npos)
-        text.replace(at, from.size(), to);
-    return text;
+    return text.replace(text.find(from), from.size(), to); // throws when `from` is missing
 }
 
 class VariableLabelsTest : public ::testing::Test {
@@ -40,14 +36,8 @@ TEST_F(VariableLabelsTest, TheGeneratorsFileReadsBackAsTheTablesItCameFrom)
 {
     std::optional<VariableLabels> labels = load(demoFile());
     ASSERT_TRUE(labels);
-    ASSERT_EQ(*labels, demoVariableLabels());
-    // A meaning holding a comma survives the round trip.
-    EXPECT_EQ(labels->household[11].codes[0].meaning, "owner occupied, owned outright");
-}
-
-TEST_F(VariableLabelsTest, AFolderWithoutTheFileHasNoLabels)
-{
-    EXPECT_FALSE(loadVariableLabels(DataFolders::under(m_dir.path())));
+    // Meanings holding commas ("owner occupied, owned outright") among them.
+    EXPECT_EQ(*labels, demoVariableLabels());
 }
 
 TEST_F(VariableLabelsTest, AMalformedFileIsReportedWithItsLineAndWhatWasExpected)
@@ -64,13 +54,10 @@ TEST_F(VariableLabelsTest, AMalformedFileIsReportedWithItsLineAndWhatWasExpected
             "expected the name of Household variables number 3, \"Bath\", found \"Bathe\"" },
         { "1,1000,\"record number\"", "1000,1,\"record number\"",
             ":3: field 2: expected a range of HNUM running low to high" },
-        { "1,1000,\"record number\"", "1,x,\"record number\"", ":3: field 2:" },
-        { "\"Individual variables\",33", "\"Individual variables\",34", "field 2:" },
     };
     for (const Case& c : cases)
         EXPECT_NE(dataFileErrorOf([&] { load(replaced(good, c.from, c.to)); }).find(c.message), std::string::npos)
             << c.to;
     EXPECT_NE(dataFileErrorOf([&] { load(good + "Extra,\"x\",0\r\n"); }).find("expected the end of the file"),
         std::string::npos);
-    EXPECT_NE(dataFileErrorOf([&] { load(good.substr(0, good.size() / 2)); }), "");
 }
