@@ -100,7 +100,9 @@ TEST(StatisticsRun, FilesSayTheirTimeInUtcAndTheRequestRecordsIt)
         s.chooseWards({ FixtureData::kWard3Eds });
         s.inputs.format = row.format;
         s.inputs.fileTime = 1000000000;
-        ASSERT_TRUE(s.extract().succeeded());
+        const ExtractOutcome outcome = s.extract();
+        ASSERT_TRUE(outcome.succeeded());
+        EXPECT_EQ(outcome.result.writtenEds, 3u);
         EXPECT_NE(s.output(row.file).find(row.shown), std::string::npos);
         const SavedRequest request = readRequestFile(s.settings.outputFolder + "Zen91_request.json");
         EXPECT_EQ(request.run->fileTime, "2001-09-09T01:46:40Z");
