@@ -175,153 +175,226 @@ std::string fileName(const std::string& path)
     return path.substr(path.rfind('/') + 1);
 }
 
+/// One extraction, step by step: the output files opened, the SAR tables loaded,
+/// the records written as CSV or statistics files, then the codebook, the request
+/// file and the commit.
+class Extraction {
+public:
+    Extraction(const ExtractRequest& request, EdList& edList, const VariableCatalogue& catalogue,
+        const AreaTables& areas, const DataFolders& folders, std::mt19937& random, const ExtractProgress& progress,
+        const std::atomic<bool>* cancel, const ExtractionExtras& extras)
+        : m_request(request)
+        , m_edList(edList)
+        , m_catalogue(catalogue)
+        , m_areas(areas)
+        , m_folders(folders)
+        , m_random(random)
+        , m_progress(progress)
+        , m_cancel(cancel)
+        , m_extras(extras)
+        , m_statistics(request.format != OutputFormat::Csv)
+        , m_statFormat(request.format == OutputFormat::Stata ? StatFormat::Stata : StatFormat::Spss)
+        , m_files(cancel, extras.fileSystem ? *extras.fileSystem : systemFileSystem())
+        , m_samples(folders)
+        , m_total(edList.size())
+    {
+    }
+
+    ExtractionResult run()
+    {
+        openFiles();
+        m_sar = loadSarTables(m_folders);
+        if (m_statistics)
+            writeStatistics();
+        else
+            writeCsv();
+        // Counts of what was written: the run record and the command both report them.
+        if (!m_personOut)
+            m_result.persons = 0;
+        return finish();
+    }
+
+private:
+    void openFiles();
+    std::pair<std::int64_t, std::int64_t> countRows();
+    void writeStatistics();
+    void writeCsv();
+    ExtractionResult finish();
+
+    /// The main walk, with progress reported after every entry and its draws counted.
+    template <typename Written> void walkMain(const std::atomic<bool>* stop, Written&& written)
+    {
+        walkEds(m_edList, m_areas, m_folders, m_random, m_samples, m_cancel, stop, m_result.randomDraws,
+            std::forward<Written>(written), [this] {
+                if (m_progress)
+                    m_progress(++m_done, m_total);
+            });
+    }
+
+    const ExtractRequest& m_request;
+    EdList& m_edList;
+    const VariableCatalogue& m_catalogue;
+    const AreaTables& m_areas;
+    const DataFolders& m_folders;
+    std::mt19937& m_random;
+    const ExtractProgress& m_progress;
+    const std::atomic<bool>* m_cancel;
+    const ExtractionExtras& m_extras;
+    const bool m_statistics;
+    const StatFormat m_statFormat;
+
+    OutputFiles m_files;
+    std::vector<std::unique_ptr<Sha256>> m_digests;
+    std::vector<CodebookFile> m_codebook;
+    LineWriter* m_householdOut = nullptr;
+    LineWriter* m_personOut = nullptr;
+    StatOutputWriter::Files m_statFiles;
+    SarTables m_sar;
+    SampleFiles m_samples;
+    const std::uint64_t m_total;
+    std::uint64_t m_done = 0;
+    ExtractionResult m_result;
+};
+
+void Extraction::openFiles()
+{
+    const std::string suffix = m_statistics ? statFileSuffix(m_statFormat) : ".txt";
+    const std::array<int, kNumSpatialColumns> widths = spatialWidths(m_areas, m_edList);
+    auto create = [&](const std::string& name, OutputFileKind kind) {
+        // The digests are recorded in the request file only; they are taken on the
+        // second core while this one extracts.
+        m_digests.push_back(m_extras.requestJson ? std::make_unique<Sha256>() : nullptr);
+        if (m_digests.back())
+            m_digests.back()->hashInBackground();
+        m_codebook.push_back({ m_request.rootFileName + name + suffix,
+            outputColumns(kind, m_catalogue, m_request.spatialCodeFlags, widths, m_extras.labels), m_statistics });
+        return &m_files.create(m_request.outputFolder + m_codebook.back().fileName, LineWriter::kDefaultBufferSize,
+            m_digests.back().get());
+    };
+    if (!m_request.separateFiles) {
+        m_householdOut = m_personOut = create("_hhind", OutputFileKind::Combined);
+        m_statFiles.person = m_codebook.back().columns;
+        return;
+    }
+    if (m_catalogue.hhSelected[0] == 1) {
+        m_householdOut = create("_hh", OutputFileKind::Households);
+        m_statFiles.household = m_codebook.back().columns;
+    }
+    if (m_catalogue.indSelected[0] == 1) {
+        m_personOut = create("_ind", OutputFileKind::Persons);
+        m_statFiles.person = m_codebook.back().columns;
+    }
+}
+
+// A statistics file records its row count first: a walk over copies of the list and
+// the generator counts the households and persons to come.
+std::pair<std::int64_t, std::int64_t> Extraction::countRows()
+{
+    std::mt19937 counting = m_random;
+    EdList countingList = m_edList;
+    std::int64_t households = 0;
+    std::int64_t persons = 0;
+    std::uint64_t countingDraws = 0;
+    walkEds(
+        countingList, m_areas, m_folders, counting, m_samples, m_cancel, nullptr, countingDraws,
+        [&](const HouseholdList& list, std::string_view, CodeRegion) {
+            households += list.count();
+            for (std::int32_t row : list) {
+                auto [first, last] = m_sar.personRange(row);
+                persons += last - first + 1;
+            }
+        },
+        [] {});
+    return { households, persons };
+}
+
+void Extraction::writeStatistics()
+{
+    const auto [households, persons] = countRows();
+    // With separate files the person file, the larger, is written on the second
+    // core by a walk of its own over a copy of the list and of the generator, so
+    // it sees the same draws as this one.
+    const bool personAside = m_request.separateFiles && m_householdOut && m_personOut;
+    std::optional<SideTask> personTask;
+    if (personAside)
+        personTask.emplace([this, persons = persons, personList = m_edList, personRandom = m_random](
+                               const std::atomic<bool>& stop) mutable {
+            SampleFiles personSamples(m_folders);
+            StatOutputWriter writer(
+                m_sar, m_areas, m_statFiles, m_statFormat, nullptr, 0, m_personOut, persons, m_request.fileTime);
+            std::uint64_t personDraws = 0;
+            walkEds(
+                personList, m_areas, m_folders, personRandom, personSamples, m_cancel, &stop, personDraws,
+                [&](const HouseholdList& list, std::string_view code, CodeRegion where) {
+                    writer.writeEdRecords(list, code, where.country, where.region);
+                },
+                [] {});
+            writer.finish();
+        });
+    StatOutputWriter writer(m_sar, m_areas, m_statFiles, m_statFormat,
+        m_request.separateFiles ? m_householdOut : nullptr, households, personAside ? nullptr : m_personOut, persons,
+        m_request.fileTime);
+    try {
+        walkMain(personTask ? &personTask->failed() : nullptr,
+            [&](const HouseholdList& list, std::string_view code, CodeRegion where) {
+                writer.writeEdRecords(list, code, where.country, where.region);
+                ++m_result.writtenEds;
+                m_result.households += static_cast<std::uint64_t>(list.count());
+            });
+    } catch (const CancelledError&) {
+        // Stopped because the person file failed: its error is the one to report.
+        if (personTask && personTask->failed())
+            personTask->join();
+        throw;
+    }
+    writer.finish();
+    if (personTask)
+        personTask->join();
+    m_result.persons = static_cast<std::uint64_t>(persons);
+}
+
+void Extraction::writeCsv()
+{
+    OutputWriter writer(
+        m_sar, m_catalogue, m_areas, m_request.spatialCodeFlags, m_request.separateFiles, m_householdOut, m_personOut);
+    writer.writeHeaderLines();
+    walkMain(nullptr, [&](const HouseholdList& list, std::string_view code, CodeRegion where) {
+        writer.writeEdRecords(list, code, where.country, where.region);
+        ++m_result.writtenEds;
+    });
+    m_result.households = writer.households();
+    m_result.persons = writer.persons();
+}
+
+// Closes the data files, then writes the codebook and the request file into the
+// same set, and commits them all at once.
+ExtractionResult Extraction::finish()
+{
+    std::vector<LineWriter*> outputs;
+    if (m_householdOut)
+        outputs.push_back(m_householdOut);
+    if (m_personOut && m_personOut != m_householdOut)
+        outputs.push_back(m_personOut);
+    for (std::size_t i = 0; i < outputs.size(); ++i) {
+        outputs[i]->close();
+        m_result.outputs.push_back({ fileName(outputs[i]->path()), outputs[i]->bytesWritten(),
+            m_digests[i] ? m_digests[i]->finishHex() : "" });
+    }
+    const std::string root = m_request.outputFolder + m_request.rootFileName;
+    writeCodebook(m_files.create(root + kCodebookFileSuffix, 1 << 16), m_codebook);
+    if (m_extras.requestJson)
+        m_files.create(root + kRequestFileSuffix, 1 << 16).append(m_extras.requestJson(m_result));
+    m_files.commit();
+    m_result.files = m_files.finalPaths();
+    m_result.files.resize(outputs.size());
+    return m_result;
+}
+
 } // namespace
 
 ExtractionResult runExtraction(const ExtractRequest& request, EdList& edList, const VariableCatalogue& catalogue,
     const AreaTables& areas, const DataFolders& folders, std::mt19937& random, const ExtractProgress& progress,
     const std::atomic<bool>* cancel, const ExtractionExtras& extras)
 {
-    const bool statistics = request.format != OutputFormat::Csv;
-    const StatFormat statFormat = request.format == OutputFormat::Stata ? StatFormat::Stata : StatFormat::Spss;
-    const std::string suffix = statistics ? statFileSuffix(statFormat) : ".txt";
-    const std::array<int, kNumSpatialColumns> widths = spatialWidths(areas, edList);
-
-    OutputFiles files(cancel, extras.fileSystem ? *extras.fileSystem : systemFileSystem());
-    std::vector<std::unique_ptr<Sha256>> digests;
-    std::vector<CodebookFile> codebook;
-    auto create = [&](const std::string& name, OutputFileKind kind) {
-        // The digests are recorded in the request file only; they are taken on the
-        // second core while this one extracts.
-        digests.push_back(extras.requestJson ? std::make_unique<Sha256>() : nullptr);
-        if (digests.back())
-            digests.back()->hashInBackground();
-        codebook.push_back({ request.rootFileName + name + suffix,
-            outputColumns(kind, catalogue, request.spatialCodeFlags, widths, extras.labels), statistics });
-        return &files.create(
-            request.outputFolder + codebook.back().fileName, LineWriter::kDefaultBufferSize, digests.back().get());
-    };
-    LineWriter* householdOut = nullptr;
-    LineWriter* personOut = nullptr;
-    StatOutputWriter::Files statFiles;
-    if (!request.separateFiles) {
-        householdOut = personOut = create("_hhind", OutputFileKind::Combined);
-        statFiles.person = codebook.back().columns;
-    } else {
-        if (catalogue.hhSelected[0] == 1) {
-            householdOut = create("_hh", OutputFileKind::Households);
-            statFiles.household = codebook.back().columns;
-        }
-        if (catalogue.indSelected[0] == 1) {
-            personOut = create("_ind", OutputFileKind::Persons);
-            statFiles.person = codebook.back().columns;
-        }
-    }
-
-    const SarTables sar = loadSarTables(folders);
-    ExtractionResult result;
-    SampleFiles samples(folders);
-    const std::uint64_t total = edList.size();
-    std::uint64_t done = 0;
-    auto step = [&] {
-        if (progress)
-            progress(++done, total);
-    };
-    std::unique_ptr<StatOutputWriter> statWriter;
-    std::optional<OutputWriter> csvWriter;
-    if (statistics) {
-        std::mt19937 counting = random;
-        EdList countingList = edList;
-        std::int64_t households = 0;
-        std::int64_t persons = 0;
-        std::uint64_t countingDraws = 0;
-        walkEds(
-            countingList, areas, folders, counting, samples, cancel, nullptr, countingDraws,
-            [&](const HouseholdList& list, std::string_view, CodeRegion) {
-                households += list.count();
-                for (std::int32_t row : list) {
-                    auto [first, last] = sar.personRange(row);
-                    persons += last - first + 1;
-                }
-            },
-            [] {});
-        // With separate files the person file, the larger, is written on the second
-        // core by a walk of its own over a copy of the list and of the generator, so
-        // it sees the same draws as this one.
-        const bool personAside = request.separateFiles && householdOut && personOut;
-        std::optional<SideTask> personTask;
-        if (personAside)
-            personTask.emplace([&, personList = edList, personRandom = random](const std::atomic<bool>& stop) mutable {
-                SampleFiles personSamples(folders);
-                StatOutputWriter writer(
-                    sar, areas, statFiles, statFormat, nullptr, 0, personOut, persons, request.fileTime);
-                std::uint64_t personDraws = 0;
-                walkEds(
-                    personList, areas, folders, personRandom, personSamples, cancel, &stop, personDraws,
-                    [&](const HouseholdList& list, std::string_view code, CodeRegion where) {
-                        writer.writeEdRecords(list, code, where.country, where.region);
-                    },
-                    [] {});
-                writer.finish();
-            });
-        statWriter = std::make_unique<StatOutputWriter>(sar, areas, statFiles, statFormat,
-            request.separateFiles ? householdOut : nullptr, households, personAside ? nullptr : personOut, persons,
-            request.fileTime);
-        try {
-            walkEds(
-                edList, areas, folders, random, samples, cancel, personTask ? &personTask->failed() : nullptr,
-                result.randomDraws,
-                [&](const HouseholdList& list, std::string_view code, CodeRegion where) {
-                    statWriter->writeEdRecords(list, code, where.country, where.region);
-                    ++result.writtenEds;
-                    result.households += static_cast<std::uint64_t>(list.count());
-                },
-                step);
-        } catch (const CancelledError&) {
-            // Stopped because the person file failed: its error is the one to report.
-            if (personTask && personTask->failed())
-                personTask->join();
-            throw;
-        }
-        statWriter->finish();
-        if (personTask)
-            personTask->join();
-        result.persons = static_cast<std::uint64_t>(persons);
-    } else {
-        csvWriter.emplace(
-            sar, catalogue, areas, request.spatialCodeFlags, request.separateFiles, householdOut, personOut);
-        csvWriter->writeHeaderLines();
-        walkEds(
-            edList, areas, folders, random, samples, cancel, nullptr, result.randomDraws,
-            [&](const HouseholdList& list, std::string_view code, CodeRegion where) {
-                csvWriter->writeEdRecords(list, code, where.country, where.region);
-                ++result.writtenEds;
-            },
-            step);
-        result.households = csvWriter->households();
-        result.persons = csvWriter->persons();
-    }
-    // Counts of what was written: the run record and the command both report them.
-    if (!personOut)
-        result.persons = 0;
-
-    std::vector<LineWriter*> outputs;
-    if (householdOut)
-        outputs.push_back(householdOut);
-    if (personOut && personOut != householdOut)
-        outputs.push_back(personOut);
-    for (std::size_t i = 0; i < outputs.size(); ++i) {
-        outputs[i]->close();
-        result.outputs.push_back(
-            { fileName(outputs[i]->path()), outputs[i]->bytesWritten(), digests[i] ? digests[i]->finishHex() : "" });
-    }
-    LineWriter& codebookOut = files.create(request.outputFolder + request.rootFileName + kCodebookFileSuffix, 1 << 16);
-    writeCodebook(codebookOut, codebook);
-    if (extras.requestJson) {
-        const std::string json = extras.requestJson(result);
-        files.create(request.outputFolder + request.rootFileName + kRequestFileSuffix, 1 << 16).append(json);
-    }
-    files.commit();
-    result.files = files.finalPaths();
-    result.files.resize(outputs.size());
-    return result;
+    return Extraction(request, edList, catalogue, areas, folders, random, progress, cancel, extras).run();
 }
