@@ -180,87 +180,28 @@ void OutputSet::fail(const std::string& path, const std::string& action, int err
     throw e;
 }
 
+namespace {
+constexpr const char* kUnchanged = "no output file was changed";
+}
+
 void OutputSet::commit()
 {
-    const std::string unchanged = "no output file was changed";
     throwIfCancelled();
     for (auto& e : m_entries)
         e->writer->close();
-    for (auto& e : m_entries)
-        if (m_fs.syncData(e->fd) != 0)
-            fail(m_folder + e->name, "cannot write file", errno, unchanged);
-    for (auto& e : m_entries) {
-        while (e->tempName.empty()) {
-            std::string name = nextName(kTempSuffix);
-            if (m_fs.linkUnnamed(e->fd, m_folderFd, name) == 0)
-                e->tempName = name;
-            else if (errno != EEXIST)
-                fail(m_folder + e->name, "cannot create file", errno, unchanged);
-        }
-    }
-    for (auto& e : m_entries) {
-        int fd = e->fd;
-        e->fd = -1;
-        if (m_fs.close(fd) != 0)
-            fail(m_folder + e->name, "cannot write file", errno, unchanged);
-    }
-    // Keep each earlier file under a second name until every new one is in place.
-    for (auto& e : m_entries) {
-        struct stat st { };
-        if (m_fs.statAt(m_folderFd, e->name, st) != 0) {
-            if (errno == ENOENT)
-                continue;
-            fail(m_folder + e->name, "cannot check file", errno, unchanged);
-        }
-        for (;;) {
-            std::string name = nextName(kBackupSuffix);
-            if (m_fs.link(m_folderFd, e->name, name) == 0) {
-                e->backupName = name;
-                break;
-            }
-            if (errno != EEXIST)
-                fail(m_folder + e->name, "cannot keep the earlier file", errno, unchanged);
-        }
-    }
-
-    // Puts the earlier files back; returns what could not be, for the message.
-    auto rollBack = [this, &unchanged]() {
-        std::string problems;
-        for (auto& e : m_entries) {
-            if (!e->renamed)
-                continue;
-            int result = e->backupName.empty() ? m_fs.unlink(m_folderFd, e->name)
-                                               : m_fs.rename(m_folderFd, e->backupName, e->name);
-            if (result == 0) {
-                e->renamed = false;
-                e->backupName.clear();
-                continue;
-            }
-            problems += "; " + m_folder + e->name + " is the new file, as it could not be ";
-            problems += e->backupName.empty() ? "removed" : "put back";
-            problems += std::string(" (") + std::strerror(errno) + ")";
-            if (!e->backupName.empty()) {
-                problems += ": the earlier file is " + m_folder + e->backupName;
-                e->backupName.clear(); // the only copy now: never removed
-            }
-        }
-        m_fs.syncFolder(m_folderFd);
-        return problems.empty() ? "; " + unchanged : problems;
-    };
-
+    nameTheNewFiles();
+    keepTheEarlierFiles();
     for (auto& e : m_entries) {
         if (m_fs.rename(m_folderFd, e->tempName, e->name) != 0) {
             int error = errno;
-            std::string outcome = rollBack();
-            fail(m_folder + e->name, "cannot replace file", error, outcome.substr(2));
+            fail(m_folder + e->name, "cannot replace file", error, rollBack());
         }
         e->tempName.clear();
         e->renamed = true;
     }
     if (m_fs.syncFolder(m_folderFd) != 0) {
         int error = errno;
-        std::string outcome = rollBack();
-        fail(m_folder, "cannot sync folder", error, outcome.substr(2));
+        fail(m_folder, "cannot sync folder", error, rollBack());
     }
     m_committed = true;
     for (auto& e : m_entries) {
@@ -269,6 +210,77 @@ void OutputSet::commit()
             m_fs.unlink(m_folderFd, e->backupName);
         e->backupName.clear();
     }
+}
+
+// Each new file synced and given its temporary name, then its descriptor closed.
+void OutputSet::nameTheNewFiles()
+{
+    for (auto& e : m_entries)
+        if (m_fs.syncData(e->fd) != 0)
+            fail(m_folder + e->name, "cannot write file", errno, kUnchanged);
+    for (auto& e : m_entries) {
+        while (e->tempName.empty()) {
+            std::string name = nextName(kTempSuffix);
+            if (m_fs.linkUnnamed(e->fd, m_folderFd, name) == 0)
+                e->tempName = name;
+            else if (errno != EEXIST)
+                fail(m_folder + e->name, "cannot create file", errno, kUnchanged);
+        }
+    }
+    for (auto& e : m_entries) {
+        int fd = e->fd;
+        e->fd = -1;
+        if (m_fs.close(fd) != 0)
+            fail(m_folder + e->name, "cannot write file", errno, kUnchanged);
+    }
+}
+
+// Keeps each earlier file under a second name until every new one is in place.
+void OutputSet::keepTheEarlierFiles()
+{
+    for (auto& e : m_entries) {
+        struct stat st { };
+        if (m_fs.statAt(m_folderFd, e->name, st) != 0) {
+            if (errno == ENOENT)
+                continue;
+            fail(m_folder + e->name, "cannot check file", errno, kUnchanged);
+        }
+        for (;;) {
+            std::string name = nextName(kBackupSuffix);
+            if (m_fs.link(m_folderFd, e->name, name) == 0) {
+                e->backupName = name;
+                break;
+            }
+            if (errno != EEXIST)
+                fail(m_folder + e->name, "cannot keep the earlier file", errno, kUnchanged);
+        }
+    }
+}
+
+// Puts the earlier files back; returns what could not be, for the message.
+std::string OutputSet::rollBack()
+{
+    std::string problems;
+    for (auto& e : m_entries) {
+        if (!e->renamed)
+            continue;
+        int result = e->backupName.empty() ? m_fs.unlink(m_folderFd, e->name)
+                                           : m_fs.rename(m_folderFd, e->backupName, e->name);
+        if (result == 0) {
+            e->renamed = false;
+            e->backupName.clear();
+            continue;
+        }
+        problems += "; " + m_folder + e->name + " is the new file, as it could not be ";
+        problems += e->backupName.empty() ? "removed" : "put back";
+        problems += std::string(" (") + std::strerror(errno) + ")";
+        if (!e->backupName.empty()) {
+            problems += ": the earlier file is " + m_folder + e->backupName;
+            e->backupName.clear(); // the only copy now: never removed
+        }
+    }
+    m_fs.syncFolder(m_folderFd);
+    return problems.empty() ? kUnchanged : problems.substr(2);
 }
 
 void OutputSet::discard()

@@ -58,6 +58,9 @@ private:
     std::string nextName(const char* suffix);
     void writeAll(Entry& entry, const char* data, std::size_t size);
     void discard();
+    void nameTheNewFiles();
+    void keepTheEarlierFiles();
+    std::string rollBack();
     [[noreturn]] void fail(const std::string& path, const std::string& action, int error, const std::string& outcome);
 
     std::string m_folder; // ends in "/"
