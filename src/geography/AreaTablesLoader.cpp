@@ -47,6 +47,38 @@ void readMap(const std::string& path, int count, int fields, const char* const* 
     reader.expectEnd(std::to_string(count) + " records");
 }
 
+void readWardCodes(const std::string& path, std::vector<std::string>& codes)
+{
+    FieldReader reader = FieldReader::open(path);
+    for (int w = 1; w <= kNumWards; ++w) {
+        std::string code = reader.readTextDescribed([&] { return recordLabel("the ward code", w); });
+        // The code names folders and files later on; anything but letters and
+        // digits in it, or a county part that maps to no region, is refused here.
+        bool plain = code.size() == kWardCodeLength && isSafeEdCode(code);
+        int county = censusCountyNumber(code);
+        if (!plain || county < 0 || county > 67)
+            reader.fail("expected " + recordLabel("the ward code", w)
+                + " of six letters or digits beginning with 00..67 or \"NI\", found " + DataFileError::shown(code));
+        codes[static_cast<std::size_t>(w)] = std::move(code);
+    }
+    reader.expectEnd(std::to_string(kNumWards) + " records");
+}
+
+// Each district's ward range must hold only its own wards.
+void checkDistrictWardRanges(const AreaTables& t, const std::string& path, const std::vector<long>& rangeLines)
+{
+    const std::vector<std::int16_t>& ward2District = t.level(AreaLevel::Ward).parents;
+    for (int d = 1; d <= kNumDistricts; ++d) {
+        auto [first, last] = t.district2Ward[d];
+        for (int w = first; w <= last; ++w)
+            if (ward2District[w] != d)
+                throw DataFileError(path, rangeLines[d], 0,
+                    "record " + std::to_string(d) + ": " + "district " + std::to_string(d) + " lists wards "
+                        + std::to_string(first) + ".." + std::to_string(last) + ", but Ward2DistrictMap.dat puts ward "
+                        + std::to_string(w) + " in district " + std::to_string(ward2District[w]));
+    }
+}
+
 } // namespace
 
 AreaTables loadAreaTables(const DataFolders& folders)
@@ -66,22 +98,7 @@ AreaTables loadAreaTables(const DataFolders& folders)
     readNames(dir + "County_Names.dat", t.level(AreaLevel::County).names, kNumCounties, "the county name");
     readNames(dir + "District_Names.dat", t.level(AreaLevel::District).names, kNumDistricts, "the district name");
     readNames(dir + "Ward_Names.dat", t.level(AreaLevel::Ward).names, kNumWards, "the ward name");
-    {
-        const std::string path = dir + "Ward_Codes.dat";
-        FieldReader reader = FieldReader::open(path);
-        for (int w = 1; w <= kNumWards; ++w) {
-            std::string code = reader.readTextDescribed([&] { return recordLabel("the ward code", w); });
-            // The code names folders and files later on; anything but letters and
-            // digits in it, or a county part that maps to no region, is refused here.
-            bool plain = code.size() == kWardCodeLength && isSafeEdCode(code);
-            int county = censusCountyNumber(code);
-            if (!plain || county < 0 || county > 67)
-                reader.fail("expected " + recordLabel("the ward code", w)
-                    + " of six letters or digits beginning with 00..67 or \"NI\", found " + DataFileError::shown(code));
-            t.wardCodes[w] = std::move(code);
-        }
-        reader.expectEnd(std::to_string(kNumWards) + " records");
-    }
+    readWardCodes(dir + "Ward_Codes.dat", t.wardCodes);
 
     const char* country[] = { "the country number" };
     readMap(dir + "Region2CountryMap.dat", kNumRegions, 1, country, 1, kNumCountries,
@@ -113,17 +130,6 @@ AreaTables loadAreaTables(const DataFolders& folders)
                     + std::to_string(v));
             t.eds2Ward[k][f] = v;
         });
-
-    // Each district's ward range must hold only its own wards.
-    const std::vector<std::int16_t>& ward2District = t.level(AreaLevel::Ward).parents;
-    for (int d = 1; d <= kNumDistricts; ++d) {
-        auto [first, last] = t.district2Ward[d];
-        for (int w = first; w <= last; ++w)
-            if (ward2District[w] != d)
-                throw DataFileError(dir + "District2WardMap.dat", rangeLines[d], 0,
-                    "record " + std::to_string(d) + ": " + "district " + std::to_string(d) + " lists wards "
-                        + std::to_string(first) + ".." + std::to_string(last) + ", but Ward2DistrictMap.dat puts ward "
-                        + std::to_string(w) + " in district " + std::to_string(ward2District[w]));
-    }
+    checkDistrictWardRanges(t, dir + "District2WardMap.dat", rangeLines);
     return t;
 }
