@@ -7,7 +7,6 @@
 #include "variables/VariableLabels.h"
 
 #include <cstdint>
-#include <cstdint>
 #include <memory>
 #include <optional>
 #include <random>
@@ -28,9 +27,6 @@ struct ApplicationState {
     /// Draws `random` has made, recorded with each extraction so that a re-run can
     /// discard as many first.
     std::uint64_t randomDraws = 0;
-    /// The time an opened request's statistics files say they were written, for the
-    /// next extraction to write again; cleared once one has run.
-    std::optional<std::int64_t> openedFileTime;
     /// The labels file of the data folder; absent when it has none.
     std::optional<VariableLabels> labels;
 };

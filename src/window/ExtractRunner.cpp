@@ -5,6 +5,7 @@
 #include "session/ApplicationState.h"
 #include "window/ExtractProgressDialog.h"
 #include "window/MainWindow.h"
+#include "window/RequestActions.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>
@@ -152,11 +153,8 @@ ExtractOutcome ExtractRunner::extract()
     m_clock.invalidate();
     command.setCancelFlag(&m_cancel);
     command.setProgress([this](std::uint64_t done, std::uint64_t total) { progress(done, total); });
-    inputs.fileTime = state.openedFileTime;
-    ExtractOutcome outcome = command.run(inputs);
-    if (outcome.succeeded())
-        state.openedFileTime.reset();
-    return outcome;
+    inputs.fileTime = m_window.requests().recordedFileTime();
+    return command.run(inputs);
 }
 
 // Runs after every ED. The extraction keeps the thread, so this is where the

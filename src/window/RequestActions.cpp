@@ -41,6 +41,16 @@ std::vector<std::string> selectedNames(
     return chosen;
 }
 
+/// What decides an extraction's rows and values: the request without its run record
+/// and where it goes.
+SavedRequest choices(SavedRequest request)
+{
+    request.run.reset();
+    request.outputFolder.clear();
+    request.rootFileName.clear();
+    return request;
+}
+
 std::array<QCheckBox*, 6> spatialBoxes(const MainWindow::Controls& c)
 {
     return { c.cbCountry, c.cbRegion, c.cbCounty, c.cbDistrict, c.cbWard, c.cbED };
@@ -126,9 +136,16 @@ void RequestActions::apply(const SavedRequest& request, const AreaTables& wanted
     state.random.seed();
     state.random.discard(request.randomDraws);
     state.randomDraws = request.randomDraws;
-    state.openedFileTime.reset();
+    m_opened.reset();
     if (request.run && !request.run->fileTime.empty())
-        state.openedFileTime = parseUtcTime(request.run->fileTime);
+        m_opened = Opened { choices(request), *parseUtcTime(request.run->fileTime) };
+}
+
+std::optional<std::int64_t> RequestActions::recordedFileTime() const
+{
+    if (m_opened && choices(currentRequest()) == m_opened->choices)
+        return m_opened->fileTime;
+    return std::nullopt;
 }
 
 // As a user could have built them: every list back to "All", then, from the wards

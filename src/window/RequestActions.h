@@ -5,6 +5,9 @@
 #include <QMessageBox>
 #include <QString>
 
+#include <cstdint>
+#include <optional>
+
 class AreaCascade;
 class FileChooser;
 class MainWindow;
@@ -36,6 +39,10 @@ public:
     /// What the controls hold, as a request without a run record, at the
     /// generator's present position.
     SavedRequest currentRequest() const;
+    /// The time the opened request's statistics files say they were written, while
+    /// the controls and the generator still stand as it says (the output folder and
+    /// root name aside), so that Extract writes the same bytes; nothing otherwise.
+    std::optional<std::int64_t> recordedFileTime() const;
 
 private:
     void apply(const SavedRequest& request, const AreaTables& wanted);
@@ -45,4 +52,9 @@ private:
 
     MainWindow& m_window;
     AreaCascade& m_cascade;
+    struct Opened {
+        SavedRequest choices;
+        std::int64_t fileTime;
+    };
+    std::optional<Opened> m_opened;
 };
