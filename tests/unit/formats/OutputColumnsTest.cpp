@@ -26,17 +26,13 @@ const std::array<int, kNumSpatialColumns> kWidths = { 16, 24, 2, 4, 6, 8 };
 
 } // namespace
 
-TEST(OutputColumns, WithoutALabelsFileEachVariableSaysSo)
-{
-    const auto columns
-        = outputColumns(OutputFileKind::Households, selection({ 3 }, {}), kCountyAndEd, kWidths, nullptr);
-    EXPECT_EQ(columns[2].label, kNoLabelsNote);
-}
-
 TEST(StatColumns, TheSmallestTypeThatFitsAndOnlySingleCodesAsValueLabels)
 {
     const VariableLabels labels = demoVariableLabels();
     const auto columns = outputColumns(OutputFileKind::Persons, selection({}, { 5 }), kCountyAndEd, kWidths, &labels);
+    // Without a labels file each variable says so.
+    EXPECT_EQ(outputColumns(OutputFileKind::Persons, selection({}, { 5 }), kCountyAndEd, kWidths, nullptr)[2].label,
+        kNoLabelsNote);
     const auto stat = statColumns(columns, { { 0, 0 }, { 0, 0 }, { -9, 999 } });
     ASSERT_EQ(stat.size(), 3u);
     EXPECT_EQ(stat[2].type, StatType::Int16);
