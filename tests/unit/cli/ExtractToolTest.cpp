@@ -10,7 +10,7 @@
 #include <filesystem>
 #include <gtest/gtest.h>
 
-TEST(ExtractTool, WritesTheSameBytesAsTheEngineAndReportsKeys)
+TEST(ExtractTool, WritesTheSameBytesAsTheEngineReportsKeysAndDrawsABarOnATerminal)
 {
     ExtractSession s;
     // A repeated option takes its last value.
@@ -21,6 +21,13 @@ TEST(ExtractTool, WritesTheSameBytesAsTheEngineAndReportsKeys)
     EXPECT_EQ(run.err, "zendra91-extract: note: Output folder out/ does not exist.  Create now? Yes\n");
     expectGolden("separate_hh.txt", readFile(s.dir.file("out/R_hh.txt")));
     expectGolden("separate_ind.txt", readFile(s.dir.file("out/R_ind.txt")));
+
+    // Not on a terminal, as above, or with --quiet, no progress bar is drawn.
+    const std::string bar = "\r[" + std::string(40, '#') + "] 100% 3/3 EDs\n";
+    const std::string err = runTool(s.dir, { "--wards", "08BYFA" }, true).err;
+    EXPECT_TRUE(err.starts_with("\r[") && err.ends_with(bar)) << err;
+    const std::string quiet = runTool(s.dir, { "--wards", "08BYFA", "--quiet" }, true).err;
+    EXPECT_EQ(quiet.find('\r'), std::string::npos) << quiet;
 }
 
 TEST(ExtractTool, UsageErrorsAndRefusalsExitTwoNamingTheProblem)
@@ -62,7 +69,7 @@ TEST(ExtractTool, UsageErrorsAndRefusalsExitTwoNamingTheProblem)
     }
 }
 
-TEST(ExtractTool, DryRunCountsAreTheEstimatesAndARunCountsWhatItWrote)
+TEST(ExtractTool, DryRunCountsTheEstimatesARunWhatItWroteAndListingWritesNothing)
 {
     ExtractSession s;
     // The fixture's ward table: 08BYFA 3 EDs, 300 households, 700 persons; 12CDEF one
@@ -79,17 +86,14 @@ TEST(ExtractTool, DryRunCountsAreTheEstimatesAndARunCountsWhatItWrote)
     s.dir.write("list.txt", "08BYFA01\r\n08byfa01\r\n");
     const std::string note = runTool(s.dir, { "--dry-run", "--ed-list", "list.txt" }).err;
     EXPECT_NE(note.find("note: 1 code is listed more than once"), std::string::npos) << note;
-}
 
-// Not on a terminal, the first test's standard error holds no bar.
-TEST(ExtractTool, ProgressBarOnlyOnATerminalAndNotWhenQuiet)
-{
-    ExtractSession s;
-    const std::string bar = "\r[" + std::string(40, '#') + "] 100% 3/3 EDs\n";
-    const std::string err = runTool(s.dir, { "--wards", "08BYFA" }, true).err;
-    EXPECT_TRUE(err.starts_with("\r[") && err.ends_with(bar)) << err;
-    const std::string quiet = runTool(s.dir, { "--wards", "08BYFA", "--quiet" }, true).err;
-    EXPECT_EQ(quiet.find('\r'), std::string::npos) << quiet;
+    // Areas listed as CSV: a name with a comma is quoted; parents come nearest first.
+    s.dir.write(
+        "ProgramData/Ward_Names.dat", readFile(s.dir.file("ProgramData/Ward_Names.dat")).replace(0, 6, "\"A, B\""));
+    EXPECT_EQ(runTool(s.dir, { "--list", "wards", "--match", "a, b" }).out,
+        "number,code,name,district,county,region,country\n"
+        "1,08BYFA,\"A, B\",District 1,County 1,East Anglia,England\n");
+    EXPECT_TRUE(filesIn(s.dir.file("Zen91")).empty()) << "listing extracts nothing";
 }
 
 // What scripts see of its exit statuses; the user list's files are compared with
@@ -119,19 +123,6 @@ TEST(ExtractTool, ExitStatusesDataErrorsAndTheUserListsFiles)
     }
     expectGolden("userlist_hhind.txt", readFile(s.dir.file("Zen91/Zen91_hhind.txt")));
     expectGolden("userlist_RejectedEDs.txt", readFile(s.dir.file("RejectedEDs.txt")));
-}
-
-TEST(ExtractTool, ListsAreasAsCsvWithTheirParentsAndWritesNothing)
-{
-    ExtractSession s;
-    // A name with a comma is quoted; parents come nearest first.
-    s.dir.write(
-        "ProgramData/Ward_Names.dat", readFile(s.dir.file("ProgramData/Ward_Names.dat")).replace(0, 6, "\"A, B\""));
-    ToolRun wards = runTool(s.dir, { "--list", "wards", "--match", "a, b" });
-    EXPECT_EQ(wards.out,
-        "number,code,name,district,county,region,country\n"
-        "1,08BYFA,\"A, B\",District 1,County 1,East Anglia,England\n");
-    EXPECT_FALSE(std::filesystem::exists(s.dir.file("Zen91/Zen91_hh.txt")));
 }
 
 TEST(ExtractTool, ReplacingIsNotedAnInterruptChangesNothingAndABusyFolderExitsOne)

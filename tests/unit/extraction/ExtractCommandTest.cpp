@@ -95,7 +95,7 @@ TEST(ExtractCommand, CombinedFileQuestions)
     }
 }
 
-TEST(ExtractCommand, SizeWarningAndThresholdThatIsNotANumber)
+TEST(ExtractCommand, SizeWarningAndThresholdsThatAreNotPlainDecimals)
 {
     // The 120-ED ward: 9000 households and 20000 persons, well above 1 Mb with the defaults.
     struct Row {
@@ -124,10 +124,7 @@ TEST(ExtractCommand, SizeWarningAndThresholdThatIsNotANumber)
                     + " Mb\r\rDo you still wish to proceed?");
         }
     }
-}
-
-TEST(ExtractCommand, ParsesThresholdsAsPlainDecimals)
-{
+    // Only plain decimals are thresholds.
     EXPECT_EQ(parseThreshold("2.5"), 2.5);
     EXPECT_EQ(parseThreshold(".5"), 0.5);
     EXPECT_EQ(parseThreshold("+3"), 3.0);

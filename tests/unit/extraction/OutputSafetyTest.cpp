@@ -7,56 +7,39 @@
 
 #include <gtest/gtest.h>
 
-namespace {
-
-ExtractOutcome extractWith(ExtractSession& s, FileSystem& fs)
+// Each No keeps the earlier files as they were, and nothing else is left beside them.
+TEST(OutputSafety, NoToReplacingOrToTooLittleFreeSpaceKeepsTheEarlierFiles)
 {
-    ExtractCommand command = s.command();
-    command.setFileSystem(fs);
-    return command.run(s.inputs);
-}
-
-/// A session whose output folder already holds earlier files with known bytes.
-struct EarlierFiles {
-    EarlierFiles()
-    {
-        s.chooseWards({ FixtureData::kWard3Eds });
-        s.dir.write("Zen91/Zen91_hh.txt", "earlier hh\r\n");
-        s.dir.write("Zen91/Zen91_ind.txt", "earlier ind\r\n");
-    }
-    bool untouched() const
-    {
+    ExtractSession s;
+    s.chooseWards({ FixtureData::kWard3Eds });
+    s.dir.write("Zen91/Zen91_hh.txt", "earlier hh\r\n");
+    s.dir.write("Zen91/Zen91_ind.txt", "earlier ind\r\n");
+    auto untouched = [&s] {
         return readFile(s.dir.file("Zen91/Zen91_hh.txt")) == "earlier hh\r\n"
             && readFile(s.dir.file("Zen91/Zen91_ind.txt")) == "earlier ind\r\n"
             && filesIn(s.dir.file("Zen91"), true) == std::vector<std::string> { "Zen91_hh.txt", "Zen91_ind.txt" };
-    }
-    ExtractSession s;
-};
+    };
+    s.dialogs.script("Overwrite=No");
+    EXPECT_EQ(s.extract().cancelledAt, MessageId::Overwrite);
+    EXPECT_TRUE(untouched());
 
-} // namespace
-
-TEST(OutputSafety, NoToReplacingEarlierFilesKeepsThem)
-{
-    EarlierFiles e;
-    e.s.dialogs.script("Overwrite=No");
-    EXPECT_EQ(e.s.extract().cancelledAt, MessageId::Overwrite);
-    EXPECT_TRUE(e.untouched());
-}
-
-TEST(OutputSafety, TooLittleFreeSpaceIsAskedWithBothFigures)
-{
-    EarlierFiles e;
-    e.s.settings.rootFileName = "New";
+    // Under another root nothing is replaced, but 1000 bytes free are too few.
+    s.settings.rootFileName = "New";
     FaultyFileSystem full;
     struct statvfs space { };
     space.f_frsize = 1;
     space.f_bavail = 1000;
     full.fakeSpace = space;
-    e.s.dialogs.script("NotEnoughSpace=No");
-    EXPECT_EQ(extractWith(e.s, full).cancelledAt, MessageId::NotEnoughSpace);
-    const std::string figures = e.s.dialogs.shown.at(0).lines.at(1);
+    auto extractOnFullDisk = [&] {
+        ExtractCommand command = s.command();
+        command.setFileSystem(full);
+        return command.run(s.inputs);
+    };
+    s.dialogs.script("NotEnoughSpace=No");
+    EXPECT_EQ(extractOnFullDisk().cancelledAt, MessageId::NotEnoughSpace);
+    const std::string figures = s.dialogs.shown.back().lines.at(1);
     EXPECT_EQ(figures.rfind("needs about 1.1 MB, 0.0 MB free on ", 0), 0u) << figures;
-    EXPECT_TRUE(e.untouched());
-    e.s.dialogs.script("NotEnoughSpace=Yes");
-    EXPECT_EQ(extractWith(e.s, full).status, ExtractStatus::Done);
+    EXPECT_TRUE(untouched());
+    s.dialogs.script("NotEnoughSpace=Yes");
+    EXPECT_EQ(extractOnFullDisk().status, ExtractStatus::Done);
 }
