@@ -47,7 +47,8 @@ TEST(UserEdList, ListsAsPeopleAndSpreadsheetsWriteThem)
     EXPECT_EQ(repeatedCodeCount({ "A1", "a1", "B2", "B2", "B2", "C3" }), 2u);
 }
 
-TEST(UserEdList, ReportLinesPutTheReasonAtTheNextPrintZone)
+// Report lines put the reason at the next print zone.
+TEST(UserEdList, ValidationRejectsMissingUnsafeAndShortCodesAndReplacesTheReport)
 {
     const std::string unknown = "Not recognised: incorrect name or ED contains no private household residents";
     const std::string unsafe = "Not allowed: an ED code holds letters and digits only";
@@ -55,10 +56,7 @@ TEST(UserEdList, ReportLinesPutTheReasonAtTheNextPrintZone)
     EXPECT_EQ(rejectedLine("12345678901234"), "12345678901234" + std::string(14, ' ') + unknown + "\r\n");
     EXPECT_EQ(rejectedLine("08BY\nFA01"), "08BY?FA01" + std::string(5, ' ') + unsafe + "\r\n");
     EXPECT_EQ(rejectedLine("../BY/x"), "../BY/x" + std::string(7, ' ') + unsafe + "\r\n"); // short, but unsafe first
-}
 
-TEST(UserEdList, ValidationRejectsMissingUnsafeAndShortCodesAndReplacesTheReport)
-{
     TempDir dir;
     DataFolders folders = DataFolders::under(dir.path());
     dir.write("RejectedEDs.txt", "an old report\r\n");
