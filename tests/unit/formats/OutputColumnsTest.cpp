@@ -34,8 +34,7 @@ TEST(StatColumns, TheSmallestTypeThatFitsAndOnlySingleCodesAsValueLabels)
     EXPECT_EQ(outputColumns(OutputFileKind::Persons, selection({}, { 5 }), kCountyAndEd, kWidths, nullptr)[2].label,
         kNoLabelsNote);
     const auto stat = statColumns(columns, { { 0, 0 }, { 0, 0 }, { -9, 999 } });
-    ASSERT_EQ(stat.size(), 3u);
-    EXPECT_EQ(stat[2].type, StatType::Int16);
+    EXPECT_EQ(stat.at(2).type, StatType::Int16);
     // DistMove: -9, 0 and 999 are single codes; 1..600 is a range.
     using Labels = std::vector<std::pair<std::int32_t, std::string>>;
     EXPECT_EQ(stat[2].valueLabels,
