@@ -9,28 +9,8 @@
 
 #include <filesystem>
 #include <gtest/gtest.h>
-#include <sys/wait.h>
 
-namespace {
-
-/// Runs the program itself from `dir`.
-ToolRun runProgram(const TempDir& dir, const std::string& arguments)
-{
-    std::string outPath = dir.file("tool.out");
-    std::string errPath = dir.file("tool.err");
-    std::string command = std::string("cd '") + dir.path() + "' && '" + ZENDRA91_EXTRACT_TOOL + "' " + arguments + " >'"
-        + outPath + "' 2>'" + errPath + "'";
-    int raw = std::system(command.c_str());
-    ToolRun run;
-    run.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-    run.out = readFile(outPath);
-    run.err = readFile(errPath);
-    return run;
-}
-
-} // namespace
-
-TEST(ExtractTool, WritesTheSameBytesAsTheEngineAndReportsKeys)
+TEST(ExtractTool, WritesTheSameBytesAsTheEngineReportsKeysAndDrawsABarOnATerminal)
 {
     ExtractSession s;
     // A repeated option takes its last value.
@@ -41,6 +21,13 @@ TEST(ExtractTool, WritesTheSameBytesAsTheEngineAndReportsKeys)
     EXPECT_EQ(run.err, "zendra91-extract: note: Output folder out/ does not exist.  Create now? Yes\n");
     expectGolden("separate_hh.txt", readFile(s.dir.file("out/R_hh.txt")));
     expectGolden("separate_ind.txt", readFile(s.dir.file("out/R_ind.txt")));
+
+    // Not on a terminal, as above, or with --quiet, no progress bar is drawn.
+    const std::string bar = "\r[" + std::string(40, '#') + "] 100% 3/3 EDs\n";
+    const std::string err = runTool(s.dir, { "--wards", "08BYFA" }, true).err;
+    EXPECT_TRUE(err.starts_with("\r[") && err.ends_with(bar)) << err;
+    const std::string quiet = runTool(s.dir, { "--wards", "08BYFA", "--quiet" }, true).err;
+    EXPECT_EQ(quiet.find('\r'), std::string::npos) << quiet;
 }
 
 TEST(ExtractTool, UsageErrorsAndRefusalsExitTwoNamingTheProblem)
@@ -82,7 +69,7 @@ TEST(ExtractTool, UsageErrorsAndRefusalsExitTwoNamingTheProblem)
     }
 }
 
-TEST(ExtractTool, DryRunCountsAreTheEstimatesAndARunCountsWhatItWrote)
+TEST(ExtractTool, DryRunCountsTheEstimatesARunWhatItWroteAndListingWritesNothing)
 {
     ExtractSession s;
     // The fixture's ward table: 08BYFA 3 EDs, 300 households, 700 persons; 12CDEF one
@@ -99,62 +86,43 @@ TEST(ExtractTool, DryRunCountsAreTheEstimatesAndARunCountsWhatItWrote)
     s.dir.write("list.txt", "08BYFA01\r\n08byfa01\r\n");
     const std::string note = runTool(s.dir, { "--dry-run", "--ed-list", "list.txt" }).err;
     EXPECT_NE(note.find("note: 1 code is listed more than once"), std::string::npos) << note;
+
+    // Areas listed as CSV: a name with a comma is quoted; parents come nearest first.
+    s.dir.write(
+        "ProgramData/Ward_Names.dat", readFile(s.dir.file("ProgramData/Ward_Names.dat")).replace(0, 6, "\"A, B\""));
+    EXPECT_EQ(runTool(s.dir, { "--list", "wards", "--match", "a, b" }).out,
+        "number,code,name,district,county,region,country\n"
+        "1,08BYFA,\"A, B\",District 1,County 1,East Anglia,England\n");
+    EXPECT_TRUE(filesIn(s.dir.file("Zen91")).empty()) << "listing extracts nothing";
 }
 
-TEST(ExtractTool, ProgressBarOnlyOnATerminalAndNotWhenQuiet)
-{
-    ExtractSession s;
-    const std::string bar = "\r[" + std::string(40, '#') + "] 100% 3/3 EDs\n";
-    for (auto [terminal, quiet] : { std::pair { true, false }, { true, true }, { false, false } }) {
-        SCOPED_TRACE(std::to_string(terminal) + std::to_string(quiet));
-        std::vector<std::string> arguments { "--wards", "08BYFA" };
-        if (quiet)
-            arguments.push_back("--quiet");
-        const std::string err = runTool(s.dir, arguments, terminal).err;
-        if (terminal && !quiet)
-            EXPECT_TRUE(err.starts_with("\r[") && err.ends_with(bar)) << err;
-        else
-            EXPECT_EQ(err.find('\r'), std::string::npos) << err;
-    }
-}
-
-// The program itself: what scripts see of its exit statuses and help.
-TEST(ExtractTool, ProgramExitStatusesAndDataErrors)
+// What scripts see of its exit statuses; the user list's files are compared with
+// the golden ones.
+TEST(ExtractTool, ExitStatusesDataErrorsAndTheUserListsFiles)
 {
     ExtractSession s;
     writeGoldenUserList(s, "list.txt");
     s.dir.write("Zen91Data/BY/04BYFA01.res", "1,abc\r\n");
     struct Row {
-        const char* arguments;
+        std::vector<std::string> arguments;
         int status;
         const char* message;
     };
     const Row rows[] = {
         // Help goes to standard output, before the data is read.
-        { "--data nowhere -h", kExitDone, "Usage: zendra91-extract [--data DIR] [AREAS] [--ed-list FILE]" },
-        { "--wards 1", kExitDataError, "04BYFA01.res:1: field 2" },
-        { "--data . --ed-list list.txt --quiet", kExitRejected, "some ED codes were rejected: see ./RejectedEDs.txt" },
+        { { "--data", "nowhere", "-h" }, kExitDone, "Usage: zendra91-extract [--data DIR] [AREAS] [--ed-list FILE]" },
+        { { "--wards", "1" }, kExitDataError, "04BYFA01.res:1: field 2" },
+        { { "--data", ".", "--ed-list", "list.txt", "--combined", "--spatial", "country,region,county,ed", "--quiet" },
+            kExitRejected, "some ED codes were rejected: see ./RejectedEDs.txt" },
     };
     for (const Row& row : rows) {
-        SCOPED_TRACE(row.arguments);
-        ToolRun program = runProgram(s.dir, row.arguments);
-        EXPECT_EQ(program.status, row.status) << program.err;
-        const std::string& said = row.status == kExitDone ? program.out : program.err;
-        EXPECT_NE(said.find(row.message), std::string::npos) << said;
+        SCOPED_TRACE(row.message);
+        ToolRun run = runTool(s.dir, row.arguments);
+        EXPECT_EQ(run.status, row.status) << run.err;
+        EXPECT_NE((row.status == kExitDone ? run.out : run.err).find(row.message), std::string::npos) << run.err;
     }
-}
-
-TEST(ExtractTool, ListsAreasAsCsvWithTheirParentsAndWritesNothing)
-{
-    ExtractSession s;
-    // A name with a comma is quoted; parents come nearest first.
-    s.dir.write(
-        "ProgramData/Ward_Names.dat", readFile(s.dir.file("ProgramData/Ward_Names.dat")).replace(0, 6, "\"A, B\""));
-    ToolRun wards = runTool(s.dir, { "--list", "wards", "--match", "a, b" });
-    EXPECT_EQ(wards.out,
-        "number,code,name,district,county,region,country\n"
-        "1,08BYFA,\"A, B\",District 1,County 1,East Anglia,England\n");
-    EXPECT_FALSE(std::filesystem::exists(s.dir.file("Zen91/Zen91_hh.txt")));
+    expectGolden("userlist_hhind.txt", readFile(s.dir.file("Zen91/Zen91_hhind.txt")));
+    expectGolden("userlist_RejectedEDs.txt", readFile(s.dir.file("RejectedEDs.txt")));
 }
 
 TEST(ExtractTool, ReplacingIsNotedAnInterruptChangesNothingAndABusyFolderExitsOne)

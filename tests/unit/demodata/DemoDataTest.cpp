@@ -7,7 +7,6 @@
 #include "geography/AreaTablesLoader.h"
 #include "geography/EdCode.h"
 #include "base/DataFolders.h"
-#include "variables/VariableCatalogue.h"
 
 #include "TempDir.h"
 
@@ -57,7 +56,6 @@ TEST_F(DemoDataSet, WardCodesAreUniqueAndShareTheirDistrictsCountyAndRegion)
     const AreaTables& t = *s_areas;
     std::set<std::string> codes(t.wardCodes.begin() + 1, t.wardCodes.end());
     EXPECT_EQ(codes.size(), static_cast<std::size_t>(kNumWards));
-    std::map<int, int> countyOfCensusNumber;
     for (int d = 1; d <= kNumDistricts; ++d) {
         const std::string& first = t.wardCodes[t.district2Ward[d][0]];
         ASSERT_LE(t.district2Ward[d][0], t.district2Ward[d][1]) << "district " << d << " has no ward";
@@ -69,12 +67,7 @@ TEST_F(DemoDataSet, WardCodesAreUniqueAndShareTheirDistrictsCountyAndRegion)
                 t.level(AreaLevel::County).parents[t.level(AreaLevel::District).parents[d]])
                 << t.wardCodes[w];
         }
-        // One census number per list county and one list county per census number.
-        auto it
-            = countyOfCensusNumber.emplace(censusCountyNumber(first), t.level(AreaLevel::District).parents[d]).first;
-        EXPECT_EQ(it->second, t.level(AreaLevel::District).parents[d]) << first;
     }
-    EXPECT_EQ(countyOfCensusNumber.size(), static_cast<std::size_t>(kNumCounties));
 }
 
 TEST_F(DemoDataSet, HouseholdFilesMatchTheirWards)
@@ -127,9 +120,6 @@ TEST_F(DemoDataSet, SarRecordsHoldTheirPersonsAndDocumentedCodes)
         for (int p = first; p <= last; ++p) {
             ASSERT_EQ(sar.person(p, 1), h) << "person " << p;
             ASSERT_EQ(sar.person(p, 2), p - first + 1) << "person " << p;
-            if (sar.person(p, 3) < 16) {
-                EXPECT_EQ(sar.person(p, 7), -9) << "a child with an economic position, person " << p;
-            }
         }
         nextPerson = last + 1;
         for (int f = 1; f <= kNumHhVars; ++f)
@@ -143,28 +133,6 @@ TEST_F(DemoDataSet, SarRecordsHoldTheirPersonsAndDocumentedCodes)
                 << indDocs[f - 1].name << " of person " << p << " is " << sar.person(p, f);
 }
 
-// The widths feed the size estimate: a sign left out of a width goes unnoticed elsewhere.
-TEST_F(DemoDataSet, VariableMapIsIdentityWithWidthsOfTheWrittenValues)
-{
-    VariableCatalogue catalogue = loadVariableCatalogue(s_folders);
-    SarTables sar = loadSarTables(s_folders);
-    auto widest = [](int records, auto value) {
-        std::size_t width = 0;
-        for (int r = 1; r <= records; ++r)
-            width = std::max(width, std::to_string(value(r)).size());
-        return static_cast<int>(width);
-    };
-    for (int k = 1; k <= kNumHhVars; ++k)
-        EXPECT_EQ(std::pair(int(catalogue.hhListMap[k]), int(catalogue.hhVarWidths[k])),
-            std::pair(k, widest(kNumSarHouseholds, [&](int h) { return sar.household(h, k); })))
-            << "household " << k;
-    // The loader sets HNUM and PNUM to the digits of the record counts.
-    for (int k = kIndPnum + 1; k <= kNumIndVars; ++k)
-        EXPECT_EQ(std::pair(int(catalogue.indListMap[k]), int(catalogue.indVarWidths[k])),
-            std::pair(k, widest(kNumSarPersons, [&](int p) { return sar.person(p, k); })))
-            << "person " << k;
-}
-
 // A second run gives the same bytes, and every line ends with CR LF.
 TEST_F(DemoDataSet, SecondRunWritesTheSameCrLfBytes)
 {
@@ -173,11 +141,10 @@ TEST_F(DemoDataSet, SecondRunWritesTheSameCrLfBytes)
     auto first = allFiles(s_dir->path());
     EXPECT_TRUE(allFiles(again.path()) == first);
     for (const auto& [path, content] : first) {
-        std::size_t crlf = 0;
-        for (std::size_t i = content.find("\r\n"); i != std::string::npos; i = content.find("\r\n", i + 2))
-            ++crlf;
-        EXPECT_EQ(std::count(content.begin(), content.end(), '\n'), crlf) << path;
-        EXPECT_EQ(std::count(content.begin(), content.end(), '\r'), crlf) << path;
+        std::size_t i = content.find_first_of("\r\n");
+        while (i != std::string::npos && content.compare(i, 2, "\r\n") == 0)
+            i = content.find_first_of("\r\n", i + 2);
+        EXPECT_EQ(i, std::string::npos) << path << ": a lone CR or LF";
         EXPECT_TRUE(content.empty() || content.ends_with("\r\n")) << path;
     }
 }

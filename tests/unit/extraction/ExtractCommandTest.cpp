@@ -50,18 +50,6 @@ TEST(ExtractCommand, RefusalsShowOneMessageAndCreateNothing)
     }
 }
 
-TEST(ExtractCommand, OutputFolderIsTrimmedEndedAndCreatedWithItsParentsOnYes)
-{
-    ExtractSession s;
-    s.chooseWards({ FixtureData::kWard3Eds });
-    s.settings.outputFolder = "  " + s.dir.file("new") + " ";
-    EXPECT_EQ(s.extract().status, ExtractStatus::Done);
-    EXPECT_EQ(s.dialogs.asked(), "M2");
-    EXPECT_EQ(s.settings.outputFolder, s.dir.file("new") + "/");
-    s.settings.outputFolder = s.dir.file("no/such/parent");
-    EXPECT_EQ(s.extract().status, ExtractStatus::Done);
-}
-
 TEST(ExtractCommand, CombinedFileQuestions)
 {
     using enum ExtractStatus;
@@ -107,7 +95,7 @@ TEST(ExtractCommand, CombinedFileQuestions)
     }
 }
 
-TEST(ExtractCommand, SizeWarningAndThresholdThatIsNotANumber)
+TEST(ExtractCommand, SizeWarningAndThresholdsThatAreNotPlainDecimals)
 {
     // The 120-ED ward: 9000 households and 20000 persons, well above 1 Mb with the defaults.
     struct Row {
@@ -136,10 +124,7 @@ TEST(ExtractCommand, SizeWarningAndThresholdThatIsNotANumber)
                     + " Mb\r\rDo you still wish to proceed?");
         }
     }
-}
-
-TEST(ExtractCommand, ParsesThresholdsAsPlainDecimals)
-{
+    // Only plain decimals are thresholds.
     EXPECT_EQ(parseThreshold("2.5"), 2.5);
     EXPECT_EQ(parseThreshold(".5"), 0.5);
     EXPECT_EQ(parseThreshold("+3"), 3.0);
@@ -153,7 +138,7 @@ TEST(ExtractCommand, ParsesThresholdsAsPlainDecimals)
 // temporary behind.
 TEST(ExtractCommand, FailuresLeaveTheEarlierFilesAndNoPartialFile)
 {
-    std::string overfull;
+    std::string overfull; // one past the fixed array of 1000
     for (int i = 0; i < 1001; ++i)
         overfull += "7\r\n";
     auto badFile = [](const std::string& content) {
@@ -184,26 +169,17 @@ TEST(ExtractCommand, FailuresLeaveTheEarlierFilesAndNoPartialFile)
     }
 }
 
+// The folder is trimmed, ended with "/" and made with its parents on Yes.
 TEST(ExtractCommand, AreaModeLeavesTheReportAloneAndEmptyListsStillWriteHeaders)
 {
     ExtractSession s;
     s.dir.write("RejectedEDs.txt", "kept");
     s.chooseWards({}); // expanded, nothing chosen
+    s.settings.outputFolder = "  " + s.dir.file("new/sub") + " ";
     ExtractOutcome outcome = s.extract();
     ASSERT_EQ(outcome.status, ExtractStatus::Done) << outcome.error;
+    EXPECT_EQ(s.dialogs.asked(), "M2");
+    EXPECT_EQ(s.settings.outputFolder, s.dir.file("new/sub") + "/");
     EXPECT_EQ(readFile(s.dir.file("RejectedEDs.txt")), "kept");
     EXPECT_EQ(s.output("Zen91_hh.txt"), "ED,HNUM,Cars,PersInHH,RoomsNum,Tenure,\r\n");
-}
-
-// The bare NI EDs are read, not written, but count as progress all the same.
-TEST(ExtractCommand, ProgressCountsEveryEntry)
-{
-    ExtractSession s;
-    s.chooseWards({ FixtureData::kWardNiParts });
-    std::vector<std::pair<std::uint64_t, std::uint64_t>> calls;
-    ExtractCommand command = s.command();
-    command.setProgress([&](std::uint64_t done, std::uint64_t total) { calls.emplace_back(done, total); });
-    ASSERT_EQ(command.run(s.inputs).status, ExtractStatus::Done);
-    ASSERT_EQ(calls.size(), 6u);
-    EXPECT_EQ(calls.back(), std::make_pair(std::uint64_t { 6 }, std::uint64_t { 6 }));
 }

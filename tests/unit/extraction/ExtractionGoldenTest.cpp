@@ -16,9 +16,14 @@ TEST(ExtractionGolden, CombinedWithEverySpatialCodeAndLetteredParts)
     s.inputs.spatialCodeFlags.fill(true);
     s.hhList.selectOnly({ "HNUM", "Cars" });
     s.indList.selectOnly({ "HNUM", "PNUM", "Age" });
-    ExtractOutcome outcome = s.extract();
+    // The bare NI EDs are read, not written, but count as progress all the same.
+    std::pair<std::uint64_t, std::uint64_t> last;
+    ExtractCommand command = s.command();
+    command.setProgress([&](std::uint64_t done, std::uint64_t total) { last = { done, total }; });
+    ExtractOutcome outcome = command.run(s.inputs);
     ASSERT_EQ(outcome.status, ExtractStatus::Done) << outcome.error;
     expectGolden("combined_hhind.txt", s.output("Zen91_hhind.txt"));
+    EXPECT_EQ(last, std::make_pair(std::uint64_t { 9 }, std::uint64_t { 9 }));
 }
 
 TEST(ExtractionGolden, WardAboveThirtyEdsAndSevenPartsDrawFromTheGenerator)

@@ -16,12 +16,7 @@
 namespace {
 
 /// A disk that is full for the n-th file opened for writing.
-class FullForOneFile : public PosixFileSystem {
-public:
-    explicit FullForOneFile(int fileNumber)
-        : m_fileNumber(fileNumber)
-    {
-    }
+struct FullForOneFile : PosixFileSystem {
     int openUnnamed(int folderFd) override { return opened(PosixFileSystem::openUnnamed(folderFd)); }
     int openNew(int folderFd, const std::string& name) override
     {
@@ -29,23 +24,20 @@ public:
     }
     long write(int fd, const char* data, std::size_t size) override
     {
-        if (fd == m_full) {
-            errno = ENOSPC;
-            return -1;
-        }
-        return PosixFileSystem::write(fd, data, size);
+        if (fd != full)
+            return PosixFileSystem::write(fd, data, size);
+        errno = ENOSPC;
+        return -1;
     }
-
-private:
     int opened(int fd)
     {
-        if (fd >= 0 && ++m_opened == m_fileNumber)
-            m_full = fd;
+        if (fd >= 0 && ++openedCount == fileNumber)
+            full = fd;
         return fd;
     }
-    int m_fileNumber;
-    int m_opened = 0;
-    int m_full = -1;
+    int fileNumber = 0;
+    int openedCount = 0;
+    int full = -1;
 };
 
 } // namespace
@@ -64,7 +56,8 @@ TEST(StatisticsRun, AFailureOrCancelInEitherFileEndsTheRunWithNothingWritten)
         ExtractSession s;
         s.chooseWards({ FixtureData::kWard3Eds });
         s.inputs.format = row.format;
-        FullForOneFile fs(row.fullFile);
+        FullForOneFile fs;
+        fs.fileNumber = row.fullFile;
         std::atomic<bool> cancel { false };
         ExtractCommand command = s.command();
         command.setFileSystem(fs);

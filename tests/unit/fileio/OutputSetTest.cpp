@@ -1,4 +1,3 @@
-#include "fileio/CancelledError.h"
 #include "fileio/OutputSet.h"
 #include "textio/DataFileError.h"
 
@@ -127,25 +126,6 @@ TEST(OutputSet, AFolderAtAFinalNameStopsItFirstASymbolicLinkIsReplacedNotFollowe
     set.commit();
     EXPECT_EQ(readFile(dir.file("RejectedEDs.txt")), "report");
     EXPECT_EQ(readFile(target), "keep me");
-}
-
-TEST(OutputSet, CancellingStopsTheNextWriteAndDiscardsEverything)
-{
-    TempDir dir;
-    dir.write("a.txt", "old a");
-    std::atomic<bool> cancel { false };
-    EXPECT_THROW(
-        {
-            OutputSet set(dir.path(), systemFileSystem(), &cancel);
-            LineWriter& out = set.add("a.txt", 4);
-            out.append("abcd");
-            cancel = true;
-            out.append("efghijkl"); // the next block written sees the flag
-            ADD_FAILURE() << "writing went on after the cancellation";
-        },
-        CancelledError);
-    EXPECT_EQ(readFile(dir.file("a.txt")), "old a");
-    EXPECT_EQ(namesIn(dir.path()), std::set<std::string> { "a.txt" });
 }
 
 TEST(OutputSet, SweepRemovesOnlyOwnTemporariesOfDeadProcesses)

@@ -6,7 +6,6 @@
 #include "demodata/SarCodebook.h"
 #include "variables/VariableCatalogue.h"
 
-
 #include <gtest/gtest.h>
 
 namespace {
@@ -27,20 +26,15 @@ const std::array<int, kNumSpatialColumns> kWidths = { 16, 24, 2, 4, 6, 8 };
 
 } // namespace
 
-TEST(OutputColumns, WithoutALabelsFileEachVariableSaysSo)
-{
-    const auto columns
-        = outputColumns(OutputFileKind::Households, selection({ 3 }, {}), kCountyAndEd, kWidths, nullptr);
-    EXPECT_EQ(columns[2].label, kNoLabelsNote);
-}
-
 TEST(StatColumns, TheSmallestTypeThatFitsAndOnlySingleCodesAsValueLabels)
 {
     const VariableLabels labels = demoVariableLabels();
     const auto columns = outputColumns(OutputFileKind::Persons, selection({}, { 5 }), kCountyAndEd, kWidths, &labels);
+    // Without a labels file each variable says so.
+    EXPECT_EQ(outputColumns(OutputFileKind::Persons, selection({}, { 5 }), kCountyAndEd, kWidths, nullptr)[2].label,
+        kNoLabelsNote);
     const auto stat = statColumns(columns, { { 0, 0 }, { 0, 0 }, { -9, 999 } });
-    ASSERT_EQ(stat.size(), 3u);
-    EXPECT_EQ(stat[2].type, StatType::Int16);
+    EXPECT_EQ(stat.at(2).type, StatType::Int16);
     // DistMove: -9, 0 and 999 are single codes; 1..600 is a range.
     using Labels = std::vector<std::pair<std::int32_t, std::string>>;
     EXPECT_EQ(stat[2].valueLabels,
@@ -67,14 +61,6 @@ TEST(Codebook, ListsEveryColumnOfEveryFileAndQuotesWhereNeeded)
         "Z_hhind.dta,5,Bath,household,1,Use of a bath or shower.,1=exclusive use; 2=shared use; "
         "3=no bath or shower\r\n");
     EXPECT_NE(text.find("Z_hhind.txt,4,HNUM,household"), std::string::npos);
-}
-
-TEST(Codebook, QuotesInsideAndLineBreaksAreQuoted)
-{
-    const std::pair<std::string, std::string> cases[] = {
-        { "say \"no\"", "\"say \"\"no\"\"\"" },
-        { "two\r\nlines", "\"two\r\nlines\"" },
-    };
-    for (const auto& [in, out] : cases)
-        EXPECT_EQ(csvField(in), out);
+    EXPECT_EQ(csvField("say \"no\""), "\"say \"\"no\"\"\"");
+    EXPECT_EQ(csvField("two\r\nlines"), "\"two\r\nlines\"");
 }

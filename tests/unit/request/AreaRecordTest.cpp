@@ -3,25 +3,15 @@
 
 #include "request/AreaRecord.h"
 
-#include "base/DataFolders.h"
-#include "geography/AreaTablesLoader.h"
 #include "session/RequestChoice.h"
 
 #include "FixtureData.h"
-#include "TempDir.h"
 
 #include <gtest/gtest.h>
 
 namespace {
 
 using Chosen = std::vector<std::pair<AreaLevel, int>>;
-
-AreaTables fixtureTables()
-{
-    TempDir dir;
-    FixtureData::write(dir);
-    return loadAreaTables(DataFolders::under(dir.path()));
-}
 
 /// `chosen` members in individual choice, every other level on "All".
 void choose(AreaTables& areas, const Chosen& chosen)
@@ -51,7 +41,7 @@ std::vector<std::vector<std::uint8_t>> flagsOf(const AreaTables& areas)
 
 TEST(AreaRecord, CodesWhereTheyNameOneMemberTheChoiceComesBackExactlyUnknownsAreNamed)
 {
-    AreaTables areas = fixtureTables();
+    AreaTables areas = FixtureData::areaTables();
     // In the fixture only county 1 has a code of its own, 08; county c shares its
     // code with county c + 17 (18, 35 and 52 share 01).
     struct Row {

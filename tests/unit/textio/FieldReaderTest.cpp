@@ -47,7 +47,7 @@ TEST(FieldReader, NumbersSeparatedByAnyLineEndCommaOrBlank)
         EXPECT_EQ(r.readInt16("a"), expected);
 }
 
-TEST(FieldReader, BadNumbersAreErrorsNamingLineFieldAndTextNeverZero)
+TEST(FieldReader, BadNumbersAreErrorsNamingLineFieldAndTextEscapedAndCut)
 {
     struct Row {
         const char* content;
@@ -61,6 +61,8 @@ TEST(FieldReader, BadNumbersAreErrorsNamingLineFieldAndTextNeverZero)
         { "99999999999999999999999", "expected n within -2147483648..2147483647" },
         { "\"never closed, at all\r\n", "never closed" },
         { "", "test.dat:1: field 1: expected n, found the end of the file" },
+        // Control characters escaped.
+        { "\x1b[31mred\a,2", "test.dat:1: field 1: expected n, found \"\\x1b[31mred\\x07\"" },
     };
     for (const Row& row : rows) {
         auto r = reader(row.content);
@@ -74,6 +76,14 @@ TEST(FieldReader, BadNumbersAreErrorsNamingLineFieldAndTextNeverZero)
     for (int i = 0; i < 3; ++i)
         spanning.readText("t");
     EXPECT_EQ(dataFileErrorFrom([&] { spanning.readInt16("n"); }).line(), 4) << "a quoted line break counts";
+
+    // Data files can hold anything: a path is escaped too, and a message shows at most
+    // about 40 characters, never half a UTF-8 letter.
+    EXPECT_STREQ(DataFileError("a\x1b.dat", 3, 0, "x").what(), "a\\x1b.dat:3: x");
+    std::string name = "a";
+    for (int i = 0; i < 30; ++i)
+        name += "\xc3\xa9"; // é
+    EXPECT_EQ(DataFileError::shown(name), "\"" + name.substr(0, 39) + "...\"");
 }
 
 // One record too many, or a value split by a blank, would shift every later
@@ -101,20 +111,4 @@ TEST(FieldReader, DataBeyondTheExpectedEndNamesTheFirstExtraLine)
         else
             EXPECT_STREQ(dataFileErrorFrom([&] { r.expectEnd("2 records"); }).what(), row.message);
     }
-}
-
-// Data files can hold anything: a message shows at most about 40 characters of
-// it, with control characters escaped, and starts with the file and line.
-TEST(FieldReader, FoundTextIsCutAndEscaped)
-{
-    auto escape = reader("\x1b[31mred\a,2");
-    EXPECT_STREQ(dataFileErrorFrom([&] { escape.readInt16("n"); }).what(),
-        "test.dat:1: field 1: expected n, found \"\\x1b[31mred\\x07\"");
-    EXPECT_STREQ(DataFileError("a\x1b.dat", 3, 0, "x").what(), "a\\x1b.dat:3: x") << "in a path too";
-
-    // A UTF-8 letter is never cut in half.
-    std::string name = "a";
-    for (int i = 0; i < 30; ++i)
-        name += "\xc3\xa9"; // é
-    EXPECT_EQ(DataFileError::shown(name), "\"" + name.substr(0, 39) + "...\"");
 }

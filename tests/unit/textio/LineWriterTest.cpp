@@ -2,33 +2,9 @@
 #include "textio/LineWriter.h"
 
 #include "ErrorText.h"
-#include "TempDir.h"
 
-#include <climits>
 #include <fcntl.h>
 #include <gtest/gtest.h>
-
-TEST(LineWriter, FieldsEndWithCommaLinesWithCrLf)
-{
-    TempDir dir;
-    std::string path = dir.file("out.txt");
-    {
-        LineWriter w(path, 8); // tiny buffer: exercises the flush paths
-        w.field("ED");
-        w.field("HNUM");
-        w.endLine();
-        w.field("08BYFA01");
-        w.field(std::int64_t { -42 });
-        w.field(std::int64_t { 1000 });
-        w.field(std::int64_t { LLONG_MIN }); // longer than the buffer
-        w.endLine();
-        w.append("a long piece of text well beyond the buffer");
-        w.close();
-        EXPECT_EQ(w.bytesWritten(), readFile(path).size());
-    }
-    EXPECT_EQ(readFile(path),
-        "ED,HNUM,\r\n08BYFA01,-42,1000,-9223372036854775808,\r\na long piece of text well beyond the buffer");
-}
 
 TEST(LineWriter, FullDiskNamesPathAndReason)
 {

@@ -6,7 +6,7 @@
 
 using Items = std::vector<std::string>;
 
-TEST(ListItems, SplitsOnCommasDropsBlanksAndKeepsQuotedCommas)
+TEST(ListItems, SplitsOnCommasDropsBlanksKeepsQuotedCommasAndRefusesBadQuotes)
 {
     const std::pair<const char*, Items> rows[] = {
         { "04BYFA, 04BYFB", { "04BYFA", "04BYFB" } },
@@ -18,10 +18,7 @@ TEST(ListItems, SplitsOnCommasDropsBlanksAndKeepsQuotedCommas)
     };
     for (const auto& [text, expected] : rows)
         EXPECT_EQ(splitListItems(text), expected) << text;
-}
-
-TEST(ListItems, RefusesUnclosedQuotesAndTextAfterThem)
-{
+    // Unclosed quotes and text after them are refused.
     EXPECT_THROW(splitListItems("\"open, x"), std::invalid_argument);
     EXPECT_THROW(splitListItems("\"a\"b"), std::invalid_argument);
 }

@@ -74,9 +74,6 @@ TEST_F(VariableCatalogueTest, BadFilesAreRefusedWithFileAndPlace)
             "VariableMap.dat:5: field 1: expected the variable number of household list row 3 within 1..15, found 0" },
         { variableMap(identity(15), indBad),
             "expected the variable number of individual list row 0 within 0..33, found 34" },
-        { "Household\r\n0,0\r\n1,4\r\n",
-            "expected the variable number of household list row 2, found the end of the file" },
-        { "Household\r\n0,wide\r\n", "expected the width of household variable 0, found \"wide\"" },
     };
     for (const Case& c : cases) {
         std::string error = dataFileErrorOf([&] { load(c.content); });
