@@ -145,7 +145,6 @@ private slots:
         ScriptedChooser chooser;
         chooseAndSave(w, chooser, w.path("good.json"), false);
         QString json = QString::fromStdString(readFile(w.dir.file("good.json")));
-        QVERIFY(json.contains(from));
         const std::string bad
             = from.isEmpty() ? w.dir.file("none.json") : w.dir.write("bad.json", json.replace(from, to).toStdString());
         TestWindow fresh;
@@ -154,7 +153,6 @@ private slots:
         auto* box = fresh.window->findChild<QMessageBox*>(QStringLiteral("msgRequestError"));
         QVERIFY(box);
         QVERIFY2(box->text().contains(bad.c_str()) && box->text().contains(problem), qPrintable(box->text()));
-        delete box;
         QCOMPARE(everything(fresh), before);
     }
 

@@ -1,15 +1,13 @@
 #include "TestWindow.h"
 
 #include "session/StartupTexts.h"
-#include "window/MessageBoxStartupDialogs.h"
+#include "window/StartupDialogs.h"
 #include "window/Startup.h"
 #include "window/WindowTexts.h"
 
-#include <QMessageBox>
 #include <QScrollArea>
 #include <QRadioButton>
 #include <QTabWidget>
-#include <QTimer>
 #include <QtTest>
 
 #include <filesystem>
@@ -28,17 +26,12 @@ struct ScriptedStartupDialogs : StartupDialogs {
         return step.startsWith("choose:") ? Answer::ChooseFolder : step == "demo" ? Answer::CreateDemo : Answer::Quit;
     }
     std::optional<std::string> chooseFolder() override { return chosen; }
-    void writeWithProgress(const std::string&, const std::function<void()>& work) override
-    {
-        ++progressShown;
-        work();
-    }
+    void writeWithProgress(const std::string&, const std::function<void()>& work) override { work(); }
 
     std::string base;
     QStringList script;
     std::optional<std::string> chosen;
     std::vector<std::string> reports;
-    int progressShown = 0;
 };
 
 } // namespace
@@ -88,28 +81,11 @@ private slots:
         QCOMPARE(qsizetype(dialogs.reports.size()), script.size()); // one offer for each answer
         QVERIFY2(dialogs.reports.back().starts_with(demoFails ? kDemoWriteFailed : kStartupFailedIntro),
             dialogs.reports.back().c_str());
-        QCOMPARE(dialogs.progressShown, int(script.contains("demo")));
         QCOMPARE(bool(load.state), !opened.isEmpty());
         if (load.state) {
             const std::string base = opened == "demo" ? demo : absoluteFolder(data.path());
             QCOMPARE(QString::fromStdString(load.state->folders.baseFolder), QString::fromStdString(base));
         }
-    }
-
-    // Enter on the offer quits: the program then ends as a failed start always has.
-    void quitIsTheOfferDefault()
-    {
-        QString text;
-        QTimer::singleShot(0, [&text] {
-            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-            QVERIFY(box);
-            text = box->text();
-            QTest::keyClick(box, Qt::Key_Return);
-        });
-        MessageBoxStartupDialogs dialogs;
-        QCOMPARE(dialogs.offer("the report"), StartupDialogs::Answer::Quit);
-        QVERIFY2(
-            text.startsWith("the report") && text.contains(QString::fromStdString(demoDataFolder())), qPrintable(text));
     }
 
     // The window with its frame lies inside the available area (a small second
