@@ -81,7 +81,7 @@ private slots:
         QCOMPARE(qsizetype(dialogs.reports.size()), script.size()); // one offer for each answer
         QVERIFY2(dialogs.reports.back().starts_with(demoFails ? kDemoWriteFailed : kStartupFailedIntro),
             dialogs.reports.back().c_str());
-        QCOMPARE(bool(load.state), !opened.isEmpty());
+        QVERIFY2(bool(load.state) == !opened.isEmpty(), load.error.c_str());
         if (load.state) {
             const std::string base = opened == "demo" ? demo : absoluteFolder(data.path());
             QCOMPARE(QString::fromStdString(load.state->folders.baseFolder), QString::fromStdString(base));
