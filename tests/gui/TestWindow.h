@@ -115,12 +115,3 @@ inline void clickOption(QAbstractButton* button)
 {
     QTest::mouseClick(button, Qt::LeftButton, Qt::NoModifier, QPoint(8, button->height() / 2));
 }
-
-inline QList<int> selectedRows(const QListWidget* list)
-{
-    QList<int> rows;
-    for (int r = 0; r < list->count(); ++r)
-        if (list->item(r)->isSelected())
-            rows << r;
-    return rows;
-}

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 #include <string>
+#include <utility>
 
 /// The DataFileError that `work` throws; fails the test (and returns an empty
 /// error) when it throws none.
@@ -18,14 +19,8 @@ template <typename Work> DataFileError dataFileErrorFrom(Work&& work)
     return DataFileError("", 0, 0, "");
 }
 
-/// The message of the DataFileError that `work` throws; "" when it throws none.
+/// The message of the DataFileError that `work` throws.
 template <typename Work> std::string dataFileErrorOf(Work&& work)
 {
-    try {
-        work();
-    } catch (const DataFileError& e) {
-        return e.what();
-    }
-    ADD_FAILURE() << "no DataFileError was thrown";
-    return {};
+    return dataFileErrorFrom(std::forward<Work>(work)).what();
 }

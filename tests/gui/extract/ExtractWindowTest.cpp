@@ -4,8 +4,6 @@
 #include <QRadioButton>
 #include <QtTest>
 
-#include <filesystem>
-
 namespace {
 
 /// Runs zendra91-extract, as a fresh process, over the fixture's data.
@@ -40,22 +38,29 @@ private slots:
         }
     }
 
-    // The ED list choice and the size threshold reach the extraction: each one's
-    // refusal shows, and nothing is written.
-    void controlsReachTheRequest()
+    // The ED list choice and the size threshold reach the extraction, and a broken
+    // household file fails it: each refusal and the failure, naming the file, show,
+    // and nothing is written.
+    void refusalsAndFailuresShowAndWriteNothing()
     {
         TestWindow f(DataSet::Demo);
         const MainWindow::Controls& c = f.c();
         QVERIFY(QDir().mkdir(f.path("Zen91")));
+        f.dir.write("Zen91Data/BY/04BYFA01.res", "12,x7,3\r\n");
         c.obUserEDlist->setChecked(true);
         c.txtUserEDlist->setText(f.path("NoSuchList.txt"));
         f.extract();
-        QCOMPARE(f.asked(), QStringLiteral("M1"));
         c.obSelectedAreas->setChecked(true);
         f.chooseLargeWard();
+        const QString threshold = c.txtFileWarningSize->text();
         c.txtFileWarningSize->setText(QStringLiteral("abc"));
         f.extract();
-        QCOMPARE(f.asked(), QStringLiteral("M1 ThresholdNotANumber"));
+        c.txtFileWarningSize->setText(threshold);
+        f.dialogs.script("M7=Yes,M9=Yes");
+        f.extract();
+        QCOMPARE(f.asked(), QStringLiteral("M1 ThresholdNotANumber M7 ExtractionFailed"));
+        const std::string message = f.dialogs.shown.back().joined("\n");
+        QVERIFY2(message.find(f.dir.file("Zen91Data/BY/04BYFA01.res")) != std::string::npos, message.c_str());
         QCOMPARE(f.outputListing(), QStringList());
     }
 
@@ -80,21 +85,6 @@ private slots:
         f.extract();
         QCOMPARE(f.asked(), QStringLiteral("M6 M7 M9"));
         QCOMPARE(f.outputListing(), (QStringList { "Zen91_hh.txt", "Zen91_hhind.txt" }));
-    }
-
-    // A failure is reported as an error naming the file.
-    void failureIsReportedNamingTheFile()
-    {
-        TestWindow f(DataSet::Demo);
-        f.dir.write("Zen91Data/BY/04BYFA01.res", "12,x7,3\r\n");
-        QVERIFY(QDir().mkdir(f.path("Zen91")));
-        f.chooseLargeWard();
-        f.dialogs.script("M7=Yes,M9=Yes");
-        f.extract();
-        QCOMPARE(f.asked(), QStringLiteral("M7 ExtractionFailed"));
-        const std::string message = f.dialogs.shown.back().joined("\n");
-        QVERIFY2(message.find(f.dir.file("Zen91Data/BY/04BYFA01.res")) != std::string::npos, message.c_str());
-        QCOMPARE(f.outputListing(), QStringList());
     }
 };
 

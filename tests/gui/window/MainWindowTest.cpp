@@ -14,8 +14,6 @@
 #include <QTabWidget>
 #include <QtTest>
 
-#include <algorithm>
-
 class MainWindowTest : public QObject {
     Q_OBJECT
 
@@ -28,7 +26,6 @@ private slots:
         TestWindow f;
         const MainWindow::Controls& c = f.c();
         AreaTables& t = f.state->areas;
-        QCOMPARE(c.txtUserEDlist->text(), f.path("EDlist.txt"));
         QVERIFY(c.obSelectedAreas->isChecked() && c.obSeparateFiles->isChecked() && !c.txtUserEDlist->isEnabled());
         c.MultiPage1->setCurrentIndex(1);
         clickRow(f.list(AreaLevel::Country), 1);
@@ -38,7 +35,7 @@ private slots:
         clickOption(c.obUserEDlist);
         QVERIFY(c.txtUserEDlist->isEnabled());
         for (QListWidget* list : c.areaLists)
-            QVERIFY(!list->isEnabled() && list->count() == 2 && selectedRows(list).isEmpty());
+            QVERIFY(!list->isEnabled() && list->count() == 2 && list->selectedItems().isEmpty());
         QCOMPARE(t.level(AreaLevel::Country).flags, std::vector<std::uint8_t>(kNumCountries + 1, 1));
 
         clickOption(c.obSelectedAreas);
@@ -59,7 +56,6 @@ private slots:
         QListWidget* wards = f.list(AreaLevel::Ward);
         wards->setFocus();
         clickRow(wards, 1);
-        QCOMPARE(wards->count(), kNumWards + 1);
         QCOMPARE(wards->item(9)->text(), QString::fromUtf8("Ynys Môn"));
         QCOMPARE(wards->item(10)->text(), QString::fromUtf8("Ynys Môn"));
         QCOMPARE(f.window->focusWidget(), wards);
@@ -102,9 +98,9 @@ private slots:
 
         // Both shown chosen, and both in the choice Extract takes.
         const auto& rowOf = w.state->areas.level(AreaLevel::Ward).listPos;
-        QList<int> expected { rowOf[30], rowOf[500] };
-        std::sort(expected.begin(), expected.end());
-        QCOMPARE(selectedRows(w.list(AreaLevel::Ward)), expected);
+        QListWidget* wards = w.list(AreaLevel::Ward);
+        QCOMPARE(wards->selectedItems().size(), 2);
+        QVERIFY(wards->item(rowOf[30])->isSelected() && wards->item(rowOf[500])->isSelected());
         QVERIFY(w.c().lblSelectionSummary->text().startsWith(QStringLiteral("2 wards, ")));
     }
 

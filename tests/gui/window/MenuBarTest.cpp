@@ -4,8 +4,6 @@
 
 #include "base/ListBox.h"
 #include "base/Version.h"
-#include "help/HelpController.h"
-#include "help/HelpWindow.h"
 #include "request/SavedRequest.h"
 #include "window/FileChooser.h"
 #include "window/PageWidgets.h"
@@ -91,42 +89,36 @@ private slots:
     void saveThenOpenRestoresEveryControl_data()
     {
         QTest::addColumn<bool>("edList");
-        QTest::newRow("areas") << false;
-        QTest::newRow("ED list") << true;
+        QTest::addColumn<bool>("otherReferences"); // run on other reference files: the window says so
+        QTest::newRow("areas") << false << false;
+        QTest::newRow("ED list") << true << false;
+        QTest::newRow("run on other reference files") << false << true;
     }
 
     void saveThenOpenRestoresEveryControl()
     {
         QFETCH(bool, edList);
+        QFETCH(bool, otherReferences);
         TestWindow saved;
         ScriptedChooser chooser;
         chooseAndSave(saved, chooser, saved.path("run.json"), edList);
         QCOMPARE(chooser.offered, saved.path("out/Rün7_request.json"));
+        if (otherReferences) {
+            SavedRequest request = readRequestFile(saved.dir.file("run.json"));
+            request.run = RunRecord {};
+            request.run->referenceSha256 = std::string(64, '0');
+            writeRequestFile(saved.dir.file("run.json"), request);
+        }
         TestWindow opened;
         if (!edList) // an area request leaves the ED list box as it is
             opened.c().txtUserEDlist->setText(saved.c().txtUserEDlist->text());
         openThroughMenu(opened, chooser, saved.path("run.json"));
         QCOMPARE(everything(opened), everything(saved));
-        QVERIFY(!opened.window->findChild<QMessageBox*>(QStringLiteral("msgRequestNotes")));
-    }
-
-    void changedReferenceFilesAreNoted()
-    {
-        TestWindow w;
-        ScriptedChooser chooser;
-        chooseAndSave(w, chooser, w.path("saved.json"), false);
-        // As if the request had been run on other reference files.
-        SavedRequest request = readRequestFile(w.dir.file("saved.json"));
-        request.run = RunRecord {};
-        request.run->referenceSha256 = std::string(64, '0');
-        writeRequestFile(w.dir.file("run.json"), request);
-        TestWindow opened;
-        openThroughMenu(opened, chooser, w.path("run.json"));
-        auto* box = opened.window->findChild<QMessageBox*>(QStringLiteral("msgRequestNotes"));
-        QVERIFY(box);
-        QVERIFY2(box->text().contains(QStringLiteral("the reference files (ProgramData, SARData) differ")),
-            qPrintable(box->text()));
-        QCOMPARE(opened.c().txtUserRootFilename->text(), QStringLiteral("Rün7"));
+        auto* note = opened.window->findChild<QMessageBox*>(QStringLiteral("msgRequestNotes"));
+        QCOMPARE(note != nullptr, otherReferences);
+        if (note)
+            QVERIFY2(note->text().contains(QStringLiteral("the reference files (ProgramData, SARData) differ")),
+                qPrintable(note->text()));
     }
 
     void refusedFileChangesNothing_data()
@@ -153,7 +145,6 @@ private slots:
         ScriptedChooser chooser;
         chooseAndSave(w, chooser, w.path("good.json"), false);
         QString json = QString::fromStdString(readFile(w.dir.file("good.json")));
-        QVERIFY(json.contains(from));
         const std::string bad
             = from.isEmpty() ? w.dir.file("none.json") : w.dir.write("bad.json", json.replace(from, to).toStdString());
         TestWindow fresh;
@@ -162,23 +153,16 @@ private slots:
         auto* box = fresh.window->findChild<QMessageBox*>(QStringLiteral("msgRequestError"));
         QVERIFY(box);
         QVERIFY2(box->text().contains(bad.c_str()) && box->text().contains(problem), qPrintable(box->text()));
-        delete box;
         QCOMPARE(everything(fresh), before);
     }
 
-    void helpMenuOpensDefinitionsAndAbout()
+    void aboutNamesTheVersionAndTheDemoNotice()
     {
         TestWindow w;
-        QVERIFY(QTest::qWaitForWindowActive(w.window.get()));
-        QTest::keyClick(w.window.get(), Qt::Key_F1);
-        QVERIFY(w.window->help().helpPage().endsWith(QLatin1String(HelpController::kOriginalVariablesPage)));
         w.window->menu().actAbout->trigger();
         auto* about = w.window->findChild<QMessageBox*>(QStringLiteral("aboutBox"));
         QVERIFY(about && about->isVisible() && about->text().contains(QLatin1String(kProgramVersion)));
         QVERIFY(about->text().contains(widgets::text(kLabel40).trimmed()));
-        about->accept();
-        QTest::keyClick(w.window.get(), Qt::Key_Q, Qt::ControlModifier);
-        QVERIFY(!w.window->isVisible());
     }
 
     // WCAG 2 contrast of each greyed example against the page it is drawn on.
