@@ -107,6 +107,7 @@ private slots:
             SavedRequest request = readRequestFile(saved.dir.file("run.json"));
             request.run = RunRecord {};
             request.run->referenceSha256 = std::string(64, '0');
+            request.run->fileTime = "2001-09-09T01:46:40Z";
             writeRequestFile(saved.dir.file("run.json"), request);
         }
         TestWindow opened;
@@ -116,9 +117,21 @@ private slots:
         QCOMPARE(everything(opened), everything(saved));
         auto* note = opened.window->findChild<QMessageBox*>(QStringLiteral("msgRequestNotes"));
         QCOMPARE(note != nullptr, otherReferences);
-        if (note)
-            QVERIFY2(note->text().contains(QStringLiteral("the reference files (ProgramData, SARData) differ")),
-                qPrintable(note->text()));
+        if (!note)
+            return;
+        QVERIFY2(note->text().contains(QStringLiteral("the reference files (ProgramData, SARData) differ")),
+            qPrintable(note->text()));
+        // Extract writes the recorded time into the file while the choices stand as
+        // opened, and the present time once one has changed.
+        opened.dialogs.script("M2=Yes");
+        opened.extract();
+        QVERIFY2(readFile(saved.dir.file("out/Rün7_hhind.sav")).find("09 Sep 0101:46:40") != std::string::npos,
+            qPrintable(opened.asked()));
+        opened.c().cbED->toggle();
+        opened.c().txtUserRootFilename->setText(QStringLiteral("Changed"));
+        opened.extract();
+        const std::string changed = readFile(saved.dir.file("out/Changed_hhind.sav"));
+        QVERIFY(!changed.empty() && changed.find("09 Sep 01") == std::string::npos);
     }
 
     void refusedFileChangesNothing_data()
