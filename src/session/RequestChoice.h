@@ -29,10 +29,10 @@ void applyAreaRecord(AreaTables& areas, const AreaChoiceRecord& record);
 void selectRequestVariables(
     const VariableCatalogue& catalogue, ListBox& hhList, ListBox& indList, const SavedRequest& request);
 
-/// What differs from the run `request` records, one note per line, so that a
-/// re-run can say why its output may differ: the ED list's content, the reference
-/// files of `folders`. Nothing for a request without a run record or an ED list
-/// file that is gone (the extraction reports that itself).
+/// What differs from what `request` records, one note per line, so that a re-run
+/// can say why its output may differ: the ED list's content (unless the file is gone:
+/// the extraction reports that itself) and, when it has a run record, the reference
+/// files of `folders`.
 std::vector<std::string> requestDifferences(const SavedRequest& request, const DataFolders& folders);
 
 /// Up to three of `known` that look like `name`: the same text in any case, then
