@@ -1,6 +1,6 @@
 #include "cli/CommandLine.h"
 
-#include "extraction/SpatialCodes.h"
+#include "base/SpatialCodes.h"
 #include "textio/ListItems.h"
 
 #include <CLI/CLI.hpp>
@@ -76,6 +76,29 @@ std::vector<std::string> variableList(const std::string& option, const std::stri
     return names;
 }
 
+/// The --spatial names, joined by `separator`.
+std::string spatialNames(const char* separator)
+{
+    std::string names;
+    for (const SpatialCodeInfo& code : kSpatialCodes)
+        names += (names.empty() ? "" : separator) + std::string(code.name);
+    return names;
+}
+
+/// The --format values, "csv, dta or sav"; `described` adds what each is.
+std::string formatNames(bool described)
+{
+    std::string names;
+    for (const OutputFormatInfo& info : kOutputFormats) {
+        if (!names.empty())
+            names += info.id == kOutputFormats.back().id ? " or " : ", ";
+        names += info.commandName;
+        if (described)
+            names += info.id == OutputFormat::Csv ? std::string(" (default)") : std::string(" (") + info.name + ")";
+    }
+    return names;
+}
+
 std::array<bool, kNumSpatialCodes> spatialCodes(const std::string& list)
 {
     std::array<bool, kNumSpatialCodes> chosen {};
@@ -86,7 +109,7 @@ std::array<bool, kNumSpatialCodes> spatialCodes(const std::string& list)
             [&name](const SpatialCodeInfo& code) { return name == code.name; });
         if (known == kSpatialCodes.end())
             throw UsageError("--spatial: unknown spatial code \"" + name
-                + "\" (expected country, region, county, district, ward, ed or none)");
+                + "\" (expected " + spatialNames(", ") + " or none)");
         chosen[static_cast<std::size_t>(known - kSpatialCodes.begin())] = true;
     }
     return chosen;
@@ -191,7 +214,7 @@ void defineOptions(CLI::App& app, CommandLine& line)
         "default selection");
     app.add_option_function<std::string>(
            "--spatial", [&line](const std::string& v) { line.spatial = spatialCodes(v); },
-           "a subset of country,region,county,district,ward,ed, or none\n(default: ed)")
+           "a subset of " + spatialNames(",") + ", or none\n(default: ed)")
         ->type_name("LIST");
     flag("--combined", line.combined, "one combined file ROOT_hhind.txt (default: ROOT_hh.txt and\nROOT_ind.txt)");
     text("--output", line.outputFolder, "DIR", "output folder (default: DIR/Zen91 under --data)");
@@ -204,16 +227,11 @@ void defineOptions(CLI::App& app, CommandLine& line)
     app.add_option_function<std::string>(
            "--format",
            [&line](const std::string& v) {
-               if (v == "csv")
-                   line.format = OutputFormat::Csv;
-               else if (v == "dta")
-                   line.format = OutputFormat::Stata;
-               else if (v == "sav")
-                   line.format = OutputFormat::Spss;
-               else
-                   throw UsageError("--format: unknown format \"" + v + "\" (expected csv, dta or sav)");
+               line.format = formatNamed(v, &OutputFormatInfo::commandName);
+               if (!line.format)
+                   throw UsageError("--format: unknown format \"" + v + "\" (expected " + formatNames(false) + ")");
            },
-           "output format: csv (default), dta (Stata) or sav (SPSS)")
+           "output format: " + formatNames(true))
         ->type_name("FORMAT");
     text("--request", line.requestFile, "FILE",
         "run the saved request FILE (such as ROOT_request.json);\n"

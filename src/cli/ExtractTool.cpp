@@ -15,8 +15,10 @@
 #include "session/RequestChoice.h"
 #include "session/StartSession.h"
 #include "request/ReferenceDigest.h"
+#include "request/AreaRecord.h"
 #include "textio/DataFileError.h"
 
+#include <algorithm>
 #include <array>
 #include <cstdlib>
 #include <ostream>
@@ -75,82 +77,66 @@ struct PlainLists {
     }
 };
 
-void selectVariables(PlainListBox& list, const std::vector<std::string>& names, const char* kind)
+/// The names, each checked against those `list` shows.
+std::vector<std::string> knownVariables(const PlainListBox& list, const std::vector<std::string>& names, const char* kind)
 {
+    std::vector<std::string> known;
     for (int r = 1; r < list.count(); ++r)
-        list.setSelected(r, false);
+        known.push_back(trimmedName(list.text(r)));
     for (const std::string& name : names) {
-        bool found = false;
-        for (int r = 1; r < list.count(); ++r) {
-            if (trimmedName(list.text(r)) == name) {
-                list.setSelected(r, true);
-                found = true;
-            }
-        }
-        if (!found) {
-            std::string known;
-            for (int r = 1; r < list.count(); ++r)
-                known += (r > 1 ? "," : "") + trimmedName(list.text(r));
-            throw UsageError(std::string("unknown ") + kind + " variable \"" + name + "\" (known: " + known + ")");
-        }
+        if (std::find(known.begin(), known.end(), name) != known.end())
+            continue;
+        std::string listed;
+        for (const std::string& k : known)
+            listed += (listed.empty() ? "" : ",") + k;
+        throw UsageError(std::string("unknown ") + kind + " variable \"" + name + "\" (known: " + listed + ")");
     }
+    return names;
 }
 
 /// The command line's choices laid over a fresh start.
-ExtractInputs applyCommandLine(const CommandLine& line, ApplicationState& state, PlainLists& lists)
+RequestChoices applyCommandLine(const CommandLine& line, ApplicationState& state, const PlainLists& lists)
 {
     if (line.areaLevel)
         applyAreaChoice(state.areas, *line.areaLevel, line.areaMembers);
-    if (line.hhVars)
-        selectVariables(lists.hhVars, *line.hhVars, "household");
-    if (line.indVars)
-        selectVariables(lists.indVars, *line.indVars, "individual");
-
-    CurrentSettings& settings = state.settings;
-    settings.outputFolder = line.outputFolder.value_or(settings.outputFolder);
-    settings.rootFileName = line.rootFileName.value_or(settings.rootFileName);
-    settings.separateFiles = !line.combined;
-
-    ExtractInputs inputs;
-    inputs.useUserEdList = line.edListFile.has_value();
-    inputs.edListText = line.edListFile.value_or(settings.edListFile);
-    inputs.combinedChosen = line.combined;
-    inputs.spatialCodeFlags = line.spatial;
-    inputs.estimateOnly = line.dryRun;
-    return inputs;
+    RequestChoices choices;
+    if (line.edListFile)
+        choices.edList = EdListRecord { *line.edListFile, {} };
+    else
+        choices.areas = recordAreaChoice(state.areas);
+    const VariableNames defaults = selectedVariableNames(state.variables, lists.hhVars, lists.indVars);
+    choices.householdVariables
+        = line.hhVars ? knownVariables(lists.hhVars, *line.hhVars, "household") : defaults.household;
+    choices.individualVariables
+        = line.indVars ? knownVariables(lists.indVars, *line.indVars, "individual") : defaults.individual;
+    choices.spatialCodes = line.spatial;
+    choices.separateFiles = !line.combined;
+    choices.format = line.format.value_or(OutputFormat::Csv);
+    choices.outputFolder = line.outputFolder.value_or(state.settings.outputFolder);
+    choices.rootFileName = line.rootFileName.value_or(state.settings.rootFileName);
+    return choices;
 }
 
 /// A saved request laid over a fresh start, as `line` overrides it; notes say where
 /// the ED list or the reference files differ from what the request records.
-ExtractInputs applySavedRequest(const CommandLine& line, ApplicationState& state, PlainLists& lists, std::ostream& err)
+RequestChoices applySavedRequest(
+    const CommandLine& line, ApplicationState& state, PlainLists& lists, ExtractOptions& options, std::ostream& err)
 {
     const SavedRequest request = readRequestFile(*line.requestFile);
     try {
-        if (request.areas)
-            applyAreaRecord(state.areas, *request.areas);
-        selectRequestVariables(state.variables, lists.hhVars, lists.indVars, request);
+        applyRequest(request, state, lists.hhVars, lists.indVars);
     } catch (const RequestMismatch& e) {
         throw UsageError(*line.requestFile + ": " + e.what());
     }
     for (const std::string& note : requestDifferences(request, state.folders))
         err << kProgram << ": note: " << note << "\n";
-    state.random.discard(request.randomDraws);
-    state.randomDraws = request.randomDraws;
-
-    CurrentSettings& settings = state.settings;
-    settings.outputFolder = line.outputFolder.value_or(request.outputFolder);
-    settings.rootFileName = line.rootFileName.value_or(request.rootFileName);
-    settings.separateFiles = request.separateFiles;
-    ExtractInputs inputs;
-    inputs.useUserEdList = request.edList.has_value();
-    inputs.edListText = request.edList ? request.edList->path : settings.edListFile;
-    inputs.combinedChosen = !request.separateFiles;
-    inputs.spatialCodeFlags = request.spatialCodes;
-    inputs.estimateOnly = line.dryRun;
-    inputs.format = line.format.value_or(request.format);
+    RequestChoices choices = request;
+    choices.outputFolder = line.outputFolder.value_or(request.outputFolder);
+    choices.rootFileName = line.rootFileName.value_or(request.rootFileName);
+    choices.format = line.format.value_or(request.format);
     if (request.run && !request.run->fileTime.empty())
-        inputs.fileTime = parseUtcTime(request.run->fileTime);
-    return inputs;
+        options.fileTime = parseUtcTime(request.run->fileTime);
+    return choices;
 }
 
 /// A dry run reports the counts its estimate assumed; an extraction, the counts it wrote.
@@ -230,33 +216,32 @@ int run(const std::vector<std::string>& arguments, std::ostream& out, std::ostre
     PlainLists lists;
     AreaCascade cascade(state->areas, lists.areaPointers());
     startSession(*state, cascade, lists.hhVars, lists.indVars);
-    ExtractInputs inputs
-        = line.requestFile ? applySavedRequest(line, *state, lists, err) : applyCommandLine(line, *state, lists);
-    if (!line.requestFile)
-        inputs.format = line.format.value_or(OutputFormat::Csv);
+    ExtractOptions options;
+    options.estimateOnly = line.dryRun;
+    const RequestChoices choices = line.requestFile ? applySavedRequest(line, *state, lists, options, err)
+                                                    : applyCommandLine(line, *state, lists);
 
-    if (inputs.useUserEdList && regularFileExists(inputs.edListText)) {
+    if (choices.edList && regularFileExists(choices.edList->path)) {
         // Each listed code is extracted as often as it is listed; say so, once.
-        std::size_t repeated = repeatedCodeCount(readUserEdList(inputs.edListText));
+        std::size_t repeated = repeatedCodeCount(readUserEdList(choices.edList->path));
         if (repeated > 0)
             err << kProgram << ": note: " << repeated << (repeated == 1 ? " code is" : " codes are")
                 << " listed more than once\n";
     }
 
     CommandLineDialogs dialogs(err);
-    ExtractCommand command(state->folders, state->areas, state->variables, lists.hhVars, lists.indVars, state->settings,
-        dialogs, state->random);
+    ExtractCommand command(state->folders, state->areas, state->variables, state->settings, dialogs, state->random);
     command.setCancelFlag(cancel);
     // bench/extract/formats.sh times the request file against a run without it.
     command.setRecording({ state->labels ? &*state->labels : nullptr, &state->randomDraws,
         std::getenv("ZENDRA91_BENCH_NO_REQUEST_FILE") == nullptr });
-    if (!state->labels && inputs.format != OutputFormat::Csv)
+    if (!state->labels && formatInfo(choices.format).statistics)
         err << kProgram << ": note: the data folder has no SARGlossary/" << kVariableLabelsFile
             << ": the codebook and statistics files carry names only\n";
     ProgressBar bar(err);
     if (!line.quiet && errIsTerminal)
         command.setProgress([&bar](std::uint64_t done, std::uint64_t total) { bar.update(done, total); });
-    ExtractOutcome outcome = command.run(inputs);
+    ExtractOutcome outcome = command.run(choices, options);
     bar.finish();
 
     switch (outcome.status) {

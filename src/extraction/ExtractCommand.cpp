@@ -17,6 +17,7 @@
 #include "textio/Text.h"
 #include "variables/VariableCatalogue.h"
 
+#include <cassert>
 #include <charconv>
 #include <ctime>
 #include <filesystem>
@@ -86,44 +87,78 @@ ExtractMessage ExtractOutcome::completionMessage() const
 }
 
 ExtractCommand::ExtractCommand(const DataFolders& folders, AreaTables& areas, VariableCatalogue& catalogue,
-    const ListBox& hhList, const ListBox& indList, CurrentSettings& settings, ExtractDialogs& dialogs,
-    std::mt19937& random)
+    CurrentSettings& settings, ExtractDialogs& dialogs, std::mt19937& random)
     : m_folders(folders)
     , m_areas(areas)
     , m_catalogue(catalogue)
-    , m_hhList(hhList)
-    , m_indList(indList)
     , m_settings(settings)
     , m_dialogs(dialogs)
     , m_random(random)
 {
 }
 
-ExtractOutcome ExtractCommand::run(const ExtractInputs& inputs)
+ExtractCommand::~ExtractCommand() = default;
+
+// Runs `step`; a failure or a cancellation ends the press with what it says.
+template <typename Step> std::optional<ExtractOutcome> ExtractCommand::guarded(Step step)
 {
-    Run run { inputs, {}, {}, inputs.combinedChosen, std::nullopt };
     try {
+        return step();
+    } catch (const CancelledError&) {
+        // Not shown here: the front end says so once its progress display is gone.
+        m_run->outcome.status = ExtractStatus::Cancelled;
+        m_run->outcome.cancelledAt = MessageId::ExtractionCancelled;
+    } catch (const DataFileError& e) {
+        m_run->outcome.status = ExtractStatus::Failed;
+        m_run->outcome.error = e.what();
+    }
+    m_run->lock.reset();
+    return std::move(m_run->outcome);
+}
+
+std::optional<ExtractOutcome> ExtractCommand::prepare(const RequestChoices& choices, const ExtractOptions& options)
+{
+    m_run.reset(new Run { choices, options, {}, {}, !choices.separateFiles, std::nullopt });
+    // The settings follow the choices, as the window's controls do.
+    m_settings.outputFolder = choices.outputFolder;
+    m_settings.rootFileName = choices.rootFileName;
+    m_settings.separateFiles = choices.separateFiles;
+    if (choices.edList)
+        m_settings.edListFile = choices.edList->path;
+    return guarded([this]() -> std::optional<ExtractOutcome> {
         // The fixed order of the checks; the first that ends the command says why.
         for (auto step :
             { &ExtractCommand::checkRootName, &ExtractCommand::checkUserEdList, &ExtractCommand::prepareOutputFolder,
                 &ExtractCommand::checkVariables, &ExtractCommand::checkCombinedFile, &ExtractCommand::estimateAndWarn,
                 &ExtractCommand::checkBeforeWriting }) {
-            if (std::optional<MessageId> stop = (this->*step)(run)) {
-                run.outcome.status = ExtractStatus::Cancelled;
-                run.outcome.cancelledAt = stop;
-                return std::move(run.outcome);
+            if (std::optional<MessageId> stop = (this->*step)(*m_run)) {
+                m_run->outcome.status = ExtractStatus::Cancelled;
+                m_run->outcome.cancelledAt = stop;
+                m_run->lock.reset();
+                return std::move(m_run->outcome);
             }
         }
-        extract(run);
-    } catch (const CancelledError&) {
-        // Not shown here: the front end says so once its progress display is gone.
-        run.outcome.status = ExtractStatus::Cancelled;
-        run.outcome.cancelledAt = MessageId::ExtractionCancelled;
-    } catch (const DataFileError& e) {
-        run.outcome.status = ExtractStatus::Failed;
-        run.outcome.error = e.what();
-    }
-    return std::move(run.outcome);
+        return std::nullopt;
+    });
+}
+
+ExtractOutcome ExtractCommand::execute()
+{
+    assert(m_run);
+    std::optional<ExtractOutcome> failed = guarded([this]() -> std::optional<ExtractOutcome> {
+        extract(*m_run);
+        return std::nullopt;
+    });
+    ExtractOutcome outcome = failed ? std::move(*failed) : std::move(m_run->outcome);
+    m_run.reset();
+    return outcome;
+}
+
+ExtractOutcome ExtractCommand::run(const RequestChoices& choices, const ExtractOptions& options)
+{
+    if (std::optional<ExtractOutcome> ended = prepare(choices, options))
+        return std::move(*ended);
+    return execute();
 }
 
 // The report is written here, before any later check, so it exists even when a
@@ -131,11 +166,12 @@ ExtractOutcome ExtractCommand::run(const ExtractInputs& inputs)
 std::optional<MessageId> ExtractCommand::checkUserEdList(Run& run)
 {
     ExtractRequest& request = run.outcome.request;
-    request.useUserEdList = run.inputs.useUserEdList;
-    request.edListFile = m_settings.edListFile = run.inputs.edListText;
+    request.useUserEdList = run.choices.edList.has_value();
+    request.edListFile = m_settings.edListFile;
     request.rootFileName = m_settings.rootFileName;
     request.separateFiles = m_settings.separateFiles;
-    request.spatialCodeFlags = run.inputs.spatialCodeFlags;
+    request.spatialCodeFlags = run.choices.spatialCodes;
+    request.format = run.choices.format;
     if (!request.useUserEdList)
         return std::nullopt;
     if (!existsAsNonDirectory(request.edListFile)) {
@@ -169,7 +205,7 @@ std::optional<MessageId> ExtractCommand::prepareOutputFolder(Run& run)
         return MessageId::OutputNotAFolder;
     }
     // A dry run writes nothing, so it creates nothing either.
-    if (run.inputs.estimateOnly)
+    if (run.options.estimateOnly)
         return std::nullopt;
     if (!m_dialogs.askYesNo(ExtractMessage::createOutputFolder(request.outputFolder)))
         return MessageId::M2;
@@ -178,9 +214,9 @@ std::optional<MessageId> ExtractCommand::prepareOutputFolder(Run& run)
     return std::nullopt;
 }
 
-std::optional<MessageId> ExtractCommand::checkVariables(Run&)
+std::optional<MessageId> ExtractCommand::checkVariables(Run& run)
 {
-    captureVariableSelection(m_catalogue, m_hhList, m_indList);
+    selectVariablesByName(m_catalogue, run.choices.householdVariables, run.choices.individualVariables);
     if (m_catalogue.hhSelected[0] == 0 && m_catalogue.indSelected[0] == 0) {
         m_dialogs.inform(ExtractMessage::noVariablesSelected());
         return MessageId::M3;
@@ -221,11 +257,11 @@ std::optional<MessageId> ExtractCommand::estimateAndWarn(Run& run)
     request.estimatedSize = run.outcome.estimate.size;
     request.estimatedSizeUnit = run.outcome.estimate.unit;
     request.estimatedSizeText = run.outcome.estimate.text;
-    if (!run.inputs.thresholdText)
+    if (!run.choices.sizeWarningThreshold)
         return std::nullopt;
-    request.sizeWarningThreshold = parseThreshold(*run.inputs.thresholdText);
+    request.sizeWarningThreshold = parseThreshold(*run.choices.sizeWarningThreshold);
     if (!request.sizeWarningThreshold) {
-        m_dialogs.inform(ExtractMessage::thresholdNotANumber(*run.inputs.thresholdText));
+        m_dialogs.inform(ExtractMessage::thresholdNotANumber(*run.choices.sizeWarningThreshold));
         return MessageId::ThresholdNotANumber;
     }
     if (run.outcome.estimate.megabytes > *request.sizeWarningThreshold
@@ -237,13 +273,14 @@ std::optional<MessageId> ExtractCommand::estimateAndWarn(Run& run)
 std::vector<std::string> outputPaths(const ExtractRequest& request, const VariableCatalogue& catalogue)
 {
     const std::string stem = request.outputFolder + request.rootFileName;
+    const std::string suffix = formatInfo(request.format).suffix;
     if (!request.separateFiles)
-        return { stem + "_hhind.txt" };
+        return { stem + "_hhind" + suffix };
     std::vector<std::string> paths;
     if (catalogue.hhSelected[0] == 1)
-        paths.push_back(stem + "_hh.txt");
+        paths.push_back(stem + "_hh" + suffix);
     if (catalogue.indSelected[0] == 1)
-        paths.push_back(stem + "_ind.txt");
+        paths.push_back(stem + "_ind" + suffix);
     return paths;
 }
 
@@ -266,7 +303,7 @@ std::optional<MessageId> ExtractCommand::checkRootName(Run&)
 // the folder, the lock, the space and the user's word on replacing files.
 std::optional<MessageId> ExtractCommand::checkBeforeWriting(Run& run)
 {
-    if (run.inputs.estimateOnly)
+    if (run.options.estimateOnly)
         return std::nullopt;
     const ExtractRequest& request = run.outcome.request;
     if (!writableFolder(request.outputFolder))
@@ -297,12 +334,11 @@ std::optional<MessageId> ExtractCommand::checkBeforeWriting(Run& run)
 void ExtractCommand::extract(Run& run)
 {
     ExtractRequest& request = run.outcome.request;
-    if (run.inputs.estimateOnly) {
+    if (run.options.estimateOnly) {
         run.outcome.status = ExtractStatus::Estimated;
         return;
     }
-    request.format = run.inputs.format;
-    request.fileTime = run.inputs.fileTime.value_or(std::time(nullptr));
+    request.fileTime = run.options.fileTime.value_or(std::time(nullptr));
     const std::uint64_t codeCount = run.codes.size();
     EdList edList
         = request.useUserEdList ? EdList::fromUserList(std::move(run.codes)) : EdList::fromAreaSelection(m_areas);

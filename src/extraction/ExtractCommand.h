@@ -7,33 +7,27 @@
 #include "fileio/FileSystem.h"
 #include "fileio/OutputLock.h"
 
+#include "request/RequestChoices.h"
+
 #include <array>
 #include <atomic>
+#include <memory>
 #include <optional>
 #include <random>
 #include <string>
 #include <vector>
 
 class ExtractDialogs;
-class ListBox;
 struct AreaTables;
 struct CurrentSettings;
 struct DataFolders;
 struct VariableCatalogue;
 struct VariableLabels;
 
-/// What the front end reads from its controls when Extract is pressed. The output
-/// folder, root file name and separate-files choice come from CurrentSettings.
-struct ExtractInputs {
-    bool useUserEdList = false;
-    std::string edListText;
-    bool combinedChosen = false;
-    std::array<bool, kNumSpatialCodes> spatialCodeFlags {};
-    /// The threshold box's text; absent when the front end sets no threshold.
-    std::optional<std::string> thresholdText;
+/// How one press runs, beside what the user chose.
+struct ExtractOptions {
     /// Stop after the checks and the estimate, writing no output file.
     bool estimateOnly = false;
-    OutputFormat format = OutputFormat::Csv;
     /// The time statistics files are to say they were written (seconds since 1970),
     /// as a re-run's request records it; the start of the run when absent.
     std::optional<std::int64_t> fileTime;
@@ -77,13 +71,18 @@ struct ExtractOutcome {
 /// report, the output folder, the variable selection and its questions, the final
 /// wards, the estimate and its warning, then the extraction. Questions go through
 /// `dialogs`; the draws come from `random`, the process's one generator, which the
-/// caller owns. Changes the command makes to the settings (the normalised output
-/// folder, the ED list path, SeparateFiles switched on by M4 or M5) are left in
-/// `settings` for the front end to mirror into its controls.
+/// caller owns. The settings follow the choices; changes the command makes to them
+/// (the normalised output folder, SeparateFiles switched on by M4 or M5) are left
+/// in `settings`.
+///
+/// prepare() asks every question and must run where the dialogs can be shown;
+/// execute() writes and may run on a worker thread, while nothing else touches the
+/// areas, the catalogue, the generator or the settings. run() does both.
 class ExtractCommand {
 public:
-    ExtractCommand(const DataFolders& folders, AreaTables& areas, VariableCatalogue& catalogue, const ListBox& hhList,
-        const ListBox& indList, CurrentSettings& settings, ExtractDialogs& dialogs, std::mt19937& random);
+    ExtractCommand(const DataFolders& folders, AreaTables& areas, VariableCatalogue& catalogue,
+        CurrentSettings& settings, ExtractDialogs& dialogs, std::mt19937& random);
+    ~ExtractCommand();
 
     void setProgress(ExtractProgress progress) { m_progress = std::move(progress); }
     /// A flag the front end sets (from Cancel or a signal) to stop the extraction;
@@ -94,18 +93,27 @@ public:
     void setFileSystem(FileSystem& fs) { m_fs = &fs; }
     void setRecording(ExtractRecording recording) { m_recording = recording; }
 
-    /// Never throws for bad data or output: those end as ExtractStatus::Failed.
-    ExtractOutcome run(const ExtractInputs& inputs);
+    /// The checks and questions. Absent when the extraction may go ahead (call
+    /// execute()); otherwise how the press ended. Never throws for bad data or
+    /// output: those end as ExtractStatus::Failed.
+    std::optional<ExtractOutcome> prepare(const RequestChoices& choices, const ExtractOptions& options = {});
+    /// The writing, after a prepare() that returned nothing. Never throws for bad
+    /// data or output.
+    ExtractOutcome execute();
+    /// prepare() and, when it lets the press go ahead, execute().
+    ExtractOutcome run(const RequestChoices& choices, const ExtractOptions& options = {});
 
 private:
     /// One press in progress.
     struct Run {
-        const ExtractInputs& inputs;
+        RequestChoices choices;
+        ExtractOptions options;
         ExtractOutcome outcome;
         std::vector<std::string> codes; ///< the user ED list as read
         bool combined; ///< still a combined file after M4 and M5
         std::optional<OutputLock> lock; ///< held from the checks before writing to the end
     };
+    template <typename Step> std::optional<ExtractOutcome> guarded(Step step);
 
     // The steps in their order; each returns the message that ended the command, if any.
     std::optional<MessageId> checkRootName(Run& run);
@@ -123,8 +131,6 @@ private:
     const DataFolders& m_folders;
     AreaTables& m_areas;
     VariableCatalogue& m_catalogue;
-    const ListBox& m_hhList;
-    const ListBox& m_indList;
     CurrentSettings& m_settings;
     ExtractDialogs& m_dialogs;
     std::mt19937& m_random;
@@ -132,6 +138,7 @@ private:
     const std::atomic<bool>* m_cancel = nullptr;
     FileSystem* m_fs = &systemFileSystem();
     ExtractRecording m_recording;
+    std::unique_ptr<Run> m_run;
 };
 
 /// The final paths an extraction of `request` writes, household file first.

@@ -121,6 +121,12 @@ ExtractMessage ExtractMessage::overwrite(const std::vector<std::string>& paths)
     return message;
 }
 
+ExtractMessage ExtractMessage::cancelToClose()
+{
+    return { MessageId::CancelToClose, MessageButtons::YesNo, MessageIcon::Question,
+        { "An extraction is running.", "Cancel it and close ZENDRA91? No output file will be changed." } };
+}
+
 ExtractMessage ExtractMessage::extractionCancelled()
 {
     return { MessageId::ExtractionCancelled, MessageButtons::Ok, MessageIcon::None,

@@ -22,6 +22,7 @@ enum class MessageId {
     NotEnoughSpace, ///< the estimate does not fit: go on anyway? (No by default)
     Overwrite, ///< output files exist: replace them? (No by default)
     ExtractionCancelled, ///< Cancel or an interrupt stopped the extraction
+    CancelToClose, ///< the window is closing while an extraction writes: cancel it?
 };
 
 enum class MessageIcon { None, Warning, Question, Critical };
@@ -60,6 +61,7 @@ struct ExtractMessage {
     static ExtractMessage notEnoughSpace(const std::string& figures);
     static ExtractMessage overwrite(const std::vector<std::string>& paths);
     static ExtractMessage extractionCancelled();
+    static ExtractMessage cancelToClose();
 };
 
 inline constexpr const char* kMessageTitle = "ZENDRA91";

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "extraction/SpatialCodes.h"
+#include "base/SpatialCodes.h"
 #include "request/SavedRequest.h"
 
 #include <array>

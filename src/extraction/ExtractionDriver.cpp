@@ -115,9 +115,9 @@ void walkEds(EdList& edList, const AreaTables& areas, const DataFolders& folders
 }
 
 /// The longest value each spatial code can take in this extraction.
-std::array<int, kNumSpatialColumns> spatialWidths(const AreaTables& areas, EdList edList)
+std::array<int, kNumSpatialCodes> spatialWidths(const AreaTables& areas, EdList edList)
 {
-    std::array<int, kNumSpatialColumns> widths { 0, 0, 2, 4, 6, 0 };
+    std::array<int, kNumSpatialCodes> widths { 0, 0, 2, 4, 6, 0 };
     for (AreaLevel level : { AreaLevel::Country, AreaLevel::Region }) {
         const std::vector<std::string>& names = areas.level(level).names;
         for (std::size_t i = 1; i < names.size(); ++i)
@@ -192,7 +192,7 @@ public:
         , m_progress(progress)
         , m_cancel(cancel)
         , m_extras(extras)
-        , m_statistics(request.format != OutputFormat::Csv)
+        , m_statistics(formatInfo(request.format).statistics)
         , m_statFormat(request.format == OutputFormat::Stata ? StatFormat::Stata : StatFormat::Spss)
         , m_files(cancel, extras.fileSystem ? *extras.fileSystem : systemFileSystem())
         , m_samples(folders)
@@ -258,8 +258,8 @@ private:
 
 void Extraction::openFiles()
 {
-    const std::string suffix = m_statistics ? statFileSuffix(m_statFormat) : ".txt";
-    const std::array<int, kNumSpatialColumns> widths = spatialWidths(m_areas, m_edList);
+    const std::string suffix = formatInfo(m_request.format).suffix;
+    const std::array<int, kNumSpatialCodes> widths = spatialWidths(m_areas, m_edList);
     auto create = [&](const std::string& name, OutputFileKind kind) {
         // The digests are recorded in the request file only; they are taken on the
         // second core while this one extracts.

@@ -3,7 +3,7 @@
 #include "extraction/HouseholdList.h"
 #include "extraction/OutputWriter.h"
 #include "extraction/SarTables.h"
-#include "extraction/SpatialCodes.h"
+#include "base/SpatialCodes.h"
 
 #include <algorithm>
 #include <limits>

@@ -5,15 +5,6 @@
 
 namespace {
 
-constexpr std::array<const char*, kNumSpatialColumns> kSpatialLabels = {
-    "Country name",
-    "Region name",
-    "County code: the first 2 characters of the ED code",
-    "District code: the first 4 characters of the ED code",
-    "Ward code: the first 6 characters of the ED code",
-    "Enumeration district code",
-};
-
 template <std::size_t N, std::size_t W, std::size_t S>
 void addVariables(std::vector<OutputColumn>& columns, ColumnKind kind, const std::array<std::string, N>& names,
     const std::array<std::int16_t, W>& widths, const std::array<std::uint8_t, S>& selected,
@@ -41,14 +32,14 @@ void addVariables(std::vector<OutputColumn>& columns, ColumnKind kind, const std
 } // namespace
 
 std::vector<OutputColumn> outputColumns(OutputFileKind file, const VariableCatalogue& catalogue,
-    const std::array<bool, kNumSpatialColumns>& spatialCodes, const std::array<int, kNumSpatialColumns>& spatialWidths,
+    const std::array<bool, kNumSpatialCodes>& spatialCodes, const std::array<int, kNumSpatialCodes>& spatialWidths,
     const VariableLabels* labels)
 {
     std::vector<OutputColumn> columns;
-    for (int i = 0; i < kNumSpatialColumns; ++i)
+    for (int i = 0; i < kNumSpatialCodes; ++i)
         if (spatialCodes[i])
-            columns.push_back({ kSpatialColumnNames[i], kSpatialColumnNames[i], ColumnKind::Spatial, i,
-                spatialWidths[i], kSpatialLabels[i], {} });
+            columns.push_back({ kSpatialCodes[i].header, kSpatialCodes[i].header, ColumnKind::Spatial, i,
+                spatialWidths[i], kSpatialCodes[i].label, {} });
 
     auto households = [&] {
         addVariables(columns, ColumnKind::Household, catalogue.hhVarNames, catalogue.hhVarWidths, catalogue.hhSelected,

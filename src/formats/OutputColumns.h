@@ -1,5 +1,6 @@
 #pragma once
 
+#include "base/SpatialCodes.h"
 #include "variables/VariableLabels.h"
 
 #include <array>
@@ -11,11 +12,6 @@ struct VariableCatalogue;
 /// The three output files and what one row of each holds.
 enum class OutputFileKind { Households, Persons, Combined };
 enum class ColumnKind { Spatial, Household, Person };
-
-inline constexpr int kNumSpatialColumns = 6;
-/// The spatial code headers, in the order they lead every line.
-inline constexpr std::array<const char*, kNumSpatialColumns> kSpatialColumnNames
-    = { "Country", "Region", "County", "District", "Ward", "ED" };
 
 /// The name statistics files give the household HNUM of a combined file, where the
 /// person HNUM already takes "HNUM" and those formats need unique names.
@@ -38,7 +34,7 @@ struct OutputColumn {
 /// gives the longest value of each spatial code. Labels and codes come from
 /// `labels`; without them each variable's label says that the data folder has none.
 std::vector<OutputColumn> outputColumns(OutputFileKind file, const VariableCatalogue& catalogue,
-    const std::array<bool, kNumSpatialColumns>& spatialCodes, const std::array<int, kNumSpatialColumns>& spatialWidths,
+    const std::array<bool, kNumSpatialCodes>& spatialCodes, const std::array<int, kNumSpatialCodes>& spatialWidths,
     const VariableLabels* labels);
 
 /// The label a variable gets when the data folder has no labels file.

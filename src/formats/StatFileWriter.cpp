@@ -100,11 +100,6 @@ std::vector<StatColumn> statColumns(
     return result;
 }
 
-const char* statFileSuffix(StatFormat format)
-{
-    return format == StatFormat::Stata ? ".dta" : ".sav";
-}
-
 StatFileWriter::StatFileWriter(LineWriter& out, StatFormat format, std::vector<StatColumn> columns,
     std::int64_t rowCount, const std::string& fileLabel, std::optional<std::int64_t> fileTime)
     : m_path(out.path())

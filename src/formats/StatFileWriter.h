@@ -40,9 +40,6 @@ StatType fittingIntegerType(std::int64_t min, std::int64_t max);
 std::vector<StatColumn> statColumns(
     const std::vector<OutputColumn>& columns, const std::vector<std::pair<std::int64_t, std::int64_t>>& ranges);
 
-/// ".dta" or ".sav".
-const char* statFileSuffix(StatFormat format);
-
 /// Streams one Stata 14 (.dta) or SPSS (.sav) file, row by row, through a fixed
 /// buffer, so memory stays flat however many rows are written.
 ///

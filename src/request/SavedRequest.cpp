@@ -18,8 +18,19 @@ using Json = nlohmann::ordered_json;
 namespace {
 
 constexpr const char* kFormatName = "zendra91-request";
-constexpr std::array<const char*, 6> kSpatialNames = { "Country", "Region", "County", "District", "Ward", "ED" };
-constexpr std::array<const char*, 3> kFormatNames = { "csv", "stata", "spss" };
+
+template <std::size_t N, typename Row>
+constexpr std::array<const char*, N> column(const std::array<Row, N>& table, const char* Row::*field)
+{
+    std::array<const char*, N> names {};
+    for (std::size_t i = 0; i < N; ++i)
+        names[i] = table[i].*field;
+    return names;
+}
+
+// Request files name spatial codes by their headers and formats by their own names.
+constexpr auto kSpatialNames = column(kSpatialCodes, &SpatialCodeInfo::header);
+constexpr auto kFormatNames = column(kOutputFormats, &OutputFormatInfo::requestName);
 
 Json areasJson(const AreaChoiceRecord& areas)
 {

@@ -1,36 +1,13 @@
 #pragma once
 
+#include "request/RequestChoices.h"
+
 #include <array>
 #include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
-
-/// The output formats an extraction can write.
-enum class OutputFormat { Csv, Stata, Spss };
-
-/// The areas chosen in the five lists, each level's individually chosen members:
-/// counties, districts and wards by their census code, countries and regions (which
-/// have none) by name; an empty list leaves its level on "All". AreaRecord.h writes
-/// and reads the members.
-struct AreaChoiceRecord {
-    std::vector<std::string> countries;
-    std::vector<std::string> regions;
-    std::vector<std::string> counties;
-    std::vector<std::string> districts;
-    std::vector<std::string> wards;
-
-    bool operator==(const AreaChoiceRecord&) const = default;
-};
-
-/// A user ED list, by its path and the SHA-256 of its content at extraction.
-struct EdListRecord {
-    std::string path;
-    std::string sha256;
-
-    bool operator==(const EdListRecord&) const = default;
-};
 
 struct OutputFileRecord {
     std::string name; ///< without folder
@@ -59,18 +36,10 @@ struct RunRecord {
     bool operator==(const RunRecord&) const = default;
 };
 
-/// Everything one press of Extract uses, so that it can be run again exactly.
-/// Exactly one of `areas` and `edList` is set.
-struct SavedRequest {
-    std::optional<AreaChoiceRecord> areas;
-    std::optional<EdListRecord> edList;
-    std::vector<std::string> householdVariables; ///< names as the header shows them
-    std::vector<std::string> individualVariables;
-    std::array<bool, 6> spatialCodes {}; ///< Country, Region, County, District, Ward, ED
-    bool separateFiles = true;
-    std::string outputFolder;
-    std::string rootFileName;
-    OutputFormat format = OutputFormat::Csv;
+/// Everything one press of Extract uses, so that it can be run again exactly: the
+/// choices (without a size threshold, which a re-run does not need) and where the
+/// generator stood.
+struct SavedRequest : RequestChoices {
     /// Draws the process's random generator had made before the extraction began.
     std::uint64_t randomDraws = 0;
     std::optional<RunRecord> run;

@@ -5,6 +5,7 @@
 #include "geography/AreaTables.h"
 #include "request/AreaRecord.h"
 #include "request/ReferenceDigest.h"
+#include "session/ApplicationState.h"
 #include "textio/Sha256.h"
 #include "variables/VariableCatalogue.h"
 
@@ -115,7 +116,7 @@ void selectRows(ListBox& list, const std::vector<int>& rows)
 } // namespace
 
 void selectRequestVariables(
-    const VariableCatalogue& catalogue, ListBox& hhList, ListBox& indList, const SavedRequest& request)
+    const VariableCatalogue& catalogue, ListBox& hhList, ListBox& indList, const RequestChoices& request)
 {
     const std::vector<int> hhRows
         = variableRows(catalogue.hhVarNames, catalogue.hhListMap, request.householdVariables, "household");
@@ -123,6 +124,21 @@ void selectRequestVariables(
         = variableRows(catalogue.indVarNames, catalogue.indListMap, request.individualVariables, "individual");
     selectRows(hhList, hhRows);
     selectRows(indList, indRows);
+}
+
+void applyRequest(const SavedRequest& request, ApplicationState& state, ListBox& hhList, ListBox& indList)
+{
+    // Worked out on a copy: the tables change only once the variables have passed too.
+    AreaTables wanted = state.areas;
+    if (request.areas)
+        applyAreaRecord(wanted, *request.areas);
+    // Checks both lists before it selects a row; nothing below can fail.
+    selectRequestVariables(state.variables, hhList, indList, request);
+    for (std::size_t i = 0; i < wanted.levels.size(); ++i)
+        state.areas.levels[i].flags = std::move(wanted.levels[i].flags);
+    state.random.seed();
+    state.random.discard(request.randomDraws);
+    state.randomDraws = request.randomDraws;
 }
 
 std::vector<std::string> requestDifferences(const SavedRequest& request, const DataFolders& folders)

@@ -7,6 +7,7 @@
 #include <vector>
 
 class ListBox;
+struct ApplicationState;
 struct AreaTables;
 struct DataFolders;
 struct VariableCatalogue;
@@ -25,9 +26,16 @@ public:
 void applyAreaRecord(AreaTables& areas, const AreaChoiceRecord& record);
 
 /// Selects exactly the rows 1..N of the two variable lists whose variables the
-/// request names (row 0 keeps its state). Checks every name before changing anything.
+/// choices name (row 0 keeps its state). Checks every name before changing anything.
 void selectRequestVariables(
-    const VariableCatalogue& catalogue, ListBox& hhList, ListBox& indList, const SavedRequest& request);
+    const VariableCatalogue& catalogue, ListBox& hhList, ListBox& indList, const RequestChoices& choices);
+
+/// Lays a saved request over the program state, for the window and the command
+/// alike: the area flags as it records them, the variable lists' rows, and the
+/// process's generator put back where it stood before the recorded run (a fresh
+/// one, moved on by as many draws). Checks every area and variable first and
+/// changes nothing when one is unknown (RequestMismatch).
+void applyRequest(const SavedRequest& request, ApplicationState& state, ListBox& hhList, ListBox& indList);
 
 /// What differs from what `request` records, one note per line, so that a re-run
 /// can say why its output may differ: the ED list's content (unless the file is gone:

@@ -5,6 +5,8 @@
 #include "textio/FieldReader.h"
 #include "textio/Text.h"
 
+#include <stdexcept>
+
 namespace {
 
 const char* const kHhNames[]
@@ -118,4 +120,48 @@ void setDefaultVars(const VariableCatalogue& c, ListBox& hhList, ListBox& indLis
         indList.setSelected(r, c.indDefaultVars[c.indListMap[r]]);
     hhList.setEnabled(true);
     indList.setEnabled(true);
+}
+
+namespace {
+
+template <std::size_t N, std::size_t S>
+std::vector<std::string> namesOf(const std::array<std::string, N>& names, const std::array<std::uint8_t, S>& selected)
+{
+    std::vector<std::string> chosen;
+    for (std::size_t k = 1; k < N; ++k)
+        if (selected[k] == 1)
+            chosen.push_back(trimmedName(names[k]));
+    return chosen;
+}
+
+template <std::size_t N, std::size_t S>
+void selectNamed(const std::array<std::string, N>& names, std::array<std::uint8_t, S>& selected,
+    const std::vector<std::string>& wanted, const char* kind)
+{
+    selected.fill(0);
+    for (const std::string& name : wanted) {
+        std::size_t k = 1;
+        while (k < N && trimmedName(names[k]) != name)
+            ++k;
+        if (k == N)
+            throw std::invalid_argument(std::string("unknown ") + kind + " variable \"" + name + "\"");
+        selected[k] = 1;
+        selected[0] = 1;
+    }
+}
+
+} // namespace
+
+VariableNames selectedVariableNames(const VariableCatalogue& catalogue, const ListBox& hhList, const ListBox& indList)
+{
+    VariableCatalogue captured = catalogue;
+    captureVariableSelection(captured, hhList, indList);
+    return { namesOf(captured.hhVarNames, captured.hhSelected), namesOf(captured.indVarNames, captured.indSelected) };
+}
+
+void selectVariablesByName(
+    VariableCatalogue& catalogue, const std::vector<std::string>& household, const std::vector<std::string>& individual)
+{
+    selectNamed(catalogue.hhVarNames, catalogue.hhSelected, household, "household");
+    selectNamed(catalogue.indVarNames, catalogue.indSelected, individual, "individual");
 }

@@ -5,6 +5,7 @@
 #include <array>
 #include <cstdint>
 #include <string>
+#include <vector>
 
 class ListBox;
 struct DataFolders;
@@ -54,6 +55,20 @@ void fillVariableLists(const VariableCatalogue& catalogue, ListBox& hhList, List
 /// Sets the selection flags from the selected rows 1..N of the two lists; row 0 is
 /// never looked at.
 void captureVariableSelection(VariableCatalogue& catalogue, const ListBox& hhList, const ListBox& indList);
+
+/// The variables selected in rows 1..N of the two lists, by name, household and
+/// individual, each in variable number order.
+struct VariableNames {
+    std::vector<std::string> household;
+    std::vector<std::string> individual;
+};
+VariableNames selectedVariableNames(const VariableCatalogue& catalogue, const ListBox& hhList, const ListBox& indList);
+
+/// Sets the selection flags to exactly the variables named. Throws
+/// std::invalid_argument for a name the catalogue does not know: front ends check
+/// the names they take from users first.
+void selectVariablesByName(
+    VariableCatalogue& catalogue, const std::vector<std::string>& household, const std::vector<std::string>& individual);
 
 /// Selects the default variables in rows 1..N of both lists (row 0 keeps its state),
 /// with both lists disabled while it runs.

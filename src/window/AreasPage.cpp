@@ -1,6 +1,7 @@
 #include "window/AreasPage.h"
 
-#include "base/CurrentSettings.h"
+#include "window/FileChooser.h"
+#include "window/ListWidgetAdapter.h"
 #include "window/PageWidgets.h"
 #include "window/WindowTexts.h"
 
@@ -38,16 +39,17 @@ const AreaList kAreaLists[kNumAreaLevels] = {
 
 } // namespace
 
-QWidget* AreasPage::build()
+AreasPage::AreasPage(QWidget* parent)
+    : QWidget(parent)
 {
-    auto* page = named(new QWidget, "pgSelectAreas");
-    auto* layout = new QVBoxLayout(page);
+    setObjectName(QStringLiteral("pgSelectAreas"));
+    auto* layout = new QVBoxLayout(this);
 
-    obSelectedAreas = button<QRadioButton>("obSelectedAreas", kObSelectedAreas);
-    layout->addWidget(obSelectedAreas);
+    m_areaListsOption = button<QRadioButton>("obSelectedAreas", kObSelectedAreas);
+    layout->addWidget(m_areaListsOption);
 
-    findRow = new QHBoxLayout;
-    layout->addLayout(findRow);
+    m_findRow = new QHBoxLayout;
+    layout->addLayout(m_findRow);
 
     auto* grid = new QGridLayout;
     grid->setColumnStretch(0, 1);
@@ -59,45 +61,116 @@ QWidget* AreasPage::build()
         grid->addWidget(list, i, 0);
         grid->addWidget(heading, i, 1, Qt::AlignTop | Qt::AlignLeft);
         grid->setRowStretch(i, area.stretch);
-        areaLists[i] = list;
+        m_lists[i] = list;
+        m_adapters[i] = new ListWidgetAdapter(list);
     }
     layout->addLayout(grid, 1);
-    lblSelectionSummary = named(new QLabel, "lblSelectionSummary");
-    lblSelectionSummary->setAccessibleName(text(kSelectionSummarySpoken));
-    lblSelectionSummary->setTextInteractionFlags(Qt::TextSelectableByMouse);
-    layout->addWidget(lblSelectionSummary);
+    m_summary = named(new QLabel, "lblSelectionSummary");
+    m_summary->setAccessibleDescription(text(kSelectionSummarySpoken));
+    m_summary->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    layout->addWidget(m_summary);
 
     layout->addWidget(framedLabel("Label41", kLabel41));
 
-    obUserEDlist = button<QRadioButton>("obUserEDlist", kObUserEDlist);
-    txtUserEDlist = textBox("txtUserEDlist", spoken(kObUserEDlist));
+    m_edListOption = button<QRadioButton>("obUserEDlist", kObUserEDlist);
+    m_edListPath = textBox("txtUserEDlist", spoken(kObUserEDlist));
     auto* edList = new QHBoxLayout;
-    edList->addWidget(obUserEDlist);
-    edList->addWidget(txtUserEDlist, 1);
-    btBrowseEdList = button<QPushButton>("btBrowseEdList", kBrowse);
-    btBrowseEdList->setAccessibleName(text(kBrowseEdListSpoken));
-    edList->addWidget(btBrowseEdList);
+    edList->addWidget(m_edListOption);
+    edList->addWidget(m_edListPath, 1);
+    m_browseEdList = button<QPushButton>("btBrowseEdList", kBrowse);
+    m_browseEdList->setAccessibleName(text(kBrowseEdListSpoken));
+    edList->addWidget(m_browseEdList);
     layout->addLayout(edList);
     QLabel* hint = label("Label8", kLabel8);
     hint->setIndent(24);
     layout->addWidget(hint);
 
-    auto* group = new QButtonGroup(page);
-    group->addButton(obSelectedAreas);
-    group->addButton(obUserEDlist);
-    return page;
+    auto* group = new QButtonGroup(this);
+    group->addButton(m_areaListsOption);
+    group->addButton(m_edListOption);
+
+    connect(m_edListOption, &QRadioButton::toggled, this, &AreasPage::switchWays);
+    connect(m_edListPath, &QLineEdit::textChanged, this, &AreasPage::edListTextChanged);
+    connect(m_browseEdList, &QPushButton::clicked, this, &AreasPage::browseEdList);
+}
+
+void AreasPage::startWith(const std::string& path)
+{
+    m_edListPath->setText(fromPath(path));
+    m_areaListsOption->setChecked(true);
+    m_edListPath->setEnabled(false);
+    m_browseEdList->setEnabled(false);
+}
+
+bool AreasPage::edListChosen() const
+{
+    return m_edListOption->isChecked();
+}
+
+QString AreasPage::edListText() const
+{
+    return m_edListPath->text();
+}
+
+std::optional<std::string> AreasPage::edListChoice() const
+{
+    if (!edListChosen())
+        return std::nullopt;
+    return userPath(m_edListPath->text());
+}
+
+void AreasPage::chooseEdList(const std::string& path)
+{
+    // Switching to the ED list puts the area lists back to "All".
+    m_edListOption->setChecked(true);
+    m_edListPath->setText(fromPath(path));
+}
+
+void AreasPage::chooseAreaLists()
+{
+    m_areaListsOption->setChecked(true);
+}
+
+void AreasPage::addFinder(QWidget* finder, QWidget* focus)
+{
+    m_finder = finder;
+    m_findRow->addWidget(finder);
+    setTabOrder(m_areaListsOption, focus);
+    setTabOrder(focus, m_lists[0]);
+    finder->setEnabled(!edListChosen());
+}
+
+void AreasPage::showSummary(const QString& summary)
+{
+    m_summary->setText(summary);
+    // Screen readers read the name; the counts are what they should hear.
+    m_summary->setAccessibleName(summary);
+}
+
+void AreasPage::switchWays(bool edList)
+{
+    if (m_finder)
+        m_finder->setEnabled(!edList);
+    m_browseEdList->setEnabled(edList);
+    m_edListPath->setEnabled(edList);
+    for (ListWidgetAdapter* list : m_adapters)
+        list->setEnabled(!edList);
+    emit edListChosenChanged(edList);
+}
+
+void AreasPage::browseEdList()
+{
+    if (!m_chooser)
+        return;
+    const QString chosen = m_chooser->chooseFile(this, text(kChooseEdList), m_edListPath->text(), text(kEdListFilter));
+    if (!chosen.isEmpty())
+        m_edListPath->setText(chosen);
 }
 
 QList<QWidget*> AreasPage::focusOrder() const
 {
-    QList<QWidget*> order { obSelectedAreas };
-    for (QListWidget* list : areaLists)
+    QList<QWidget*> order { m_areaListsOption };
+    for (QListWidget* list : m_lists)
         order << list;
-    return order << obUserEDlist << txtUserEDlist << btBrowseEdList;
-}
-
-void AreasPage::mirrorInto(CurrentSettings& settings) const
-{
-    QObject::connect(txtUserEDlist, &QLineEdit::textChanged, txtUserEDlist,
-        [&settings](const QString& path) { settings.edListFile = userPath(path); });
+    return order << m_edListOption << m_edListPath << m_browseEdList;
 }

@@ -20,7 +20,7 @@ ExtractProgressDialog::ExtractProgressDialog(QWidget* parent)
     setObjectName(QStringLiteral("extractProgress"));
     setWindowTitle(QString::fromUtf8(kProgressTitle));
     // Not modal: a modal dialog would have a close request of the main window
-    // refused; the runner drops the user's input to every window instead.
+    // refused; the window locks its own controls instead.
     m_bar->setObjectName(QStringLiteral("progressBar"));
     m_count->setObjectName(QStringLiteral("progressCount"));
     m_elapsed->setObjectName(QStringLiteral("progressElapsed"));

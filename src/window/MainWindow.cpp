@@ -4,6 +4,7 @@
 #include "geography/AreaCascade.h"
 #include "geography/AreaDirectory.h"
 #include "geography/SelectionSummary.h"
+#include "request/AreaRecord.h"
 #include "help/HelpController.h"
 #include "help/HelpWindow.h"
 #include "session/ApplicationState.h"
@@ -12,30 +13,36 @@
 #include "window/AreaFinder.h"
 #include "window/ExtractRunner.h"
 #include "window/FileChooser.h"
+#include "window/AreasPage.h"
 #include "window/IntroPage.h"
 #include "window/KeyboardAccess.h"
 #include "window/ListWidgetAdapter.h"
 #include "window/MessageBoxDialogs.h"
+#include "window/OutputPage.h"
 #include "window/PageWidgets.h"
 #include "window/RequestActions.h"
 #include "window/ScreenFit.h"
 #include "window/SvgPicture.h"
+#include "window/VariablesPage.h"
 #include "window/WindowTexts.h"
 
 #include <QAction>
-#include <QMenuBar>
-#include <QCheckBox>
 #include <QCloseEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMenuBar>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScreen>
+#include <QScrollArea>
 #include <QShortcut>
-#include <QTimer>
+#include <QTabBar>
 #include <QTabWidget>
+#include <QTimer>
 #include <QVBoxLayout>
+
+#include <cassert>
 
 using widgets::fromPath;
 using widgets::text;
@@ -51,7 +58,7 @@ MainWindow::MainWindow(ApplicationState& state, QWidget* parent)
     : QWidget(parent)
     , m_state(state)
     , m_messageBoxes(std::make_unique<MessageBoxDialogs>(this))
-    , m_extract(std::make_unique<ExtractRunner>(*this, *m_messageBoxes))
+    , m_extract(std::make_unique<ExtractRunner>(state, *m_messageBoxes, this))
     , m_help(new HelpController(this))
     , m_dialogChooser(std::make_unique<DialogFileChooser>())
     , m_chooser(m_dialogChooser.get())
@@ -74,35 +81,38 @@ MainWindow::~MainWindow() = default;
 
 void MainWindow::buildPages()
 {
-    auto* tabs = widgets::named(new QTabWidget, "MultiPage1");
-    m_controls.MultiPage1 = tabs;
-    AreasPage& areas = m_controls;
-    VariablesPage& variables = m_controls;
-    OutputPage& output = m_controls;
-    tabs->addTab(scrollable(IntroPage::build(devicePixelRatioF()), "scrollIntro", text(kPageIntro)), text(kPageIntro));
-    tabs->addTab(scrollable(areas.build(), "scrollAreas", text(kPageSelectAreas)), text(kPageSelectAreas));
-    tabs->addTab(scrollable(variables.build(), "scrollVariables", text(kPageSelectVars)), text(kPageSelectVars));
-    tabs->addTab(scrollable(output.build(), "scrollOutput", text(kPageOutputOptions)), text(kPageOutputOptions));
+    m_pages = widgets::named(new QTabWidget, "MultiPage1");
+    m_areasPage = new AreasPage;
+    m_variablesPage = new VariablesPage(m_state.variables);
+    m_outputPage = new OutputPage;
+    m_areasPage->setFileChooser(m_chooser);
+    m_outputPage->setFileChooser(m_chooser);
+    const struct {
+        QWidget* page;
+        const char* scrollName;
+        const char* caption;
+    } pages[] = {
+        { IntroPage::build(devicePixelRatioF()), "scrollIntro", kPageIntro },
+        { m_areasPage, "scrollAreas", kPageSelectAreas },
+        { m_variablesPage, "scrollVariables", kPageSelectVars },
+        { m_outputPage, "scrollOutput", kPageOutputOptions },
+    };
+    for (const auto& page : pages)
+        m_pages->addTab(scrollable(page.page, page.scrollName, text(page.caption)), text(page.caption));
 
     QLabel* notice = widgets::label("Label40", kLabel40);
     notice->setWordWrap(true);
 
     auto* layout = new QVBoxLayout(this);
-    layout->addWidget(tabs, 1);
+    layout->addWidget(m_pages, 1);
     layout->addWidget(notice);
-
-    for (int i = 0; i < kNumAreaLevels; ++i)
-        m_areaAdapters[i] = new ListWidgetAdapter(m_controls.areaLists[i]);
-    m_hhVarsAdapter = new ListWidgetAdapter(m_controls.lstHHVars_Orig);
-    m_indVarsAdapter = new ListWidgetAdapter(m_controls.lstIndVars_Orig);
 }
 
 void MainWindow::connectHandlers()
 {
-    Controls& c = m_controls;
-    std::array<ListBox*, kNumAreaLevels> lists {};
+    AreaCascade::Lists lists {};
     for (int i = 0; i < kNumAreaLevels; ++i)
-        lists[i] = m_areaAdapters[i];
+        lists[i] = &m_areasPage->areaList(static_cast<AreaLevel>(i));
     m_cascade = std::make_unique<AreaCascade>(m_state.areas, lists);
     // The summary follows every change, once the change and its nested ones are over.
     m_summaryTimer = new QTimer(this);
@@ -110,49 +120,50 @@ void MainWindow::connectHandlers()
     m_summaryTimer->setInterval(0);
     connect(m_summaryTimer, &QTimer::timeout, this, &MainWindow::updateSelectionSummary);
     for (int i = 0; i < kNumAreaLevels; ++i) {
-        connect(m_areaAdapters[i], &ListWidgetAdapter::changed, this, [this, i] {
-            m_cascade->listChanged(static_cast<AreaLevel>(i));
+        const auto level = static_cast<AreaLevel>(i);
+        ListWidgetAdapter& list = m_areasPage->areaList(level);
+        connect(&list, &ListWidgetAdapter::changed, this, [this, level] {
+            m_cascade->listChanged(level);
             m_summaryTimer->start();
         });
-        if (i >= static_cast<int>(AreaLevel::County))
-            m_areaAdapters[i]->setRowsAdded(
-                [this, i](int first, int last) { setAreaToolTips(static_cast<AreaLevel>(i), first, last); });
+        if (level >= AreaLevel::County)
+            list.setRowsAdded([this, level](int first, int last) { setAreaToolTips(level, first, last); });
     }
-    connect(c.txtUserEDlist, &QLineEdit::textChanged, m_summaryTimer, qOverload<>(&QTimer::start));
-    connect(c.btBrowseOutput, &QPushButton::clicked, this, &MainWindow::btBrowseOutputClick);
-    connect(c.btBrowseEdList, &QPushButton::clicked, this, &MainWindow::btBrowseEdListClick);
-
-    static_cast<const AreasPage&>(c).mirrorInto(m_state.settings);
-    static_cast<const OutputPage&>(c).mirrorInto(m_state.settings);
-    connect(c.obUserEDlist, &QRadioButton::toggled, this, &MainWindow::obUserEDlistChange);
-    connect(c.cmdResetOrigVars, &QPushButton::clicked, this, &MainWindow::cmdResetOrigVarsClick);
-    // cmdResetDerivedVars does nothing: the derived lists have neither rows nor defaults.
-
-    connect(c.btExtract, &QPushButton::clicked, this, &MainWindow::btExtractClick);
-    connect(c.cmdOrigVarHelp, &QPushButton::clicked, this, &MainWindow::cmdOrigVarHelpClick);
-    connect(c.cmdDerivedVarHelp, &QPushButton::clicked, this, &MainWindow::cmdDerivedVarHelpClick);
+    connect(m_areasPage, &AreasPage::edListTextChanged, m_summaryTimer, qOverload<>(&QTimer::start));
+    connect(m_areasPage, &AreasPage::edListChosenChanged, this, &MainWindow::edListChosenChanged);
+    // The derived variables' Reset does nothing: their lists have neither rows nor defaults.
+    connect(m_outputPage, &OutputPage::extractRequested, this, &MainWindow::extract);
+    connect(m_variablesPage, &VariablesPage::originalDefinitionsRequested, this,
+        [this] { showDefinitions(HelpController::kOriginalVariablesPage); });
+    connect(m_variablesPage, &VariablesPage::derivedDefinitionsRequested, this,
+        [this] { showDefinitions(HelpController::kDerivedVariablesPage); });
+    // The controls take no input while an extraction writes; a close request still comes.
+    connect(m_extract.get(), &ExtractRunner::writingChanged, this, [this](bool writing) {
+        m_pages->setEnabled(!writing);
+        m_menu.menuBar->setEnabled(!writing);
+    });
 }
 
 void MainWindow::buildMenu()
 {
     m_menu.build();
     layout()->setMenuBar(m_menu.menuBar);
-    m_requests = std::make_unique<RequestActions>(*this, *m_cascade);
+    m_requests = std::make_unique<RequestActions>(
+        m_state, *this, m_variablesPage->householdList(), m_variablesPage->individualList(), this);
     connect(m_menu.actOpenRequest, &QAction::triggered, this, [this] { m_requests->open(*m_chooser); });
     connect(m_menu.actSaveRequest, &QAction::triggered, this, [this] { m_requests->save(*m_chooser); });
-    // The same close as the window's own, with an extraction's close put off.
     connect(m_menu.actQuit, &QAction::triggered, this, &QWidget::close);
-    connect(m_menu.actVariableDefinitions, &QAction::triggered, this, &MainWindow::cmdOrigVarHelpClick);
+    connect(m_menu.actVariableDefinitions, &QAction::triggered, this,
+        [this] { showDefinitions(HelpController::kOriginalVariablesPage); });
     connect(m_menu.actAbout, &QAction::triggered, this, [this] { showAbout(this); });
 }
 
 // The keyboard walks each page top to bottom, left to right, from the tabs on.
 void MainWindow::setFocusOrder()
 {
-    const Controls& c = m_controls;
-    const QList<QWidget*> order = static_cast<const AreasPage&>(c).focusOrder()
-        + static_cast<const VariablesPage&>(c).focusOrder() + static_cast<const OutputPage&>(c).focusOrder();
-    setTabOrder(c.MultiPage1, order.front());
+    const QList<QWidget*> order
+        = m_areasPage->focusOrder() + m_variablesPage->focusOrder() + m_outputPage->focusOrder();
+    setTabOrder(m_pages, order.front());
     for (qsizetype i = 1; i < order.size(); ++i)
         setTabOrder(order[i - 1], order[i]);
 }
@@ -160,53 +171,107 @@ void MainWindow::setFocusOrder()
 // Alt+letter for the pages and the main buttons; the texts otherwise stay as they are.
 void MainWindow::setMnemonics()
 {
-    Controls& c = m_controls;
     const char* const pages[] = { kPageIntro, kPageSelectAreas, kPageSelectVars, kPageOutputOptions };
     const char letters[] = { 'I', 'A', 'V', 'O' };
     for (int i = 0; i < 4; ++i)
-        setMnemonic(c.MultiPage1, i, pages[i], QChar::fromLatin1(letters[i]));
-    setMnemonic(c.obSelectedAreas, kObSelectedAreas, u'm');
-    setMnemonic(c.obUserEDlist, kObUserEDlist, u'u');
-    setMnemonic(c.cmdResetOrigVars, kReset, u'R');
-    setMnemonic(c.cmdResetDerivedVars, kReset, u's');
-    setMnemonic(c.obSeparateFiles, kObSeparateFiles, u'S');
-    setMnemonic(c.obCombinedFiles, kObCombinedFiles, u'C');
-    setMnemonic(c.btExtract, kBtExtract, u'E');
+        setMnemonic(m_pages, i, pages[i], QChar::fromLatin1(letters[i]));
+    setMnemonic(m_areasPage->areaListsOption(), kObSelectedAreas, u'm');
+    setMnemonic(m_areasPage->edListOption(), kObUserEDlist, u'u');
+    setMnemonic(m_variablesPage->originalReset(), kReset, u'R');
+    setMnemonic(m_variablesPage->derivedReset(), kReset, u's');
+    setMnemonic(m_outputPage->separateFilesOption(), kObSeparateFiles, u'S');
+    setMnemonic(m_outputPage->combinedFileOption(), kObCombinedFiles, u'C');
+    setMnemonic(m_outputPage->extractButton(), kBtExtract, u'E');
 }
 
+// As large as the pages want without scrolling, within the screen.
 void MainWindow::fitInto(const QRect& available)
 {
-    static constexpr QSize kPreferredSize(900, 760);
-    setGeometry(fittedGeometry(kPreferredSize, expectedFrame(*this), available));
+    QSize pages;
+    for (int i = 0; i < m_pages->count(); ++i)
+        if (auto* area = qobject_cast<QScrollArea*>(m_pages->widget(i)))
+            pages = pages.expandedTo(area->widget()->sizeHint());
+    const int tabFrame = 2 * style()->pixelMetric(QStyle::PM_DefaultFrameWidth) + 4;
+    const QMargins margins = layout()->contentsMargins();
+    QWidget* notice = findChild<QLabel*>(QStringLiteral("Label40"));
+    const int width = pages.width() + tabFrame + margins.left() + margins.right();
+    const int height = m_menu.menuBar->sizeHint().height() + m_pages->tabBar()->sizeHint().height() + pages.height()
+        + tabFrame + layout()->spacing() + notice->heightForWidth(width - margins.left() - margins.right())
+        + margins.top() + margins.bottom();
+    setGeometry(fittedGeometry(QSize(width, height), expectedFrame(*this), available));
 }
 
 void MainWindow::startUp()
 {
-    Controls& c = m_controls;
     const CurrentSettings& settings = m_state.settings;
-    startSession(m_state, *m_cascade, *m_hhVarsAdapter, *m_indVarsAdapter);
-
-    c.txtUserEDlist->setText(fromPath(settings.edListFile));
-    c.txtUserOutput->setText(fromPath(settings.outputFolder));
-    c.txtUserRootFilename->setText(fromPath(settings.rootFileName));
-    (settings.separateFiles ? c.obSeparateFiles : c.obCombinedFiles)->setChecked(true);
-    c.obSelectedAreas->setChecked(true);
-    c.txtUserEDlist->setEnabled(false);
-    c.btBrowseEdList->setEnabled(false);
-    c.cbED->setChecked(true);
-    c.txtFileWarningSize->setText(text(kDefaultWarningSize));
-
-    c.MultiPage1->setCurrentIndex(0);
+    startSession(m_state, *m_cascade, m_variablesPage->householdList(), m_variablesPage->individualList());
+    m_areasPage->startWith(settings.edListFile);
+    RequestChoices start;
+    start.outputFolder = settings.outputFolder;
+    start.rootFileName = settings.rootFileName;
+    start.separateFiles = settings.separateFiles;
+    start.spatialCodes[kSpatialEd] = true;
+    start.sizeWarningThreshold = kDefaultWarningSize;
+    m_outputPage->setChoices(start);
+    m_pages->setCurrentIndex(0);
 }
 
-ListBox& MainWindow::householdVariables()
+RequestChoices MainWindow::choices() const
 {
-    return *m_hhVarsAdapter;
+    RequestChoices choices;
+    if (std::optional<std::string> path = m_areasPage->edListChoice())
+        choices.edList = EdListRecord { *path, {} };
+    else
+        choices.areas = recordAreaChoice(m_state.areas);
+    m_variablesPage->readChoices(choices);
+    m_outputPage->readChoices(choices);
+    return choices;
 }
 
-ListBox& MainWindow::individualVariables()
+void MainWindow::showRequest(const RequestChoices& request, const AreaTables& areas)
 {
-    return *m_indVarsAdapter;
+    if (request.edList) {
+        m_areasPage->chooseEdList(request.edList->path);
+    } else {
+        m_areasPage->chooseAreaLists();
+        showAreas(areas);
+    }
+    m_variablesPage->setChoices(request);
+    m_outputPage->setChoices(request);
+}
+
+// As a user could have built them: every list back to "All", then, from the wards
+// up, each level chosen member by member is expanded while the levels above are
+// still on "All" (so it lists every member) and its members selected. Expanding a
+// level leaves the lists below it as they are, so each keeps its choice.
+void MainWindow::showAreas(const AreaTables& wanted)
+{
+    for (int i = 0; i < kNumAreaLevels; ++i) {
+        const auto level = static_cast<AreaLevel>(i);
+        m_cascade->list(level).setSelected(0, true);
+        m_cascade->listChanged(level);
+    }
+    const AreaTables& shown = m_state.areas;
+    for (int i = kNumAreaLevels - 1; i >= 0; --i) {
+        const auto level = static_cast<AreaLevel>(i);
+        const AreaTables::Level& t = wanted.level(level);
+        if (t.flags[0] != kModeIndividual)
+            continue;
+        ListBox& list = m_cascade->list(level);
+        // A click on "Select ...".
+        list.setSelected(0, false);
+        m_cascade->listChanged(level);
+        list.setSelected(1, true);
+        m_cascade->listChanged(level);
+        std::vector<int> rows;
+        for (int m = 1; m <= t.count(); ++m)
+            if (t.flags[static_cast<std::size_t>(m)] == 1)
+                rows.push_back(shown.level(level).listPos[static_cast<std::size_t>(m)]);
+        list.setSelectedRows(rows);
+        m_cascade->listChanged(level);
+    }
+    for (int i = 0; i < kNumAreaLevels; ++i)
+        assert(shown.levels[static_cast<std::size_t>(i)].flags == wanted.levels[static_cast<std::size_t>(i)].flags);
 }
 
 void MainWindow::buildFinder()
@@ -214,19 +279,19 @@ void MainWindow::buildFinder()
     m_directory = std::make_unique<AreaDirectory>(m_state.areas);
     m_finder = new AreaFinder(*m_directory);
     m_finder->setObjectName(QStringLiteral("findArea"));
-    m_controls.findRow->addWidget(m_finder);
+    m_areasPage->addFinder(m_finder, m_finder->lineEdit());
     connect(m_finder, &AreaFinder::areaChosen, this,
         [this](AreaLevel level, int member) { m_cascade->chooseMember(level, member); });
     auto* find = new QShortcut(QKeySequence::Find, this);
     connect(find, &QShortcut::activated, this, [this] {
-        m_controls.MultiPage1->setCurrentWidget(m_controls.obSelectedAreas->parentWidget());
+        m_pages->setCurrentWidget(m_areasPage->parentWidget()->parentWidget());
         m_finder->lineEdit()->setFocus(Qt::ShortcutFocusReason);
     });
-    setTabOrder(m_controls.obSelectedAreas, m_finder->lineEdit());
-    setTabOrder(m_finder->lineEdit(), m_controls.areaLists[0]);
     // Rows listed before the directory existed (none below counties at start-up).
-    for (int i = static_cast<int>(AreaLevel::County); i < kNumAreaLevels; ++i)
-        setAreaToolTips(static_cast<AreaLevel>(i), 1, m_controls.areaLists[i]->count() - 1);
+    for (int i = static_cast<int>(AreaLevel::County); i < kNumAreaLevels; ++i) {
+        const auto level = static_cast<AreaLevel>(i);
+        setAreaToolTips(level, 1, m_areasPage->areaList(level).count() - 1);
+    }
     updateSelectionSummary();
 }
 
@@ -234,7 +299,7 @@ void MainWindow::setAreaToolTips(AreaLevel level, int first, int last)
 {
     if (!m_directory)
         return;
-    QListWidget* list = m_controls.areaLists[static_cast<int>(level)];
+    QListWidget* list = m_areasPage->areaList(level).widget();
     const AreaTables::Level& t = m_state.areas.level(level);
     for (int m = 1; m <= t.count(); ++m) {
         const int row = t.listPos[m];
@@ -246,8 +311,8 @@ void MainWindow::setAreaToolTips(AreaLevel level, int first, int last)
 void MainWindow::updateSelectionSummary()
 {
     QString summary;
-    if (m_controls.obUserEDlist->isChecked()) {
-        const QString path = m_controls.txtUserEDlist->text();
+    if (m_areasPage->edListChosen()) {
+        const QString path = m_areasPage->edListText();
         if (path.trimmed().isEmpty()) {
             summary = text(kEdListNone);
         } else {
@@ -262,47 +327,14 @@ void MainWindow::updateSelectionSummary()
     } else {
         summary = QString::fromStdString(selectionSummaryText(countSelection(m_state.areas)));
     }
-    m_controls.lblSelectionSummary->setText(summary);
+    m_areasPage->showSummary(summary);
 }
 
-void MainWindow::btBrowseOutputClick()
+void MainWindow::edListChosenChanged(bool edList)
 {
-    QLineEdit* box = m_controls.txtUserOutput;
-    const QString chosen = m_chooser->chooseFolder(this, text(kChooseOutputFolder), box->text());
-    if (!chosen.isEmpty())
-        box->setText(chosen);
-}
-
-void MainWindow::btBrowseEdListClick()
-{
-    QLineEdit* box = m_controls.txtUserEDlist;
-    const QString chosen = m_chooser->chooseFile(this, text(kChooseEdList), box->text(), text(kEdListFilter));
-    if (!chosen.isEmpty())
-        box->setText(chosen);
-}
-
-void MainWindow::obUserEDlistChange()
-{
-    const bool userList = m_controls.obUserEDlist->isChecked();
-    if (m_finder)
-        m_finder->setEnabled(!userList);
-    m_controls.btBrowseEdList->setEnabled(userList);
     m_summaryTimer->start();
-    if (userList) {
-        m_controls.txtUserEDlist->setEnabled(true);
-        for (ListWidgetAdapter* list : m_areaAdapters)
-            list->setEnabled(false);
+    if (edList)
         m_cascade->resetAll();
-    } else {
-        m_controls.txtUserEDlist->setEnabled(false);
-        for (ListWidgetAdapter* list : m_areaAdapters)
-            list->setEnabled(true);
-    }
-}
-
-void MainWindow::cmdResetOrigVarsClick()
-{
-    setDefaultVars(m_state.variables, *m_hhVarsAdapter, *m_indVarsAdapter);
 }
 
 void MainWindow::setDialogs(ExtractDialogs& dialogs)
@@ -310,23 +342,29 @@ void MainWindow::setDialogs(ExtractDialogs& dialogs)
     m_extract->setDialogs(dialogs);
 }
 
-void MainWindow::btExtractClick()
+void MainWindow::setFileChooser(FileChooser& chooser)
+{
+    m_chooser = &chooser;
+    m_areasPage->setFileChooser(m_chooser);
+    m_outputPage->setFileChooser(m_chooser);
+}
+
+void MainWindow::extract()
 {
     if (m_extract->running())
         return;
-    const ExtractRunner::Ending ending = m_extract->run();
-    if (ending == ExtractRunner::Ending::Quit)
+    const RequestChoices chosen = choices();
+    SavedRequest current = m_requests->currentRequest();
+    const ExtractRunner::Result result = m_extract->run(chosen, m_requests->recordedFileTime(current));
+    if (result.combinedCleared)
+        m_outputPage->clearCombinedOption();
+    if (result.ending == ExtractRunner::Ending::Quit)
         quitProgram();
 }
 
-void MainWindow::cmdOrigVarHelpClick()
+void MainWindow::showDefinitions(const char* page)
 {
-    m_help->showHelp(fromPath(m_state.folders.glossaryFolder) + QLatin1String(HelpController::kOriginalVariablesPage));
-}
-
-void MainWindow::cmdDerivedVarHelpClick()
-{
-    m_help->showHelp(fromPath(m_state.folders.glossaryFolder) + QLatin1String(HelpController::kDerivedVariablesPage));
+    m_help->showHelp(fromPath(m_state.folders.glossaryFolder) + QLatin1String(page));
 }
 
 // After Yes to the completion question: this window goes first, then the help
@@ -340,8 +378,8 @@ void MainWindow::quitProgram()
 
 void MainWindow::closeEvent(QCloseEvent* event)
 {
-    // An extraction cannot be interrupted; the press closes the window when it ends.
-    if (m_extract->deferClose()) {
+    // During a press the runner asks or puts the close off; the press then ends with Quit.
+    if (!m_quitting && m_extract->deferClose()) {
         event->ignore();
         return;
     }

@@ -1,6 +1,8 @@
 #include "window/OutputPage.h"
 
-#include "base/CurrentSettings.h"
+#include "base/OutputFormats.h"
+#include "request/RequestChoices.h"
+#include "window/FileChooser.h"
 #include "window/PageWidgets.h"
 #include "window/WindowTexts.h"
 
@@ -41,49 +43,39 @@ QLineEdit* addNameBox(QGridLayout* grid, int row, const NameBox& texts)
 
 } // namespace
 
-QWidget* OutputPage::build()
+OutputPage::OutputPage(QWidget* parent)
+    : QWidget(parent)
 {
-    auto* page = named(new QWidget, "pgOutputOptions");
-    auto* layout = new QVBoxLayout(page);
+    setObjectName(QStringLiteral("pgOutputOptions"));
+    auto* layout = new QVBoxLayout(this);
     addSpatialCodes(layout);
     layout->addSpacing(12);
     addFileNames(layout);
     layout->addSpacing(12);
-    addFileOptions(page, layout);
+    addFileOptions(layout);
     layout->addSpacing(16);
     addExtractRow(layout);
     // Extra height goes below the form, so Extract stays next to the options it uses.
     layout->addStretch();
-    return page;
+    connect(m_browseOutput, &QPushButton::clicked, this, &OutputPage::browseOutputFolder);
+    connect(m_extract, &QPushButton::clicked, this, &OutputPage::extractRequested);
 }
 
-// Two columns of three, each box beside a greyed example of the code it adds.
+// Two columns of three, ED first, each box beside a greyed example of the code it adds.
 void OutputPage::addSpatialCodes(QVBoxLayout* layout)
 {
     layout->addWidget(label("Label26", kLabel26));
-    struct Code {
-        const char* box;
-        const char* caption;
-        const char* example;
-        const char* exampleText;
-        QCheckBox** control;
-    };
-    const Code codes[] = {
-        { "cbED", kCbED, "Label31", kLabel31, &cbED },
-        { "cbWard", kCbWard, "Label30", kLabel30, &cbWard },
-        { "cbDistrict", kCbDistrict, "Label29", kLabel29, &cbDistrict },
-        { "cbCounty", kCbCounty, "Label32", kLabel32, &cbCounty },
-        { "cbRegion", kCbRegion, "Label28", kLabel28, &cbRegion },
-        { "cbCountry", kCbCountry, "Label27", kLabel27, &cbCountry },
-    };
     auto* grid = new QGridLayout;
     grid->setHorizontalSpacing(18);
-    for (int i = 0; i < 6; ++i) {
-        *codes[i].control = button<QCheckBox>(codes[i].box, codes[i].caption);
+    for (int i = 0; i < kNumSpatialCodes; ++i) {
+        const int code = kNumSpatialCodes - 1 - i;
+        const SpatialCodeInfo& info = kSpatialCodes[static_cast<std::size_t>(code)];
+        QCheckBox* box = button<QCheckBox>(info.checkBox, info.caption);
+        m_spatialCodes[static_cast<std::size_t>(code)] = box;
         // Greyed, as an example rather than a setting, yet readable.
-        QLabel* example = hintLabel(codes[i].example, codes[i].exampleText);
+        QLabel* example = hintLabel(info.exampleLabel, info.example);
         const int column = (i / 3) * 2;
-        grid->addWidget(*codes[i].control, i % 3, column);
+        grid->addWidget(box, i % 3, column);
         grid->addWidget(example, i % 3, column + 1);
     }
     grid->setColumnStretch(4, 1);
@@ -94,35 +86,35 @@ void OutputPage::addFileNames(QVBoxLayout* layout)
 {
     auto* files = new QGridLayout;
     files->setColumnStretch(1, 1);
-    txtUserOutput = addNameBox(files, 0, { "Label9", kLabel9, "txtUserOutput", "Label10", kLabel10 });
-    btBrowseOutput = button<QPushButton>("btBrowseOutput", kBrowse);
-    btBrowseOutput->setAccessibleName(text(kBrowseOutputSpoken));
-    files->addWidget(btBrowseOutput, 0, 2);
-    txtUserRootFilename = addNameBox(files, 2, { "Label22", kLabel22, "txtUserRootFilename", "Label23", kLabel23 });
+    m_outputFolder = addNameBox(files, 0, { "Label9", kLabel9, "txtUserOutput", "Label10", kLabel10 });
+    m_browseOutput = button<QPushButton>("btBrowseOutput", kBrowse);
+    m_browseOutput->setAccessibleName(text(kBrowseOutputSpoken));
+    files->addWidget(m_browseOutput, 0, 2);
+    m_rootFileName = addNameBox(files, 2, { "Label22", kLabel22, "txtUserRootFilename", "Label23", kLabel23 });
     layout->addLayout(files);
 }
 
-void OutputPage::addFileOptions(QWidget* page, QVBoxLayout* layout)
+void OutputPage::addFileOptions(QVBoxLayout* layout)
 {
     layout->addWidget(boldLabel("Label18", kLabel18));
-    obSeparateFiles = button<QRadioButton>("obSeparateFiles", kObSeparateFiles);
-    obCombinedFiles = button<QRadioButton>("obCombinedFiles", kObCombinedFiles);
-    layout->addWidget(obSeparateFiles);
-    layout->addWidget(obCombinedFiles);
-    auto* group = new QButtonGroup(page);
-    group->addButton(obSeparateFiles);
-    group->addButton(obCombinedFiles);
+    m_separateFiles = button<QRadioButton>("obSeparateFiles", kObSeparateFiles);
+    m_combinedFile = button<QRadioButton>("obCombinedFiles", kObCombinedFiles);
+    layout->addWidget(m_separateFiles);
+    layout->addWidget(m_combinedFile);
+    auto* group = new QButtonGroup(this);
+    group->addButton(m_separateFiles);
+    group->addButton(m_combinedFile);
 
     auto* formatRow = new QHBoxLayout;
     QLabel* formatLabel = label("lblFileFormat", kFileFormatLabel);
-    cboFileFormat = new QComboBox;
-    cboFileFormat->setObjectName("cboFileFormat");
-    cboFileFormat->setAccessibleName(kFileFormatLabel);
-    for (const char* format : kFileFormats)
-        cboFileFormat->addItem(format);
-    formatLabel->setBuddy(cboFileFormat);
+    m_format = new QComboBox;
+    m_format->setObjectName("cboFileFormat");
+    m_format->setAccessibleName(kFileFormatLabel);
+    for (const OutputFormatInfo& format : kOutputFormats)
+        m_format->addItem(QStringLiteral("%1 (%2)").arg(QLatin1String(format.name), QLatin1String(format.suffix)));
+    formatLabel->setBuddy(m_format);
     formatRow->addWidget(formatLabel);
-    formatRow->addWidget(cboFileFormat);
+    formatRow->addWidget(m_format);
     formatRow->addStretch();
     layout->addLayout(formatRow);
 }
@@ -130,40 +122,73 @@ void OutputPage::addFileOptions(QWidget* page, QVBoxLayout* layout)
 void OutputPage::addExtractRow(QVBoxLayout* layout)
 {
     auto* row = new QHBoxLayout;
-    btExtract = button<QPushButton>("btExtract", kBtExtract);
-    btExtract->setMinimumWidth(120);
-    QFont bold = btExtract->font();
+    m_extract = button<QPushButton>("btExtract", kBtExtract);
+    m_extract->setMinimumWidth(120);
+    QFont bold = m_extract->font();
     bold.setBold(true);
-    btExtract->setFont(bold);
-    row->addWidget(btExtract);
+    m_extract->setFont(bold);
+    row->addWidget(m_extract);
     row->addStretch();
     QLabel* warn = label("Label46", kLabel46);
-    txtFileWarningSize = textBox("txtFileWarningSize", spoken(kLabel46));
-    txtFileWarningSize->setMaximumWidth(80);
-    warn->setBuddy(txtFileWarningSize);
+    m_warningSize = textBox("txtFileWarningSize", spoken(kLabel46));
+    m_warningSize->setMaximumWidth(80);
+    warn->setBuddy(m_warningSize);
     row->addWidget(warn);
-    row->addWidget(txtFileWarningSize);
+    row->addWidget(m_warningSize);
     row->addWidget(label("Label47", kLabel47));
     layout->addLayout(row);
 }
 
 QList<QWidget*> OutputPage::focusOrder() const
 {
-    return { cbED, cbWard, cbDistrict, cbCounty, cbRegion, cbCountry, txtUserOutput, btBrowseOutput,
-        txtUserRootFilename, obSeparateFiles, obCombinedFiles, cboFileFormat, btExtract, txtFileWarningSize };
+    QList<QWidget*> order;
+    for (auto code = m_spatialCodes.rbegin(); code != m_spatialCodes.rend(); ++code)
+        order << *code;
+    return order << m_outputFolder << m_browseOutput << m_rootFileName << m_separateFiles << m_combinedFile << m_format
+                 << m_extract << m_warningSize;
 }
 
-void OutputPage::mirrorInto(CurrentSettings& settings) const
+void OutputPage::readChoices(RequestChoices& choices) const
 {
-    QObject::connect(txtUserOutput, &QLineEdit::textChanged, txtUserOutput,
-        [&settings](const QString& path) { settings.outputFolder = userPath(path); });
-    QObject::connect(txtUserRootFilename, &QLineEdit::textChanged, txtUserRootFilename,
-        [&settings](const QString& name) { settings.rootFileName = toPath(name); });
-    QObject::connect(obSeparateFiles, &QRadioButton::toggled, obSeparateFiles,
-        [&settings](bool on) { settings.separateFiles = on; });
-    // After Extract has cleared the combined option neither button is on, and
-    // choosing combined again does not change obSeparateFiles; this keeps the
-    // setting in step.
-    QObject::connect(obCombinedFiles, &QRadioButton::toggled, obCombinedFiles,
-        [&settings](bool on) { settings.separateFiles = !on; });
+    for (std::size_t i = 0; i < m_spatialCodes.size(); ++i)
+        choices.spatialCodes[i] = m_spatialCodes[i]->isChecked();
+    choices.outputFolder = userPath(m_outputFolder->text());
+    choices.rootFileName = toPath(m_rootFileName->text());
+    // After Extract has cleared the combined option neither button is on: separate files.
+    choices.separateFiles = !m_combinedFile->isChecked();
+    choices.format = static_cast<OutputFormat>(m_format->currentIndex());
+    choices.sizeWarningThreshold = m_warningSize->text().toStdString();
+}
+
+void OutputPage::setChoices(const RequestChoices& choices)
+{
+    for (std::size_t i = 0; i < m_spatialCodes.size(); ++i)
+        m_spatialCodes[i]->setChecked(choices.spatialCodes[i]);
+    (choices.separateFiles ? m_separateFiles : m_combinedFile)->setChecked(true);
+    m_outputFolder->setText(fromPath(choices.outputFolder));
+    m_rootFileName->setText(fromPath(choices.rootFileName));
+    m_format->setCurrentIndex(static_cast<int>(choices.format));
+    if (choices.sizeWarningThreshold)
+        m_warningSize->setText(QString::fromStdString(*choices.sizeWarningThreshold));
+}
+
+// The group is exclusive, so it lets go for the moment it takes.
+void OutputPage::clearCombinedOption()
+{
+    QButtonGroup* group = m_combinedFile->group();
+    const bool exclusive = group && group->exclusive();
+    if (group)
+        group->setExclusive(false);
+    m_combinedFile->setChecked(false);
+    if (group)
+        group->setExclusive(exclusive);
+}
+
+void OutputPage::browseOutputFolder()
+{
+    if (!m_chooser)
+        return;
+    const QString chosen = m_chooser->chooseFolder(this, text(kChooseOutputFolder), m_outputFolder->text());
+    if (!chosen.isEmpty())
+        m_outputFolder->setText(chosen);
 }

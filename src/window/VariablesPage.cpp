@@ -1,5 +1,9 @@
 #include "window/VariablesPage.h"
 
+#include "request/RequestChoices.h"
+#include "session/RequestChoice.h"
+#include "variables/VariableCatalogue.h"
+#include "window/ListWidgetAdapter.h"
 #include "window/PageWidgets.h"
 #include "window/WindowTexts.h"
 
@@ -76,22 +80,24 @@ Half addHalf(QGridLayout* grid, int row, const HalfTexts& t)
 
 } // namespace
 
-QWidget* VariablesPage::build()
+VariablesPage::VariablesPage(const VariableCatalogue& catalogue, QWidget* parent)
+    : QWidget(parent)
+    , m_catalogue(catalogue)
 {
-    auto* page = named(new QWidget, "pgSelectVars");
-    auto* grid = new QGridLayout(page);
+    setObjectName(QStringLiteral("pgSelectVars"));
+    auto* grid = new QGridLayout(this);
 
     const Half original = addHalf(grid, 0, kOriginal);
     grid->setRowMinimumHeight(3, 12);
     const Half derived = addHalf(grid, 4, kDerived);
-    lstHHVars_Orig = original.household;
-    lstIndVars_Orig = original.individual;
-    cmdOrigVarHelp = original.help;
-    cmdResetOrigVars = original.reset;
-    lstHHVars_Derived = derived.household;
-    lstIndVars_Derived = derived.individual;
-    cmdDerivedVarHelp = derived.help;
-    cmdResetDerivedVars = derived.reset;
+    m_householdOriginal = original.household;
+    m_individualOriginal = original.individual;
+    m_originalDefinitions = original.help;
+    m_originalReset = original.reset;
+    m_householdDerived = derived.household;
+    m_individualDerived = derived.individual;
+    m_derivedDefinitions = derived.help;
+    m_derivedReset = derived.reset;
     // The original variables have rows; the derived lists stay empty.
     grid->setRowStretch(2, 3);
     grid->setRowStretch(6, 1);
@@ -105,11 +111,43 @@ QWidget* VariablesPage::build()
     grid->setColumnStretch(0, 3);
     grid->setColumnStretch(2, 3);
     grid->setColumnStretch(3, 2);
-    return page;
+
+    m_householdAdapter = new ListWidgetAdapter(m_householdOriginal);
+    m_individualAdapter = new ListWidgetAdapter(m_individualOriginal);
+    connect(m_originalReset, &QPushButton::clicked, this, &VariablesPage::resetHouseholdAndIndividualVariables);
+    connect(m_originalDefinitions, &QPushButton::clicked, this, &VariablesPage::originalDefinitionsRequested);
+    connect(m_derivedDefinitions, &QPushButton::clicked, this, &VariablesPage::derivedDefinitionsRequested);
+}
+
+ListBox& VariablesPage::householdList() const
+{
+    return *m_householdAdapter;
+}
+
+ListBox& VariablesPage::individualList() const
+{
+    return *m_individualAdapter;
+}
+
+void VariablesPage::readChoices(RequestChoices& choices) const
+{
+    VariableNames names = selectedVariableNames(m_catalogue, *m_householdAdapter, *m_individualAdapter);
+    choices.householdVariables = std::move(names.household);
+    choices.individualVariables = std::move(names.individual);
+}
+
+void VariablesPage::setChoices(const RequestChoices& choices)
+{
+    selectRequestVariables(m_catalogue, *m_householdAdapter, *m_individualAdapter, choices);
+}
+
+void VariablesPage::resetHouseholdAndIndividualVariables()
+{
+    setDefaultVars(m_catalogue, *m_householdAdapter, *m_individualAdapter);
 }
 
 QList<QWidget*> VariablesPage::focusOrder() const
 {
-    return { lstHHVars_Orig, cmdOrigVarHelp, cmdResetOrigVars, lstIndVars_Orig, lstHHVars_Derived, cmdDerivedVarHelp,
-        cmdResetDerivedVars, lstIndVars_Derived };
+    return { m_householdOriginal, m_originalDefinitions, m_originalReset, m_individualOriginal, m_householdDerived,
+        m_derivedDefinitions, m_derivedReset, m_individualDerived };
 }

@@ -1,26 +1,57 @@
 #pragma once
 
 #include <QList>
+#include <QWidget>
 
+class ListBox;
+class ListWidgetAdapter;
 class QListWidget;
 class QPushButton;
-class QWidget;
+struct RequestChoices;
+struct VariableCatalogue;
 
 /// The Select Variable(s) page, pgSelectVars: the original variables above the
 /// derived ones, each as a household and an individual list with Definitions and
-/// Reset between them, and notes on the right. The derived lists stay empty.
-struct VariablesPage {
-    QListWidget* lstHHVars_Orig = nullptr;
-    QListWidget* lstIndVars_Orig = nullptr;
-    QListWidget* lstHHVars_Derived = nullptr;
-    QListWidget* lstIndVars_Derived = nullptr;
-    QPushButton* cmdOrigVarHelp = nullptr;
-    QPushButton* cmdResetOrigVars = nullptr;
-    QPushButton* cmdDerivedVarHelp = nullptr;
-    QPushButton* cmdResetDerivedVars = nullptr;
+/// Reset between them, and notes on the right. The derived lists stay empty, and
+/// their Reset does nothing.
+class VariablesPage : public QWidget {
+    Q_OBJECT
 
-    /// Creates the page and its controls; the window takes the page.
-    QWidget* build();
+public:
+    /// `catalogue` is not owned and must outlive the page.
+    explicit VariablesPage(const VariableCatalogue& catalogue, QWidget* parent = nullptr);
+
+    /// The two original-variable lists as the variable catalogue reads them.
+    ListBox& householdList() const;
+    ListBox& individualList() const;
+
+    /// The selected variables, by name.
+    void readChoices(RequestChoices& choices) const;
+    /// Selects exactly the variables `choices` names; every name must be known.
+    void setChoices(const RequestChoices& choices);
+    /// Selects the default variables, as Reset does.
+    void resetHouseholdAndIndividualVariables();
+
     /// The page's controls in the order the keyboard walks them.
     QList<QWidget*> focusOrder() const;
+    /// The buttons that take Alt+letter: the two Resets.
+    QPushButton* originalReset() const { return m_originalReset; }
+    QPushButton* derivedReset() const { return m_derivedReset; }
+
+signals:
+    void originalDefinitionsRequested();
+    void derivedDefinitionsRequested();
+
+private:
+    const VariableCatalogue& m_catalogue;
+    QListWidget* m_householdOriginal = nullptr;
+    QListWidget* m_individualOriginal = nullptr;
+    QListWidget* m_householdDerived = nullptr;
+    QListWidget* m_individualDerived = nullptr;
+    QPushButton* m_originalDefinitions = nullptr;
+    QPushButton* m_originalReset = nullptr;
+    QPushButton* m_derivedDefinitions = nullptr;
+    QPushButton* m_derivedReset = nullptr;
+    ListWidgetAdapter* m_householdAdapter = nullptr;
+    ListWidgetAdapter* m_individualAdapter = nullptr;
 };

@@ -60,18 +60,6 @@ inline constexpr char kResetDerivedDescription[] = "Reset the derived SAR variab
 
 // Output page.
 inline constexpr char kLabel26[] = "Spatial codes included in output:";
-inline constexpr char kCbED[] = "ED (ONS ID)";
-inline constexpr char kLabel31[] = "e.g. 08BYFA01";
-inline constexpr char kCbWard[] = "Ward (ONS ID)";
-inline constexpr char kLabel30[] = "e.g. 08BYFA";
-inline constexpr char kCbDistrict[] = "District (ONS ID)";
-inline constexpr char kLabel29[] = "e.g. 08BY";
-inline constexpr char kCbCounty[] = "County (ONS ID)";
-inline constexpr char kLabel32[] = "e.g. 08";
-inline constexpr char kCbRegion[] = "Region (name)";
-inline constexpr char kLabel28[] = "e.g. North";
-inline constexpr char kCbCountry[] = "Country (name)";
-inline constexpr char kLabel27[] = "e.g. England";
 inline constexpr char kLabel9[] = "output folder:";
 inline constexpr char kLabel10[] = "full pathname required: Eg /home/user/microdata";
 inline constexpr char kLabel22[] = "output filename:";
@@ -107,7 +95,6 @@ inline constexpr char kDemoWriting[] = "Writing the demo data set to %1...";
 inline constexpr char kDemoWriteFailed[] = "The demo data set could not be written:\n\n";
 // Output file formats.
 inline constexpr char kFileFormatLabel[] = "File format:";
-inline constexpr const char* kFileFormats[] = { "CSV (.txt)", "Stata (.dta)", "SPSS (.sav)" };
 // Seeing the choice, browsing for paths.
 inline constexpr char kBrowse[] = "Browse...";
 inline constexpr char kBrowseOutputSpoken[] = "Browse output folder";

@@ -10,15 +10,62 @@
 #include "TempDir.h"
 
 #include <QAbstractButton>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
+#include <QRadioButton>
+#include <QTabWidget>
 #include <QDir>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
 #include <QTest>
 
+#include <array>
 #include <memory>
 
 enum class DataSet { Fixture, Demo };
+
+/// The window's controls, found by their objectNames as screen readers and users'
+/// scripts find them.
+struct Controls {
+    explicit Controls(const QWidget& window)
+        : m_window(window)
+    {
+    }
+    template <typename W> W* find(const char* name) const
+    {
+        W* widget = m_window.findChild<W*>(QString::fromLatin1(name));
+        if (!widget)
+            qFatal("no control named %s", name);
+        return widget;
+    }
+
+    const QWidget& m_window;
+    QTabWidget* MultiPage1 = find<QTabWidget>("MultiPage1");
+    QRadioButton* obSelectedAreas = find<QRadioButton>("obSelectedAreas");
+    std::array<QListWidget*, kNumAreaLevels> areaLists { find<QListWidget>("lstCountries"),
+        find<QListWidget>("lstRegions"), find<QListWidget>("lstCounties"), find<QListWidget>("lstDistricts"),
+        find<QListWidget>("lstWards") };
+    QRadioButton* obUserEDlist = find<QRadioButton>("obUserEDlist");
+    QLineEdit* txtUserEDlist = find<QLineEdit>("txtUserEDlist");
+    QLabel* lblSelectionSummary = find<QLabel>("lblSelectionSummary");
+    QListWidget* lstHHVars_Orig = find<QListWidget>("lstHHVars_Orig");
+    QListWidget* lstIndVars_Orig = find<QListWidget>("lstIndVars_Orig");
+    QPushButton* cmdOrigVarHelp = find<QPushButton>("cmdOrigVarHelp");
+    QPushButton* cmdResetOrigVars = find<QPushButton>("cmdResetOrigVars");
+    QPushButton* cmdResetDerivedVars = find<QPushButton>("cmdResetDerivedVars");
+    QCheckBox* cbED = find<QCheckBox>("cbED");
+    QCheckBox* cbWard = find<QCheckBox>("cbWard");
+    QCheckBox* cbCountry = find<QCheckBox>("cbCountry");
+    QLineEdit* txtUserOutput = find<QLineEdit>("txtUserOutput");
+    QLineEdit* txtUserRootFilename = find<QLineEdit>("txtUserRootFilename");
+    QRadioButton* obSeparateFiles = find<QRadioButton>("obSeparateFiles");
+    QRadioButton* obCombinedFiles = find<QRadioButton>("obCombinedFiles");
+    QComboBox* cboFileFormat = find<QComboBox>("cboFileFormat");
+    QPushButton* btExtract = find<QPushButton>("btExtract");
+    QLineEdit* txtFileWarningSize = find<QLineEdit>("txtFileWarningSize");
+};
 
 /// The program as started in a freshly written data folder: a fresh state (so a
 /// fresh generator) and its main window, shown, with questions answered from a
@@ -40,7 +87,7 @@ struct TestWindow {
         window->show();
     }
 
-    const MainWindow::Controls& c() const { return window->controls(); }
+    Controls c() const { return Controls(*window); }
     QListWidget* list(AreaLevel level) const { return c().areaLists[static_cast<int>(level)]; }
     QString path(const char* relative) const { return QString::fromStdString(dir.file(relative)); }
     QString asked() const { return QString::fromStdString(dialogs.asked()); }
@@ -114,4 +161,12 @@ inline void clickRow(QListWidget* list, int row, Qt::KeyboardModifiers modifiers
 inline void clickOption(QAbstractButton* button)
 {
     QTest::mouseClick(button, Qt::LeftButton, Qt::NoModifier, QPoint(8, button->height() / 2));
+}
+
+/// Selects exactly `rows` of `list`.
+inline void selectRows(QListWidget* list, std::initializer_list<int> rows)
+{
+    list->clearSelection();
+    for (int row : rows)
+        list->item(row)->setSelected(true);
 }

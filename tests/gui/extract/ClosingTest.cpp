@@ -11,6 +11,7 @@
 #include <QtTest>
 
 #include <functional>
+#include <memory>
 
 namespace {
 
@@ -29,6 +30,27 @@ bool programEnds(const std::function<void()>& action)
     giveUp.start(3000);
     QCoreApplication::exec();
     return ended;
+}
+
+/// Chooses the demo's first county (1482 EDs): long enough to act while it is written.
+void chooseCounty(TestWindow& f)
+{
+    QListWidget* counties = f.list(AreaLevel::County);
+    counties->setCurrentRow(1, QItemSelectionModel::ClearAndSelect);
+    counties->setCurrentRow(f.state->areas.level(AreaLevel::County).listPos[1], QItemSelectionModel::ClearAndSelect);
+}
+
+/// Does `action` once, when the worker reports its first ED written but not its last.
+void whileWriting(TestWindow& f, std::function<void()> action)
+{
+    auto once = std::make_shared<QMetaObject::Connection>();
+    *once = QObject::connect(&f.window->extractRunner(), &ExtractRunner::progressed, f.window.get(),
+        [once, action = std::move(action)](quint64 done, quint64 total) {
+            if (done == 0 || done >= total)
+                return;
+            QObject::disconnect(*once);
+            action();
+        });
 }
 
 } // namespace
@@ -72,19 +94,27 @@ private slots:
         QCOMPARE(f.snapshot(), before);
     }
 
-    // The close arrives while the extraction runs, as the window system's would; the
-    // extraction finishes, and then the window closes without asking. A click and a
-    // key press meanwhile are dropped.
-    void closeDuringTheExtractionWaitsForItsEnd()
+    void closeDuringTheExtractionAsksToCancel_data()
     {
+        QTest::addColumn<QString>("answer");
+        QTest::newRow("Yes cancels and closes") << "Yes";
+        QTest::newRow("No lets it finish") << "No";
+    }
+
+    // The close arrives while the worker writes, as the window system's would; the
+    // controls are locked meanwhile, so a click and a key press are dropped.
+    void closeDuringTheExtractionAsksToCancel()
+    {
+        QFETCH(QString, answer);
+        const bool cancel = answer == QStringLiteral("Yes");
         TestWindow f(DataSet::Demo);
-        const MainWindow::Controls& c = f.c();
-        f.chooseLargeWard();
-        f.dialogs.script("M2=Yes,M7=Yes,M9=No");
+        const Controls c = f.c();
+        chooseCounty(f);
+        f.dialogs.script("M2=Yes,M7=Yes,M9=No,CancelToClose=" + answer.toStdString());
         f.window->extractRunner().setProgressDelay(0);
         QString progressShown;
         bool closedAtOnce = true;
-        QTimer::singleShot(0, f.window.get(), [&] {
+        whileWriting(f, [&] {
             if (auto* count = f.window->findChild<QLabel*>(QStringLiteral("progressCount"));
                 count && count->isVisible())
                 progressShown = count->text();
@@ -93,11 +123,12 @@ private slots:
             closedAtOnce = f.window->close();
         });
         f.extract();
-        QVERIFY2(progressShown.endsWith(QStringLiteral(" of 104 EDs done")), qPrintable(progressShown));
+        QVERIFY2(progressShown.endsWith(QStringLiteral(" of 1482 EDs done")), qPrintable(progressShown));
         QVERIFY(!closedAtOnce);
-        QCOMPARE(f.asked(), QStringLiteral("M2 M7"));
-        QVERIFY(!f.window->isVisible());
-        QCOMPARE(f.outputListing(), (QStringList { "Zen91_hh.txt", "Zen91_ind.txt" }));
+        QCOMPARE(f.asked(), QString(cancel ? "M2 M7 CancelToClose" : "M2 M7 CancelToClose M9"));
+        QCOMPARE(f.window->isVisible(), !cancel);
+        const QStringList written { "Zen91_hh.txt", "Zen91_ind.txt" };
+        QCOMPARE(f.outputListing(), cancel ? QStringList() : written);
         QVERIFY(!c.obCombinedFiles->isChecked());
         QCOMPARE(c.txtFileWarningSize->text(), QStringLiteral("1"));
     }
@@ -109,16 +140,15 @@ private slots:
         QTest::newRow("Escape") << true;
     }
 
-    // The extraction keeps the thread and repaints from its progress callback, so
-    // the click is made from inside it, as a user's would arrive.
+    // Cancel is pressed on the progress display while the worker writes.
     void cancelStopsAndWritesNothing()
     {
         QFETCH(bool, escape);
         TestWindow f(DataSet::Demo);
-        f.chooseLargeWard();
+        chooseCounty(f);
         f.dialogs.script("M2=Yes,M7=Yes");
         f.window->extractRunner().setProgressDelay(0);
-        QTimer::singleShot(0, f.window.get(), [&] {
+        whileWriting(f, [&] {
             auto* dialog = f.window->findChild<ExtractProgressDialog*>();
             QVERIFY(dialog && dialog->isVisible());
             QPushButton* cancel = dialog->findChild<QPushButton*>(QStringLiteral("btCancelExtract"));

@@ -44,7 +44,7 @@ private slots:
     void refusalsAndFailuresShowAndWriteNothing()
     {
         TestWindow f(DataSet::Demo);
-        const MainWindow::Controls& c = f.c();
+        const Controls c = f.c();
         QVERIFY(QDir().mkdir(f.path("Zen91")));
         f.dir.write("Zen91Data/BY/04BYFA01.res", "12,x7,3\r\n");
         c.obUserEDlist->setChecked(true);
@@ -69,7 +69,7 @@ private slots:
     void householdOnlyClearsTheCombinedOptionUntilChosenAgain()
     {
         TestWindow f(DataSet::Demo);
-        const MainWindow::Controls& c = f.c();
+        const Controls c = f.c();
         f.chooseLargeWard();
         c.obCombinedFiles->setChecked(true);
         c.lstIndVars_Orig->clearSelection();

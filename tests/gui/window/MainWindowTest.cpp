@@ -3,6 +3,7 @@
 
 #include "base/ListBox.h"
 #include "window/AreaFinder.h"
+#include "window/ListWidgetAdapter.h"
 
 #include "TestWindow.h"
 
@@ -24,7 +25,7 @@ private slots:
     void userEdListSwitchResetsAndDisablesTheAreaLists()
     {
         TestWindow f;
-        const MainWindow::Controls& c = f.c();
+        const Controls c = f.c();
         AreaTables& t = f.state->areas;
         QVERIFY(c.obSelectedAreas->isChecked() && c.obSeparateFiles->isChecked() && !c.txtUserEDlist->isEnabled());
         c.MultiPage1->setCurrentIndex(1);
@@ -69,7 +70,7 @@ private slots:
         TestWindow f;
         f.c().MultiPage1->setCurrentIndex(2);
         QListWidget* list = f.c().lstIndVars_Orig;
-        ListBox& box = f.window->individualVariables();
+        ListBox& box = *list->findChild<ListWidgetAdapter*>();
         clickRow(list, 2);
         clickRow(list, 6, Qt::ShiftModifier);
         clickRow(list, 4, Qt::ControlModifier);

@@ -46,7 +46,7 @@ QStringList everything(const TestWindow& w)
 /// Non-default choices in every control, saved through the File menu to `file`.
 void chooseAndSave(TestWindow& w, ScriptedChooser& chooser, const QString& file, bool edList)
 {
-    const MainWindow::Controls& c = w.c();
+    const Controls c = w.c();
     w.chooseWard(30);
     w.list(AreaLevel::Ward)->item(w.state->areas.level(AreaLevel::Ward).listPos[500])->setSelected(true);
     // A district chosen afterwards leaves the ward list as it was.
@@ -57,8 +57,8 @@ void chooseAndSave(TestWindow& w, ScriptedChooser& chooser, const QString& file,
         c.obUserEDlist->setChecked(true);
         c.txtUserEDlist->setText(w.path("my EDs.txt"));
     }
-    w.window->householdVariables().setSelectedRows({ 2, 5 });
-    w.window->individualVariables().setSelectedRows({ 1, 3, 4 });
+    selectRows(c.lstHHVars_Orig, { 2, 5 });
+    selectRows(c.lstIndVars_Orig, { 1, 3, 4 });
     for (QCheckBox* box : { c.cbED, c.cbWard, c.cbCountry })
         box->toggle();
     c.obCombinedFiles->setChecked(true);

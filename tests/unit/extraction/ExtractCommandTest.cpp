@@ -19,14 +19,12 @@ TEST(ExtractCommand, RefusalsShowOneMessageAndCreateNothing)
     const Row rows[] = {
         { "M1",
             [](ExtractSession& s) {
-                s.inputs.useUserEdList = true;
-                s.inputs.edListText = s.dir.file("nothing.txt");
+                s.useEdList(s.dir.file("nothing.txt"));
             } },
         { "M3",
             [](ExtractSession& s) {
-                s.inputs.useUserEdList = true;
-                s.inputs.edListText = s.dir.write("EDlist.txt", "BYFA01\r\n");
-                s.inputs.combinedChosen = true;
+                s.useEdList(s.dir.write("EDlist.txt", "BYFA01\r\n"));
+                s.choices.separateFiles = false;
                 s.settings.outputFolder = s.dir.file("Zen91");
                 s.hhList.selectOnly({});
                 s.indList.selectOnly({});
@@ -81,7 +79,7 @@ TEST(ExtractCommand, CombinedFileQuestions)
         SCOPED_TRACE(row.name);
         ExtractSession s(row.reversedMap);
         s.chooseWards({ FixtureData::kWard3Eds });
-        s.inputs.combinedChosen = true;
+        s.choices.separateFiles = false;
         s.settings.separateFiles = false;
         s.hhList.selectOnly(row.hh);
         s.indList.selectOnly(row.ind);
@@ -113,7 +111,7 @@ TEST(ExtractCommand, SizeWarningAndThresholdsThatAreNotPlainDecimals)
         SCOPED_TRACE(row.threshold);
         ExtractSession s;
         s.chooseWards({ FixtureData::kWard120Eds });
-        s.inputs.thresholdText = row.threshold;
+        s.choices.sizeWarningThreshold = row.threshold;
         s.dialogs.script(row.answers);
         ExtractOutcome outcome = s.extract();
         EXPECT_EQ(s.dialogs.asked(), row.asked);

@@ -35,14 +35,29 @@ ExtractSession::ExtractSession(bool reversedMap)
 {
     startSession(*state, cascade, hhList, indList);
     ::mkdir(dir.file("Zen91").c_str(), 0777);
-    inputs.edListText = settings.edListFile;
-    inputs.spatialCodeFlags[kSpatialEd] = true;
-    inputs.thresholdText = "1";
+    choices.spatialCodes[kSpatialEd] = true;
+    choices.sizeWarningThreshold = "1";
 }
 
 ExtractCommand ExtractSession::command()
 {
-    return ExtractCommand(state->folders, areas, state->variables, hhList, indList, settings, dialogs, state->random);
+    return ExtractCommand(state->folders, areas, state->variables, settings, dialogs, state->random);
+}
+
+RequestChoices ExtractSession::chosen() const
+{
+    RequestChoices c = choices;
+    VariableNames names = selectedVariableNames(state->variables, hhList, indList);
+    c.householdVariables = std::move(names.household);
+    c.individualVariables = std::move(names.individual);
+    c.outputFolder = settings.outputFolder;
+    c.rootFileName = settings.rootFileName;
+    return c;
+}
+
+void ExtractSession::useEdList(const std::string& path)
+{
+    choices.edList = EdListRecord { path, {} };
 }
 
 void ExtractSession::chooseWards(std::initializer_list<int> wards)

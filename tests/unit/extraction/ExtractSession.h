@@ -25,7 +25,12 @@ public:
 
     /// An Extract command over the session, to set up before running.
     ExtractCommand command();
-    ExtractOutcome extract() { return command().run(inputs); }
+    ExtractOutcome extract() { return command().run(chosen(), options); }
+    /// `choices` with the variables the two lists select and the output folder and
+    /// root name of the settings.
+    RequestChoices chosen() const;
+    /// Switches to the user ED list at `path`.
+    void useEdList(const std::string& path);
     std::string output(const std::string& name) const { return readFile(settings.outputFolder + name); }
     /// Expands the ward list with only `wards` chosen.
     void chooseWards(std::initializer_list<int> wards);
@@ -39,7 +44,8 @@ public:
     FakeListBox hhList;
     FakeListBox indList;
     ScriptedDialogs dialogs;
-    ExtractInputs inputs;
+    RequestChoices choices;
+    ExtractOptions options;
 };
 
 /// The names in `folder`, sorted, without the dot files unless asked; none for a

@@ -11,16 +11,16 @@ TEST(ExtractionGolden, CombinedWithEverySpatialCodeAndLetteredParts)
 {
     ExtractSession s;
     s.chooseWards({ FixtureData::kWardNiParts, FixtureData::kWard3Eds });
-    s.inputs.combinedChosen = true;
+    s.choices.separateFiles = false;
     s.settings.separateFiles = false;
-    s.inputs.spatialCodeFlags.fill(true);
+    s.choices.spatialCodes.fill(true);
     s.hhList.selectOnly({ "HNUM", "Cars" });
     s.indList.selectOnly({ "HNUM", "PNUM", "Age" });
     // The bare NI EDs are read, not written, but count as progress all the same.
     std::pair<std::uint64_t, std::uint64_t> last;
     ExtractCommand command = s.command();
     command.setProgress([&](std::uint64_t done, std::uint64_t total) { last = { done, total }; });
-    ExtractOutcome outcome = command.run(s.inputs);
+    ExtractOutcome outcome = command.run(s.chosen(), s.options);
     ASSERT_EQ(outcome.status, ExtractStatus::Done) << outcome.error;
     expectGolden("combined_hhind.txt", s.output("Zen91_hhind.txt"));
     EXPECT_EQ(last, std::make_pair(std::uint64_t { 9 }, std::uint64_t { 9 }));
@@ -30,7 +30,7 @@ TEST(ExtractionGolden, WardAboveThirtyEdsAndSevenPartsDrawFromTheGenerator)
 {
     ExtractSession s;
     s.chooseWards({ FixtureData::kWard35Eds, FixtureData::kWard7Parts });
-    s.inputs.spatialCodeFlags = { false, true, false, false, true, true };
+    s.choices.spatialCodes = { false, true, false, false, true, true };
     s.hhList.selectOnly({ "HNUM" });
     s.indList.selectOnly({});
     ExtractOutcome outcome = s.extract();
@@ -47,7 +47,7 @@ TEST(ExtractionGolden, NonIdentityListMapStillWritesColumnsByVariableNumber)
 {
     ExtractSession s(true);
     s.chooseWards({ FixtureData::kWard3Eds });
-    s.inputs.spatialCodeFlags = { true, false, true, true, false, false };
+    s.choices.spatialCodes = { true, false, true, true, false, false };
     ExtractOutcome outcome = s.extract();
     ASSERT_EQ(outcome.status, ExtractStatus::Done) << outcome.error;
     expectGolden("reversed_hh.txt", s.output("Zen91_hh.txt"));
@@ -58,7 +58,7 @@ TEST(ExtractionGolden, UserListEndsWithTheRejectedCodesMessageAndDrawsNothing)
 {
     ExtractSession s;
     writeGoldenUserList(s, "EDlist.txt");
-    s.inputs.useUserEdList = true;
+    s.useEdList(s.settings.edListFile);
     ExtractOutcome outcome = s.extract();
     ASSERT_EQ(outcome.status, ExtractStatus::DoneWithRejectedCodes) << outcome.error;
     EXPECT_EQ(outcome.completionMessage().id, MessageId::M8);
@@ -72,7 +72,7 @@ TEST(ExtractionGolden, SampleSubstitutionDrawsTheEdNumberBeforeTheLetter)
     ExtractSession s;
     s.areas.eds2Ward[FixtureData::kWard35Eds] = { 31, 6, 9000, 4000 };
     s.chooseWards({ FixtureData::kWard35Eds });
-    s.inputs.spatialCodeFlags = { false, false, false, false, false, true };
+    s.choices.spatialCodes = { false, false, false, false, false, true };
     s.hhList.selectOnly({ "HNUM" });
     s.indList.selectOnly({});
     ExtractOutcome outcome = s.extract();

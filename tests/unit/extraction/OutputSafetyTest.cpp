@@ -33,7 +33,7 @@ TEST(OutputSafety, NoToReplacingOrToTooLittleFreeSpaceKeepsTheEarlierFiles)
     auto extractOnFullDisk = [&] {
         ExtractCommand command = s.command();
         command.setFileSystem(full);
-        return command.run(s.inputs);
+        return command.run(s.chosen(), s.options);
     };
     s.dialogs.script("NotEnoughSpace=No");
     EXPECT_EQ(extractOnFullDisk().cancelledAt, MessageId::NotEnoughSpace);

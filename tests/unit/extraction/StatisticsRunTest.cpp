@@ -55,7 +55,7 @@ TEST(StatisticsRun, AFailureOrCancelInEitherFileEndsTheRunWithNothingWritten)
         SCOPED_TRACE(row.named);
         ExtractSession s;
         s.chooseWards({ FixtureData::kWard3Eds });
-        s.inputs.format = row.format;
+        s.choices.format = row.format;
         FullForOneFile fs;
         fs.fileNumber = row.fullFile;
         std::atomic<bool> cancel { false };
@@ -64,7 +64,7 @@ TEST(StatisticsRun, AFailureOrCancelInEitherFileEndsTheRunWithNothingWritten)
         command.setCancelFlag(&cancel);
         if (row.fullFile == 0)
             command.setProgress([&](std::uint64_t, std::uint64_t) { cancel = true; });
-        const ExtractOutcome outcome = command.run(s.inputs);
+        const ExtractOutcome outcome = command.run(s.chosen(), s.options);
         if (row.fullFile == 0) {
             EXPECT_EQ(outcome.cancelledAt, MessageId::ExtractionCancelled);
         } else {
@@ -91,8 +91,8 @@ TEST(StatisticsRun, FilesSayTheirTimeInUtcAndTheRequestRecordsIt)
         SCOPED_TRACE(row.file);
         ExtractSession s;
         s.chooseWards({ FixtureData::kWard3Eds });
-        s.inputs.format = row.format;
-        s.inputs.fileTime = 1000000000;
+        s.choices.format = row.format;
+        s.options.fileTime = 1000000000;
         const ExtractOutcome outcome = s.extract();
         ASSERT_TRUE(outcome.succeeded());
         EXPECT_EQ(outcome.result.writtenEds, 3u);

@@ -21,8 +21,8 @@ VariableCatalogue selection(std::vector<int> household, std::vector<int> individ
     return catalogue;
 }
 
-const std::array<bool, kNumSpatialColumns> kCountyAndEd = { false, false, true, false, false, true };
-const std::array<int, kNumSpatialColumns> kWidths = { 16, 24, 2, 4, 6, 8 };
+const std::array<bool, kNumSpatialCodes> kCountyAndEd = { false, false, true, false, false, true };
+const std::array<int, kNumSpatialCodes> kWidths = { 16, 24, 2, 4, 6, 8 };
 
 } // namespace
 

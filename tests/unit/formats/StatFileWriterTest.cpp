@@ -34,7 +34,7 @@ protected:
 
     std::string write(const std::vector<std::vector<std::string>>& rows, std::int64_t rowCount)
     {
-        const std::string path = m_dir.file(std::string("out") + statFileSuffix(format()));
+        const std::string path = m_dir.file(std::string(format() == StatFormat::Stata ? "out.dta" : "out.sav"));
         const std::vector<StatColumn> columns = sampleColumns();
         LineWriter out(path);
         StatFileWriter writer(out, format(), columns, rowCount, "a file label");
