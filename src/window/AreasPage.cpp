@@ -58,6 +58,9 @@ AreasPage::AreasPage(QWidget* parent)
         QLabel* heading = label(area.label, area.heading);
         QListWidget* list = listBox(area.list, spoken(area.heading), heading);
         list->setMinimumHeight(area.minimumRows * (list->fontMetrics().height() + 1) + 2 * list->frameWidth() + 4);
+        // The lists share what height there is, never less than their minimum, so
+        // that the page fits an ordinary screen without scrolling around them.
+        list->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Ignored);
         grid->addWidget(list, i, 0);
         grid->addWidget(heading, i, 1, Qt::AlignTop | Qt::AlignLeft);
         grid->setRowStretch(i, area.stretch);

@@ -184,9 +184,11 @@ void MainWindow::setMnemonics()
     setMnemonic(m_outputPage->extractButton(), kBtExtract, u'E');
 }
 
-// As large as the pages want without scrolling, within the screen.
+// As large as the pages want without scrolling (the lists longer where there is
+// room), within the screen.
 void MainWindow::fitInto(const QRect& available)
 {
+    static constexpr QSize kRoomy(900, 860);
     QSize pages;
     for (int i = 0; i < m_pages->count(); ++i)
         if (auto* area = qobject_cast<QScrollArea*>(m_pages->widget(i)))
@@ -198,7 +200,7 @@ void MainWindow::fitInto(const QRect& available)
     const int height = m_menu.menuBar->sizeHint().height() + m_pages->tabBar()->sizeHint().height() + pages.height()
         + tabFrame + layout()->spacing() + notice->heightForWidth(width - margins.left() - margins.right())
         + margins.top() + margins.bottom();
-    setGeometry(fittedGeometry(QSize(width, height), expectedFrame(*this), available));
+    setGeometry(fittedGeometry(QSize(width, height).expandedTo(kRoomy), expectedFrame(*this), available));
 }
 
 void MainWindow::startUp()
