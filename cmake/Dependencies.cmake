@@ -15,10 +15,11 @@ if(ZENDRA91_GUI)
   find_package(Qt6 6.4 REQUIRED COMPONENTS Widgets Svg Charts)
 endif()
 
-# Only a build with its tests needs the test frameworks: GTest::gtest_main, and
+# Only a build with its tests needs the test frameworks: GTest::gtest_main, Python, and
 # Qt6::Test, which the window's benchmark drives the lists with too.
 if(ZENDRA91_TESTS)
   find_package(GTest 1.12 REQUIRED)
+  find_package(Python3 3.9 REQUIRED COMPONENTS Interpreter)  # the layering check
 endif()
 if(ZENDRA91_GUI AND (ZENDRA91_TESTS OR ZENDRA91_BENCHMARKS))
   find_package(Qt6 6.4 REQUIRED COMPONENTS Test)
