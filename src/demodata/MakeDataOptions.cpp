@@ -4,6 +4,7 @@
 
 #include <CLI/CLI.hpp>
 
+#include <utility>
 #include <vector>
 
 namespace {
