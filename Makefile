@@ -11,8 +11,10 @@ JOBS ?= 2
 deps:
 	./scripts/install-deps.sh
 
-# The tests run in an AddressSanitizer + UndefinedBehaviorSanitizer build.
+# The tests run in an AddressSanitizer + UndefinedBehaviorSanitizer build, after a quick
+# check that each folder under src/ includes only the folders below it.
 test: deps
+	python3 scripts/check-layers.py
 	cmake -S . -B $(BUILD_TEST) -G Ninja -DCMAKE_BUILD_TYPE=Debug \
 	  -DZENDRA91_SANITIZERS=address,undefined -DZENDRA91_BENCHMARKS=OFF
 	cmake --build $(BUILD_TEST) -j $(JOBS)

@@ -94,4 +94,4 @@ TEST_P(StatFileWriterTest, RowCountsAndValuesOutOfTheirTypeAreRefused)
 }
 
 INSTANTIATE_TEST_SUITE_P(Formats, StatFileWriterTest, ::testing::Values(StatFormat::Stata, StatFormat::Spss),
-    [](const auto& info) { return std::string(info.param == StatFormat::Stata ? "Stata" : "Spss"); });
+    [](const auto& row) { return std::string(row.param == StatFormat::Stata ? "Stata" : "Spss"); });
