@@ -244,10 +244,18 @@ void defineOptions(CLI::App& app, CommandLine& line)
 void checkCombinations(const CLI::App& app, const CommandLine& line)
 {
     std::size_t areaOptionsGiven = 0;
-    for (const AreaOption& area : kAreaOptions)
-        areaOptionsGiven += app.get_option(area.name)->count();
+    std::string given;
+    for (const AreaOption& area : kAreaOptions) {
+        const std::size_t count = app.get_option(area.name)->count();
+        if (count == 0)
+            continue;
+        areaOptionsGiven += count;
+        given += (given.empty() ? "" : " and ") + std::string(area.name);
+        if (count > 1)
+            given += " " + std::to_string(count) + " times";
+    }
     if (areaOptionsGiven > 1)
-        throw UsageError("only one area option may be given");
+        throw UsageError("only one area option may be given, found " + given);
     if (line.listMatch && !line.listLevel)
         throw UsageError("--match goes with --list");
     if (line.areaLevel && line.edListFile)
