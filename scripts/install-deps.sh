@@ -5,13 +5,13 @@ packages=(cmake ninja-build g++ make libgtest-dev libgmock-dev
           qt6-base-dev qt6-base-dev-tools qt6-svg-dev qt6-qpa-plugins libgl-dev
           libcli11-dev nlohmann-json3-dev libreadstat-dev libssl-dev
           qt6-charts-dev libqt6opengl6-dev libdeflate-dev
-          desktop-file-utils man-db appstream
+          desktop-file-utils man-db appstream shared-mime-info
           python3-pandas pspp r-base-core)
-# The install test validates the desktop entry and the metainfo and renders the manual
-# pages (above); the loading-script tests run the real R, pandas and PSPP; the Debian
-# package reads its dependencies with dpkg-shlibdeps, which needs `file`, and is
-# checked with lintian. Qt Charts' CMake package needs Qt OpenGL's, which Debian 12's
-# qt6-charts-dev does not pull in.
+# The install test validates the desktop entry, the metainfo and the MIME package and
+# renders the manual pages (above); the loading-script tests run the real R, pandas
+# and PSPP; the Debian package reads its dependencies with dpkg-shlibdeps, which needs
+# `file`, and is checked with lintian. Qt Charts' CMake package needs Qt OpenGL's,
+# which Debian 12's qt6-charts-dev does not pull in.
 case "${1:-}" in
   --gui-run) packages+=(xvfb xauth imagemagick) ;;
   --package) packages+=(dpkg-dev file lintian) ;;

@@ -262,10 +262,20 @@ void defineOptions(CLI::App& app, CommandLine& line)
 void checkCombinations(const CLI::App& app, const CommandLine& line)
 {
     std::size_t areaOptionsGiven = 0;
-    for (const AreaOption& area : kAreaOptions)
-        areaOptionsGiven += app.get_option(area.name)->count();
-    if (areaOptionsGiven > 1)
-        throw UsageError("only one area option may be given");
+    std::vector<std::string> given;
+    for (const AreaOption& area : kAreaOptions) {
+        const std::size_t count = app.get_option(area.name)->count();
+        if (count == 0)
+            continue;
+        areaOptionsGiven += count;
+        given.push_back(area.name + (count > 1 ? " " + std::to_string(count) + " times" : std::string()));
+    }
+    if (areaOptionsGiven > 1) {
+        std::string named = given.front();
+        for (std::size_t i = 1; i < given.size(); ++i)
+            named += (i + 1 == given.size() ? " and " : ", ") + given[i];
+        throw UsageError("only one area option may be given, found " + named);
+    }
     if (line.listMatch && !line.listLevel)
         throw UsageError("--match goes with --list");
     if (line.areaLevel && line.edListFile)

@@ -37,13 +37,6 @@ bool isDirectory(const std::string& path)
     return fs::is_directory(path, error);
 }
 
-bool existsAsNonDirectory(const std::string& path)
-{
-    std::error_code error;
-    fs::file_status status = fs::status(path, error);
-    return fs::exists(status) && !fs::is_directory(status);
-}
-
 bool writableFolder(const std::string& path)
 {
     return ::access(path.c_str(), W_OK | X_OK) == 0;
@@ -174,10 +167,13 @@ std::optional<MessageId> ExtractCommand::checkUserEdList(Run& run)
     request.format = run.choices.format;
     if (!request.useUserEdList)
         return std::nullopt;
-    if (!existsAsNonDirectory(request.edListFile)) {
+    std::error_code error;
+    if (!fs::exists(request.edListFile, error)) {
         m_dialogs.inform(ExtractMessage::edListMissing(request.edListFile));
         return MessageId::M1;
     }
+    // Something that is there but is no list (a folder, a device, a huge file) is
+    // refused by the reader, saying what it is.
     run.codes = readUserEdList(request.edListFile);
     // A shared, read-only installation still gets its report, beside the output.
     std::string reportFolder = m_folders.baseFolder;

@@ -10,13 +10,13 @@
 #include "textio/DataFileError.h"
 
 #include <cerrno>
-#include <cstring>
+#include <fcntl.h>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <map>
 #include <string_view>
+#include <sys/stat.h>
 #include <system_error>
+#include <unistd.h>
 
 namespace {
 
@@ -24,14 +24,78 @@ constexpr std::size_t kPrintZone = 14;
 // A ward code and a two-digit ED number.
 constexpr std::size_t kFullCodeLength = kWardCodeLength + 2;
 
+/// What a file of this kind is, for a message, when it cannot hold a list.
+const char* notAListKind(mode_t mode)
+{
+    if (S_ISDIR(mode))
+        return "a folder";
+    if (S_ISFIFO(mode))
+        return "a named pipe";
+    if (S_ISCHR(mode) || S_ISBLK(mode))
+        return "a device";
+    if (S_ISSOCK(mode))
+        return "a socket";
+    return nullptr;
+}
+
+void checkListFile(const std::string& path, const struct stat& status)
+{
+    if (const char* kind = notAListKind(status.st_mode); kind || !S_ISREG(status.st_mode))
+        throw DataFileError(
+            path, 0, 0, std::string("is ") + (kind ? kind : "not a regular file") + ", not a text file of ED codes");
+    if (status.st_size > static_cast<off_t>(kMaxUserEdListBytes))
+        throw DataFileError(path, 0, 0,
+            "is " + std::to_string(status.st_size) + " bytes, more than an ED list's limit of "
+                + std::to_string(kMaxUserEdListBytes / 1000000) + " MB (the list of every ED of Great Britain "
+                + "is under 2 MB)");
+}
+
+/// The whole list file, refused before a byte is read when it is not a regular
+/// file or is too large: a device or a pipe could be read until memory runs out.
+std::string readListFile(const std::string& path)
+{
+    struct stat status { };
+    if (::stat(path.c_str(), &status) != 0)
+        throw DataFileError::io(path, "cannot open file", errno);
+    checkListFile(path, status);
+    // O_NONBLOCK: should a pipe take the file's place meanwhile, opening it does not wait for a writer.
+    int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+    if (fd < 0)
+        throw DataFileError::io(path, "cannot open file", errno);
+    std::string content;
+    try {
+        if (::fstat(fd, &status) != 0)
+            throw DataFileError::io(path, "cannot read file", errno);
+        checkListFile(path, status);
+        // Never more than the limit, even if the file grows while it is read.
+        char buffer[65536];
+        for (;;) {
+            ssize_t n = ::read(fd, buffer, sizeof buffer);
+            if (n < 0 && errno == EINTR)
+                continue;
+            if (n < 0)
+                throw DataFileError::io(path, "cannot read file", errno);
+            if (n == 0)
+                break;
+            content.append(buffer, static_cast<std::size_t>(n));
+            if (content.size() > kMaxUserEdListBytes)
+                throw DataFileError(path, 0, 0,
+                    "grew past an ED list's limit of " + std::to_string(kMaxUserEdListBytes / 1000000)
+                        + " MB while it was read");
+        }
+    } catch (...) {
+        ::close(fd);
+        throw;
+    }
+    ::close(fd);
+    return content;
+}
+
 } // namespace
 
 std::vector<std::string> readUserEdList(const std::string& path)
 {
-    std::ifstream file(path, std::ios::binary);
-    std::string content((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
-    if (!file.is_open() || file.bad())
-        throw DataFileError(path, 0, 0, std::string("cannot read: ") + std::strerror(errno));
+    const std::string content = readListFile(path);
     // A spreadsheet's "CSV UTF-8" starts with a byte-order mark.
     std::string_view text(content);
     if (text.starts_with("\xEF\xBB\xBF"))

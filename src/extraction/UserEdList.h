@@ -10,8 +10,14 @@ struct DataFolders;
 /// the start is skipped. Fields are separated by commas or line ends; blanks around
 /// an unquoted field are dropped (so "08BYFA01  " is the code 08BYFA01) and empty
 /// ones skipped wherever they are (blank lines, "A,,B", "A,"); a quoted field is
-/// taken as it stands, "" included. Throws DataFileError when the file cannot be read.
+/// taken as it stands, "" included. Throws DataFileError when the file cannot be read,
+/// and, before reading it, when it is not a regular file (a folder, a device, a pipe)
+/// or is larger than kMaxUserEdListBytes.
 std::vector<std::string> readUserEdList(const std::string& path);
+
+/// The largest ED list read: every ED of Great Britain fits in under 2 MB, so
+/// anything near this is not a list, and reading it whole could exhaust memory.
+inline constexpr std::size_t kMaxUserEdListBytes = 100'000'000;
 
 /// The code as the data files name it: letters in capitals.
 std::string edCodeKey(std::string code);

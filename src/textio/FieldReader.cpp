@@ -18,6 +18,22 @@ bool isLineEnd(char c)
     return c == '\r' || c == '\n';
 }
 
+constexpr char kDosEndOfFile = '\x1a';
+
+/// Cuts `content` at a DOS end-of-file mark (Ctrl-Z) that only blanks, line ends and
+/// further marks follow: files saved by old editors end so, sometimes padded with
+/// marks. A mark with data after it stays, so that the data is still refused.
+void dropDosEndOfFile(std::string& content)
+{
+    auto trailing = [](char c) { return isBlank(c) || isLineEnd(c) || c == kDosEndOfFile; };
+    std::size_t tail = content.size();
+    while (tail > 0 && trailing(content[tail - 1]))
+        --tail;
+    std::size_t mark = content.find(kDosEndOfFile, tail);
+    if (mark != std::string::npos)
+        content.resize(mark);
+}
+
 std::string quoted(std::string_view text)
 {
     return DataFileError::shown(text);
@@ -53,6 +69,7 @@ FieldReader::FieldReader(std::string path, std::string content)
     : m_path(std::move(path))
     , m_content(std::move(content))
 {
+    dropDosEndOfFile(m_content);
 }
 
 void FieldReader::fail(const std::string& detail) const

@@ -8,7 +8,8 @@
 /// a line end (CR LF, lone LF or lone CR); blanks before a field are skipped, and
 /// around numbers; a field that begins with a double quote runs to the next double
 /// quote and may hold commas and line ends. Numbers may also be separated by
-/// blanks alone. Line structure otherwise carries no meaning.
+/// blanks alone. Line structure otherwise carries no meaning. A DOS end-of-file
+/// mark (Ctrl-Z) ends the file when only blanks and line ends follow it.
 ///
 /// Every failure throws DataFileError with the path, the line and the field's
 /// position on that line, and says what was expected and what was found.

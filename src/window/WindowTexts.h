@@ -122,3 +122,4 @@ inline constexpr char kRequestNotSaved[] = "The request was not saved.";
 inline constexpr char kRequestOpenedWithNotes[]
     = "The request was opened. Extract goes on as it says, but its output may differ from the recorded run's:";
 inline constexpr char kAboutVersion[] = "%1 version %2";
+inline constexpr char kAboutLicence[] = "Copyright (c) 2026 the ZENDRA91 developers. Licensed under the MIT licence.";

@@ -39,7 +39,10 @@ TEST(ExtractTool, UsageErrorsAndRefusalsExitTwoNamingTheProblem)
     };
     const Row rows[] = {
         { { "--quiet", "leftover" }, "unknown option \"leftover\" (see --help)" },
-        { { "--wards", "08BYFA", "--districts", "1" }, "only one area option may be given" },
+        { { "--wards", "08BYFA", "--districts", "1" },
+            "only one area option may be given, found --districts and --wards" },
+        { { "--wards", "08BYFA", "--counties", "2", "--wards", "1", "--regions", "1" },
+            "only one area option may be given, found --regions, --counties and --wards 2 times" },
         { { "--ed-list", "x", "--wards", "1" }, "--ed-list cannot be combined with an area option" },
         { { "--wards", "99999" }, "no ward number 99999 (expected 1..11499)" },
         { { "--wards", "twin ward" },
@@ -112,6 +115,7 @@ TEST(ExtractTool, ExitStatusesDataErrorsAndTheUserListsFiles)
         // Help goes to standard output, before the data is read.
         { { "--data", "nowhere", "-h" }, kExitDone, "Usage: zendra91-extract [--data DIR] [AREAS] [--ed-list FILE]" },
         { { "--wards", "1" }, kExitDataError, "04BYFA01.res:1: field 2" },
+        { { "--ed-list", "Zen91Data" }, kExitDataError, "Zen91Data: is a folder, not a text file of ED codes" },
         { { "--data", ".", "--ed-list", "list.txt", "--combined", "--spatial", "country,region,county,ed", "--quiet" },
             kExitRejected, "some ED codes were rejected: see ./RejectedEDs.txt" },
     };

@@ -1,3 +1,4 @@
+#include "ErrorText.h"
 #include "TempDir.h"
 
 #include "base/DataFolders.h"
@@ -6,6 +7,8 @@
 #include "geography/AreaTables.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 // The order of wards, EDs and lettered parts is the golden files' test; none of them
 // reaches the last ward.
@@ -45,6 +48,31 @@ TEST(UserEdList, ListsAsPeopleAndSpreadsheetsWriteThem)
         EXPECT_EQ(readUserEdList(dir.write("EDlist.txt", row.text)), row.codes);
     }
     EXPECT_EQ(repeatedCodeCount({ "A1", "a1", "B2", "B2", "B2", "C3" }), 2u);
+}
+
+// Each of these used to be read until memory ran out, or called missing.
+TEST(UserEdList, WhatIsNoListIsRefusedBeforeItIsReadSayingWhy)
+{
+    TempDir dir;
+    const std::string folder = dir.file("Lists");
+    const std::string pipe = dir.file("pipe");
+    const std::string huge = dir.write("huge.txt", "");
+    ASSERT_EQ(::mkdir(folder.c_str(), 0777), 0);
+    ASSERT_EQ(::mkfifo(pipe.c_str(), 0666), 0); // opened for reading, it would wait for a writer
+    ASSERT_EQ(::truncate(huge.c_str(), kMaxUserEdListBytes + 1), 0); // sparse: nothing is written
+    struct Row {
+        std::string path;
+        std::string message;
+    };
+    const Row rows[] = {
+        { folder, folder + ": is a folder, not a text file of ED codes" },
+        { pipe, pipe + ": is a named pipe, not a text file of ED codes" },
+        { "/dev/zero", "/dev/zero: is a device, not a text file of ED codes" },
+        { huge, huge + ": is 100000001 bytes, more than an ED list's limit of 100 MB" },
+        { dir.file("none.txt"), "cannot open file " + dir.file("none.txt") + ": No such file or directory" },
+    };
+    for (const Row& row : rows)
+        EXPECT_EQ(dataFileErrorOf([&] { readUserEdList(row.path); }).find(row.message), 0u) << row.path;
 }
 
 // Report lines put the reason at the next print zone.

@@ -23,9 +23,11 @@ protected:
 
 } // namespace
 
-TEST_F(AreaTablesLoaderTest, LoadsQuotedAndLatin1NamesAndLoneLineFeeds)
+TEST_F(AreaTablesLoaderTest, LoadsQuotedAndLatin1NamesLoneLineFeedsAndADosEndOfFile)
 {
-    put("County_Names.dat", "\"Stoke, North\"\r\n" + readFile(m_dir.file("ProgramData/County_Names.dat")).substr(10));
+    // Old editors end a file with Ctrl-Z; blank lines may come before or after it.
+    put("County_Names.dat",
+        "\"Stoke, North\"\r\n" + readFile(m_dir.file("ProgramData/County_Names.dat")).substr(10) + "\r\n\x1a\r\n");
     // Record numbers are read but not used; lone line feeds end lines too.
     std::string regions = "Heading\n";
     for (int r = 1; r <= kNumRegions; ++r)
@@ -64,6 +66,8 @@ TEST_F(AreaTablesLoaderTest, BrokenFilesNameFileRecordAndWhatWasExpected)
         { "EDs2WardMap.dat", "H\r\n1,5,27,100,40\r\n", "expected the lettered part count of record 1 within 0..26" },
         { "County_Names.dat", readFile(m_dir.file("ProgramData/County_Names.dat")) + "\r\nC69\r\n",
             "County_Names.dat:70: field 1: expected the end of the file" },
+        { "County_Names.dat", readFile(m_dir.file("ProgramData/County_Names.dat")) + "\x1a\r\nC69\r\n",
+            "County_Names.dat:69: field 1: expected the end of the file after 68 records" },
         { "District2WardMap.dat", districtWards, "District2WardMap.dat:2: record 1: district 1 lists wards 1..30" },
         // Codes that could escape their folder or have no region.
         { "Ward_Codes.dat", badCode57("../BYF"), wardCode57 },

@@ -61,6 +61,7 @@ TEST(FieldReader, BadNumbersAreErrorsNamingLineFieldAndTextEscapedAndCut)
         { "99999999999999999999999", "expected n within -2147483648..2147483647" },
         { "\"never closed, at all\r\n", "never closed" },
         { "", "test.dat:1: field 1: expected n, found the end of the file" },
+        { "1,2\r\n3\r\n\x1a", "test.dat:2: field 2: expected n, found the end of the file" },
         // Control characters escaped.
         { "\x1b[31mred\a,2", "test.dat:1: field 1: expected n, found \"\\x1b[31mred\\x07\"" },
     };
@@ -101,6 +102,12 @@ TEST(FieldReader, DataBeyondTheExpectedEndNamesTheFirstExtraLine)
         { "1,2\r\n3 0,4\r\n", "test.dat:2: field 3: expected the end of the file after 2 records, found \"4\"" },
         { "1,2\r\n3,4,\r\n,\r\n",
             "test.dat:3: field 1: expected the end of the file after 2 records, found an empty field" },
+        // A DOS end-of-file mark, alone, padded or among blank lines, ends the data;
+        // a record after it is still one too many.
+        { "1,2\r\n3,4\x1a", "" },
+        { "1,2\r\n3,4\r\n\r\n\x1a\x1a\r\n  \n", "" },
+        { "1,2\r\n3,4\r\n\x1a\r\n5\r\n",
+            "test.dat:3: field 1: expected the end of the file after 2 records, found \"\\x1a\"" },
     };
     for (const Row& row : rows) {
         auto r = reader(row.content);
