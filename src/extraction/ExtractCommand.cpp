@@ -1,6 +1,7 @@
 #include "extraction/ExtractCommand.h"
 
 #include "extraction/EdList.h"
+#include "formats/LoadingScripts.h"
 #include "extraction/ExtractDialogs.h"
 #include "extraction/UserEdList.h"
 #include "base/Version.h"
@@ -136,6 +137,10 @@ std::optional<MessageId> ExtractCommand::checkUserEdList(Run& run)
     request.rootFileName = m_settings.rootFileName;
     request.separateFiles = m_settings.separateFiles;
     request.spatialCodeFlags = run.inputs.spatialCodeFlags;
+    // Known before the estimate and the overwrite question, which both depend on them.
+    request.format = run.inputs.format;
+    request.compress = run.inputs.compress;
+    request.loadingScripts = run.inputs.loadingScripts;
     if (!request.useUserEdList)
         return std::nullopt;
     if (!existsAsNonDirectory(request.edListFile)) {
@@ -237,13 +242,19 @@ std::optional<MessageId> ExtractCommand::estimateAndWarn(Run& run)
 std::vector<std::string> outputPaths(const ExtractRequest& request, const VariableCatalogue& catalogue)
 {
     const std::string stem = request.outputFolder + request.rootFileName;
-    if (!request.separateFiles)
-        return { stem + "_hhind.txt" };
+    const std::string suffix = dataFileSuffix(request);
     std::vector<std::string> paths;
-    if (catalogue.hhSelected[0] == 1)
-        paths.push_back(stem + "_hh.txt");
-    if (catalogue.indSelected[0] == 1)
-        paths.push_back(stem + "_ind.txt");
+    if (!request.separateFiles)
+        paths.push_back(stem + "_hhind" + suffix);
+    else {
+        if (catalogue.hhSelected[0] == 1)
+            paths.push_back(stem + "_hh" + suffix);
+        if (catalogue.indSelected[0] == 1)
+            paths.push_back(stem + "_ind" + suffix);
+    }
+    if (writesLoadingScripts(request))
+        for (const char* scriptSuffix : kLoadingScriptSuffixes)
+            paths.push_back(stem + scriptSuffix);
     return paths;
 }
 
@@ -301,7 +312,6 @@ void ExtractCommand::extract(Run& run)
         run.outcome.status = ExtractStatus::Estimated;
         return;
     }
-    request.format = run.inputs.format;
     request.fileTime = run.inputs.fileTime.value_or(std::time(nullptr));
     const std::uint64_t codeCount = run.codes.size();
     EdList edList

@@ -34,6 +34,8 @@ struct ExtractInputs {
     /// Stop after the checks and the estimate, writing no output file.
     bool estimateOnly = false;
     OutputFormat format = OutputFormat::Csv;
+    bool compress = false; ///< see ExtractRequest::compress
+    bool loadingScripts = true; ///< see ExtractRequest::loadingScripts
     /// The time statistics files are to say they were written (seconds since 1970),
     /// as a re-run's request records it; the start of the run when absent.
     std::optional<std::int64_t> fileTime;
@@ -134,7 +136,8 @@ private:
     ExtractRecording m_recording;
 };
 
-/// The final paths an extraction of `request` writes, household file first.
+/// The final paths of the data files an extraction of `request` writes, household
+/// file first, then the loading scripts it writes beside them.
 std::vector<std::string> outputPaths(const ExtractRequest& request, const VariableCatalogue& catalogue);
 
 /// The output folder as the command uses it: blanks trimmed at both ends, and a

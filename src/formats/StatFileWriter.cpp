@@ -102,7 +102,15 @@ std::vector<StatColumn> statColumns(
 
 const char* statFileSuffix(StatFormat format)
 {
-    return format == StatFormat::Stata ? ".dta" : ".sav";
+    switch (format) {
+    case StatFormat::Stata:
+        return ".dta";
+    case StatFormat::Spss:
+        return ".sav";
+    case StatFormat::SpssCompressed:
+        return ".zsav";
+    }
+    return "";
 }
 
 StatFileWriter::StatFileWriter(LineWriter& out, StatFormat format, std::vector<StatColumn> columns,
@@ -156,7 +164,9 @@ void StatFileWriter::begin(std::int64_t rowCount, const std::string& fileLabel, 
         // SPSS's own row compression stores a small whole number in one byte instead
         // of an eight-byte double: uncompressed, the files were far larger than the
         // CSV and took several times as long to write.
-        check(readstat_writer_set_compression(m_writer, READSTAT_COMPRESS_ROWS), "choosing the compression");
+        check(readstat_writer_set_compression(m_writer,
+                  m_format == StatFormat::SpssCompressed ? READSTAT_COMPRESS_BINARY : READSTAT_COMPRESS_ROWS),
+            "choosing the compression");
         check(readstat_begin_writing_sav(m_writer, this, rowCount), "writing the header");
     }
 }

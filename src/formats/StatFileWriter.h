@@ -17,7 +17,8 @@
 struct readstat_writer_s;
 struct readstat_variable_s;
 
-enum class StatFormat { Stata, Spss };
+/// SpssCompressed is the .zsav variant: the rows deflated in blocks.
+enum class StatFormat { Stata, Spss, SpssCompressed };
 enum class StatType { String, Int8, Int16, Int32 };
 
 /// One column of a statistics file.
@@ -40,7 +41,7 @@ StatType fittingIntegerType(std::int64_t min, std::int64_t max);
 std::vector<StatColumn> statColumns(
     const std::vector<OutputColumn>& columns, const std::vector<std::pair<std::int64_t, std::int64_t>>& ranges);
 
-/// ".dta" or ".sav".
+/// ".dta", ".sav" or ".zsav".
 const char* statFileSuffix(StatFormat format);
 
 /// Streams one Stata 14 (.dta) or SPSS (.sav) file, row by row, through a fixed
