@@ -148,6 +148,7 @@ ExtractInputs applySavedRequest(const CommandLine& line, ApplicationState& state
     inputs.spatialCodeFlags = request.spatialCodes;
     inputs.estimateOnly = line.dryRun;
     inputs.format = line.format.value_or(request.format);
+    inputs.compress = request.compress || line.compress;
     if (request.run && !request.run->fileTime.empty())
         inputs.fileTime = parseUtcTime(request.run->fileTime);
     return inputs;
@@ -232,8 +233,11 @@ int run(const std::vector<std::string>& arguments, std::ostream& out, std::ostre
     startSession(*state, cascade, lists.hhVars, lists.indVars);
     ExtractInputs inputs
         = line.requestFile ? applySavedRequest(line, *state, lists, err) : applyCommandLine(line, *state, lists);
-    if (!line.requestFile)
+    if (!line.requestFile) {
         inputs.format = line.format.value_or(OutputFormat::Csv);
+        inputs.compress = line.compress;
+    }
+    inputs.loadingScripts = !line.noScripts;
 
     if (inputs.useUserEdList && regularFileExists(inputs.edListText)) {
         // Each listed code is extracted as often as it is listed; say so, once.

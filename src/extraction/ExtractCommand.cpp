@@ -359,6 +359,7 @@ SavedRequest ExtractCommand::savedRequest(const Run& run) const
     saved.outputFolder = request.outputFolder;
     saved.rootFileName = request.rootFileName;
     saved.format = request.format;
+    saved.compress = request.compress;
     saved.randomDraws = m_recording.randomDraws ? *m_recording.randomDraws : 0;
     return saved;
 }

@@ -71,6 +71,7 @@ struct SavedRequest {
     std::string outputFolder;
     std::string rootFileName;
     OutputFormat format = OutputFormat::Csv;
+    bool compress = false; ///< CSV as .txt.gz, SPSS as .zsav; "compress" is written only when true
     /// Draws the process's random generator had made before the extraction began.
     std::uint64_t randomDraws = 0;
     std::optional<RunRecord> run;
