@@ -379,9 +379,13 @@ std::string spssScript(const std::vector<CodebookFile>& files, const std::string
         }
         if (!values.empty())
             s += values + ".\n";
-        s += std::string("DATASET NAME ") + frameName(file.kind) + ".\n";
+        // Reading a file replaces the active dataset, named or not: each but the last
+        // is kept as a copy once read.
+        if (&file != &files.back())
+            s += std::string("EXECUTE.\nDATASET COPY ") + frameName(file.kind) + ".\n";
+        else
+            s += std::string("DATASET NAME ") + frameName(file.kind) + ".\nEXECUTE.\n";
     }
-    s += "EXECUTE.\n";
     return s;
 }
 
