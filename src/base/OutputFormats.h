@@ -14,14 +14,16 @@ struct OutputFormatInfo {
     const char* commandName; ///< the value of --format
     const char* name; ///< as users know it; the window lists it with its suffix
     const char* suffix; ///< of the data files
+    const char* compressedSuffix; ///< of compressed data files; the same where the format has none
     bool statistics; ///< a statistics file with a header that counts its rows
 };
 
 /// In OutputFormat order.
 inline constexpr std::array<OutputFormatInfo, 3> kOutputFormats = { {
-    { OutputFormat::Csv, "csv", "csv", "CSV", ".txt", false },
-    { OutputFormat::Stata, "stata", "dta", "Stata", ".dta", true },
-    { OutputFormat::Spss, "spss", "sav", "SPSS", ".sav", true },
+    { OutputFormat::Csv, "csv", "csv", "CSV", ".txt", ".txt.gz", false },
+    // Stata cannot read a compressed file.
+    { OutputFormat::Stata, "stata", "dta", "Stata", ".dta", ".dta", true },
+    { OutputFormat::Spss, "spss", "sav", "SPSS", ".sav", ".zsav", true },
 } };
 
 constexpr const OutputFormatInfo& formatInfo(OutputFormat format)

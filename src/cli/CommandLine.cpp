@@ -233,9 +233,15 @@ void defineOptions(CLI::App& app, CommandLine& line)
            },
            "output format: " + formatNames(true))
         ->type_name("FORMAT");
+    flag("--compress", line.compress,
+        "write ROOT_hh.txt.gz and so on (gzip, on every core), or with sav\n"
+        "a compressed .zsav; dta files are never compressed");
+    flag("--no-scripts", line.noScripts,
+        "no ROOT_load.R, .py, .do and .sps beside a csv extract");
     text("--request", line.requestFile, "FILE",
         "run the saved request FILE (such as ROOT_request.json);\n"
-        "--output, --root and --format beside it override its own");
+        "--output, --root and --format beside it override its own,\n"
+        "--compress and --no-scripts apply to it");
     flag("--quiet", line.quiet, "no progress bar (one is drawn on standard error when it is a\nterminal)");
     flag("--version", line.version, "print the program name and version, and exit");
     // Listing areas.

@@ -33,6 +33,8 @@ struct CommandLine {
     bool quiet = false;
     // Saved requests and output formats.
     std::optional<OutputFormat> format;
+    bool compress = false;
+    bool noScripts = false;
     std::optional<std::string> requestFile;
     std::optional<AreaLevel> listLevel; ///< --list: print the areas of a level and stop
     std::optional<std::string> listMatch;

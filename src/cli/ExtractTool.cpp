@@ -112,6 +112,7 @@ RequestChoices applyCommandLine(const CommandLine& line, ApplicationState& state
     choices.spatialCodes = line.spatial;
     choices.separateFiles = !line.combined;
     choices.format = line.format.value_or(OutputFormat::Csv);
+    choices.compress = line.compress;
     choices.outputFolder = line.outputFolder.value_or(state.settings.outputFolder);
     choices.rootFileName = line.rootFileName.value_or(state.settings.rootFileName);
     return choices;
@@ -134,6 +135,7 @@ RequestChoices applySavedRequest(
     choices.outputFolder = line.outputFolder.value_or(request.outputFolder);
     choices.rootFileName = line.rootFileName.value_or(request.rootFileName);
     choices.format = line.format.value_or(request.format);
+    choices.compress = request.compress || line.compress;
     if (request.run && !request.run->fileTime.empty())
         options.fileTime = parseUtcTime(request.run->fileTime);
     return choices;
@@ -218,8 +220,9 @@ int run(const std::vector<std::string>& arguments, std::ostream& out, std::ostre
     startSession(*state, cascade, lists.hhVars, lists.indVars);
     ExtractOptions options;
     options.estimateOnly = line.dryRun;
-    const RequestChoices choices = line.requestFile ? applySavedRequest(line, *state, lists, options, err)
-                                                    : applyCommandLine(line, *state, lists);
+    RequestChoices choices = line.requestFile ? applySavedRequest(line, *state, lists, options, err)
+                                              : applyCommandLine(line, *state, lists);
+    choices.loadingScripts = !line.noScripts;
 
     if (choices.edList && regularFileExists(choices.edList->path)) {
         // Each listed code is extracted as often as it is listed; say so, once.

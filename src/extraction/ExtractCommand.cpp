@@ -164,7 +164,10 @@ std::optional<MessageId> ExtractCommand::checkUserEdList(Run& run)
     request.rootFileName = m_settings.rootFileName;
     request.separateFiles = m_settings.separateFiles;
     request.spatialCodeFlags = run.choices.spatialCodes;
+    // Known before the estimate and the overwrite question, which both depend on them.
     request.format = run.choices.format;
+    request.compress = run.choices.compress;
+    request.loadingScripts = run.choices.loadingScripts;
     if (!request.useUserEdList)
         return std::nullopt;
     std::error_code error;
@@ -269,14 +272,16 @@ std::optional<MessageId> ExtractCommand::estimateAndWarn(Run& run)
 std::vector<std::string> outputPaths(const ExtractRequest& request, const VariableCatalogue& catalogue)
 {
     const std::string stem = request.outputFolder + request.rootFileName;
-    const std::string suffix = formatInfo(request.format).suffix;
-    if (!request.separateFiles)
-        return { stem + "_hhind" + suffix };
+    const std::string suffix = dataFileSuffix(request);
     std::vector<std::string> paths;
-    if (catalogue.hhSelected[0] == 1)
-        paths.push_back(stem + "_hh" + suffix);
-    if (catalogue.indSelected[0] == 1)
-        paths.push_back(stem + "_ind" + suffix);
+    if (!request.separateFiles)
+        paths.push_back(stem + "_hhind" + suffix);
+    else {
+        if (catalogue.hhSelected[0] == 1)
+            paths.push_back(stem + "_hh" + suffix);
+        if (catalogue.indSelected[0] == 1)
+            paths.push_back(stem + "_ind" + suffix);
+    }
     return paths;
 }
 
@@ -381,6 +386,7 @@ SavedRequest ExtractCommand::savedRequest(const Run& run) const
     saved.outputFolder = request.outputFolder;
     saved.rootFileName = request.rootFileName;
     saved.format = request.format;
+    saved.compress = request.compress;
     saved.randomDraws = m_recording.randomDraws ? *m_recording.randomDraws : 0;
     return saved;
 }

@@ -141,7 +141,9 @@ private:
     std::unique_ptr<Run> m_run;
 };
 
-/// The final paths an extraction of `request` writes, household file first.
+/// The final paths of the data files an extraction of `request` writes, household
+/// file first. What is written beside them (the codebook, the request, the loading
+/// scripts) describes them and is replaced without asking, as they are.
 std::vector<std::string> outputPaths(const ExtractRequest& request, const VariableCatalogue& catalogue);
 
 /// The output folder as the command uses it: blanks trimmed at both ends, and a

@@ -18,6 +18,10 @@ struct ExtractRequest {
     std::string rootFileName;
     bool separateFiles = true;
     OutputFormat format = OutputFormat::Csv;
+    /// CSV files as ROOT_*.txt.gz, SPSS as .zsav; Stata files are never compressed.
+    bool compress = false;
+    /// ROOT_load.R, .py, .do and .sps beside a CSV extract.
+    bool loadingScripts = true;
     /// The time statistics files say they were written, in seconds since 1970: the
     /// start of the run, or a re-run's recorded time so that it gives the same bytes.
     std::int64_t fileTime = 0;

@@ -10,6 +10,7 @@
 #include "extraction/SarTables.h"
 #include "extraction/StatOutputWriter.h"
 #include "formats/CodebookWriter.h"
+#include "formats/LoadingScripts.h"
 #include "textio/Sha256.h"
 #include "extraction/UserEdList.h"
 #include "geography/AreaTables.h"
@@ -52,6 +53,28 @@ private:
 };
 
 } // namespace
+
+namespace {
+
+StatFormat statFormat(const ExtractRequest& request)
+{
+    if (request.format == OutputFormat::Stata)
+        return StatFormat::Stata;
+    return request.compress ? StatFormat::SpssCompressed : StatFormat::Spss;
+}
+
+} // namespace
+
+std::string dataFileSuffix(const ExtractRequest& request)
+{
+    const OutputFormatInfo& info = formatInfo(request.format);
+    return request.compress ? info.compressedSuffix : info.suffix;
+}
+
+bool writesLoadingScripts(const ExtractRequest& request)
+{
+    return request.format == OutputFormat::Csv && request.loadingScripts;
+}
 
 double drawUniform(std::mt19937& random)
 {
@@ -193,7 +216,7 @@ public:
         , m_cancel(cancel)
         , m_extras(extras)
         , m_statistics(formatInfo(request.format).statistics)
-        , m_statFormat(request.format == OutputFormat::Stata ? StatFormat::Stata : StatFormat::Spss)
+        , m_statFormat(statFormat(request))
         , m_files(cancel, extras.fileSystem ? *extras.fileSystem : systemFileSystem())
         , m_samples(folders)
         , m_total(edList.size())
@@ -258,7 +281,9 @@ private:
 
 void Extraction::openFiles()
 {
-    const std::string suffix = formatInfo(m_request.format).suffix;
+    const std::string suffix = dataFileSuffix(m_request);
+    // ReadStat compresses a .zsav itself; only CSV goes through gzip.
+    const bool gzip = !m_statistics && m_request.compress;
     const std::array<int, kNumSpatialCodes> widths = spatialWidths(m_areas, m_edList);
     auto create = [&](const std::string& name, OutputFileKind kind) {
         // The digests are recorded in the request file only; they are taken on the
@@ -267,9 +292,11 @@ void Extraction::openFiles()
         if (m_digests.back())
             m_digests.back()->hashInBackground();
         m_codebook.push_back({ m_request.rootFileName + name + suffix,
-            outputColumns(kind, m_catalogue, m_request.spatialCodeFlags, widths, m_extras.labels), m_statistics });
-        return &m_files.create(m_request.outputFolder + m_codebook.back().fileName, LineWriter::kDefaultBufferSize,
-            m_digests.back().get());
+            outputColumns(kind, m_catalogue, m_request.spatialCodeFlags, widths, m_extras.labels), m_statistics,
+            kind });
+        const std::string path = m_request.outputFolder + m_codebook.back().fileName;
+        return gzip ? &m_files.createGzip(path, m_digests.back().get())
+                    : &m_files.create(path, LineWriter::kDefaultBufferSize, m_digests.back().get());
     };
     if (!m_request.separateFiles) {
         m_householdOut = m_personOut = create("_hhind", OutputFileKind::Combined);
@@ -377,11 +404,20 @@ ExtractionResult Extraction::finish()
         outputs.push_back(m_personOut);
     for (std::size_t i = 0; i < outputs.size(); ++i) {
         outputs[i]->close();
-        m_result.outputs.push_back({ fileName(outputs[i]->path()), outputs[i]->bytesWritten(),
+        m_result.outputs.push_back({ fileName(outputs[i]->path()), m_files.storedBytes(*outputs[i]),
             m_digests[i] ? m_digests[i]->finishHex() : "" });
     }
     const std::string root = m_request.outputFolder + m_request.rootFileName;
     writeCodebook(m_files.create(root + kCodebookFileSuffix, 1 << 16), m_codebook);
+    if (writesLoadingScripts(m_request)) {
+        for (const LoadingScript& script :
+            loadingScripts(m_request.rootFileName, m_request.rootFileName + kCodebookFileSuffix, m_codebook)) {
+            m_files.create(m_request.outputFolder + script.fileName, 1 << 16).append(script.text);
+            // Listed with the data in the request file: they are run against it.
+            m_result.outputs.push_back(
+                { script.fileName, script.text.size(), m_extras.requestJson ? Sha256::of(script.text) : "" });
+        }
+    }
     if (m_extras.requestJson)
         m_files.create(root + kRequestFileSuffix, 1 << 16).append(m_extras.requestJson(m_result));
     m_files.commit();

@@ -45,6 +45,13 @@ struct ExtractionExtras {
 /// The suffix of the codebook written beside the output: "_codebook.csv".
 inline constexpr const char* kCodebookFileSuffix = "_codebook.csv";
 
+/// What follows "_hh", "_ind" or "_hhind" in a data file's name: ".txt" or, compressed,
+/// ".txt.gz"; ".dta"; ".sav" or, compressed, ".zsav".
+std::string dataFileSuffix(const ExtractRequest& request);
+
+/// Whether the loading scripts go beside the data: CSV output that asks for them.
+bool writesLoadingScripts(const ExtractRequest& request);
+
 /// The next draw u, 0 <= u < 1: the generator's raw 32-bit output over 2^32, so
 /// that the sequence is the same with every compiler and standard library.
 double drawUniform(std::mt19937& random);

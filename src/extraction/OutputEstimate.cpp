@@ -65,6 +65,10 @@ OutputEstimate estimateOutputSize(
     }
 
     e.megabytes = (e.households * hhLength + e.persons * indLength) / kBytesPerMegabyte;
+    if (request.compress && request.format == OutputFormat::Csv)
+        e.megabytes /= kGzipRatio;
+    else if (request.compress && request.format == OutputFormat::Spss)
+        e.megabytes /= kZsavRatio;
     e.size = e.megabytes;
     e.unit = " Mb";
     if (e.size > 1024) {

@@ -10,9 +10,26 @@ OutputFiles::OutputFiles(const std::atomic<bool>* cancel, FileSystem& fs)
 
 LineWriter& OutputFiles::create(const std::string& finalPath, std::size_t bufferSize, Sha256* digest)
 {
+    std::string name;
+    return setFor(finalPath, name).add(name, bufferSize, digest);
+}
+
+LineWriter& OutputFiles::createGzip(const std::string& finalPath, Sha256* digest)
+{
+    std::string name;
+    return setFor(finalPath, name).addGzip(name, digest);
+}
+
+std::uint64_t OutputFiles::storedBytes(const LineWriter& writer) const
+{
+    return m_set ? m_set->storedBytes(writer) : 0;
+}
+
+OutputSet& OutputFiles::setFor(const std::string& finalPath, std::string& name)
+{
     std::size_t slash = finalPath.rfind('/');
     std::string folder = slash == std::string::npos ? "./" : finalPath.substr(0, slash + 1);
-    std::string name = finalPath.substr(slash == std::string::npos ? 0 : slash + 1);
+    name = finalPath.substr(slash == std::string::npos ? 0 : slash + 1);
     if (!m_set) {
         try {
             m_set.emplace(folder, m_fs, m_cancel);
@@ -22,7 +39,7 @@ LineWriter& OutputFiles::create(const std::string& finalPath, std::size_t buffer
         }
     } else if (m_set->folder() != folder)
         throw DataFileError(finalPath, 0, 0, "expected a file in " + m_set->folder());
-    return m_set->add(name, bufferSize, digest);
+    return *m_set;
 }
 
 void OutputFiles::commit()

@@ -24,6 +24,12 @@ public:
     LineWriter& create(const std::string& finalPath, std::size_t bufferSize = LineWriter::kDefaultBufferSize,
         Sha256* digest = nullptr);
 
+    /// As create(), the bytes stored gzip-compressed; `digest` sees the compressed bytes.
+    LineWriter& createGzip(const std::string& finalPath, Sha256* digest = nullptr);
+
+    /// The bytes stored in the file `writer` writes: its size once closed.
+    std::uint64_t storedBytes(const LineWriter& writer) const;
+
     /// Replaces every final name or none; throws DataFileError saying what happened.
     void commit();
 
@@ -31,6 +37,7 @@ public:
     const std::vector<std::string>& finalPaths() const;
 
 private:
+    OutputSet& setFor(const std::string& finalPath, std::string& name);
     const std::atomic<bool>* m_cancel;
     FileSystem& m_fs;
     std::optional<OutputSet> m_set;

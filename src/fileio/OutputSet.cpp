@@ -1,6 +1,7 @@
 #include "fileio/OutputSet.h"
 
 #include "fileio/CancelledError.h"
+#include "fileio/GzipStream.h"
 #include "textio/DataFileError.h"
 
 #include <cerrno>
@@ -38,7 +39,9 @@ struct OutputSet::Entry {
     std::string tempName; // set while a named temporary exists
     std::string backupName; // set while the earlier file is kept under it
     bool renamed = false; // the final name holds the new file
-    std::unique_ptr<LineWriter> writer;
+    std::uint64_t stored = 0; // bytes written to the file
+    std::unique_ptr<GzipStream> gzip; // set for a compressed file
+    std::unique_ptr<LineWriter> writer; // last: its buffer goes before the stream it feeds
 };
 
 OutputSet::OutputSet(std::string folder, FileSystem& fs, const std::atomic<bool>* cancel)
@@ -116,6 +119,42 @@ void OutputSet::throwIfCancelled() const
 
 LineWriter& OutputSet::add(const std::string& name, std::size_t bufferSize, Sha256* digest)
 {
+    Entry& entry = open(name);
+    entry.writer = std::make_unique<LineWriter>(
+        [this, &entry, digest](const char* data, std::size_t size) {
+            if (digest)
+                digest->update(std::string_view(data, size));
+            writeAll(entry, data, size);
+        },
+        m_folder + name, bufferSize);
+    return *entry.writer;
+}
+
+LineWriter& OutputSet::addGzip(const std::string& name, Sha256* digest)
+{
+    Entry& entry = open(name);
+    entry.gzip = std::make_unique<GzipStream>([this, &entry, digest](const char* data, std::size_t size) {
+        if (digest)
+            digest->update(std::string_view(data, size));
+        writeAll(entry, data, size);
+    });
+    GzipStream& gzip = *entry.gzip;
+    entry.writer = std::make_unique<LineWriter>(
+        [&gzip](const char* data, std::size_t size) { gzip.write(data, size); }, m_folder + name,
+        GzipStream::kBlockSize, [&gzip] { gzip.finish(); });
+    return *entry.writer;
+}
+
+std::uint64_t OutputSet::storedBytes(const LineWriter& writer) const
+{
+    for (const auto& e : m_entries)
+        if (e->writer.get() == &writer)
+            return e->stored;
+    return 0;
+}
+
+OutputSet::Entry& OutputSet::open(const std::string& name)
+{
     const std::string path = m_folder + name;
     if (name.empty() || name == "." || name == ".." || name.find('/') != std::string::npos)
         throw DataFileError(path, 0, 0, "expected a plain file name");
@@ -148,17 +187,9 @@ LineWriter& OutputSet::add(const std::string& name, std::size_t bufferSize, Sha2
     if (entry->fd < 0)
         throw DataFileError::io(path, "cannot create file", errno);
 
-    Entry* raw = entry.get();
-    entry->writer = std::make_unique<LineWriter>(
-        [this, raw, digest](const char* data, std::size_t size) {
-            if (digest)
-                digest->update(std::string_view(data, size));
-            writeAll(*raw, data, size);
-        },
-        path, bufferSize);
     m_entries.push_back(std::move(entry));
     m_finalPaths.push_back(path);
-    return *raw->writer;
+    return *m_entries.back();
 }
 
 void OutputSet::writeAll(Entry& entry, const char* data, std::size_t size)
@@ -170,6 +201,7 @@ void OutputSet::writeAll(Entry& entry, const char* data, std::size_t size)
             throw DataFileError::io(m_folder + entry.name, "cannot write file", n < 0 ? errno : ENOSPC);
         data += n;
         size -= static_cast<std::size_t>(n);
+        entry.stored += static_cast<std::uint64_t>(n);
     }
 }
 
@@ -287,6 +319,7 @@ void OutputSet::discard()
 {
     for (auto& e : m_entries) {
         e->writer.reset();
+        e->gzip.reset();
         if (e->fd >= 0)
             m_fs.close(e->fd);
         e->fd = -1;

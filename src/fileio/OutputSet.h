@@ -37,6 +37,14 @@ public:
     LineWriter& add(
         const std::string& name, std::size_t bufferSize = LineWriter::kDefaultBufferSize, Sha256* digest = nullptr);
 
+    /// As add(), but the bytes written are stored gzip-compressed (see GzipStream):
+    /// the writer's close() finishes the stream, and `digest` sees the compressed bytes.
+    LineWriter& addGzip(const std::string& name, Sha256* digest = nullptr);
+
+    /// The bytes stored so far in the file `writer` writes (compressed ones for a
+    /// gzip file): its size once the writer is closed.
+    std::uint64_t storedBytes(const LineWriter& writer) const;
+
     /// Makes every added file take its final name, or none; see the class comment.
     void commit();
 
@@ -55,6 +63,7 @@ public:
 
 private:
     struct Entry;
+    Entry& open(const std::string& name);
     std::string nextName(const char* suffix);
     void writeAll(Entry& entry, const char* data, std::size_t size);
     void discard();

@@ -13,6 +13,7 @@ struct CodebookFile {
     std::string fileName; ///< without folder, e.g. "Zen91_hh.dta"
     std::vector<OutputColumn> columns;
     bool statisticsFormat = false; ///< names the columns by their unique names
+    OutputFileKind kind = OutputFileKind::Households;
 };
 
 /// Writes ROOT_codebook.csv: a header line, then one row per column of each file in

@@ -151,7 +151,9 @@ void StatFileWriter::begin(std::int64_t rowCount, const std::string& fileLabel, 
         // SPSS's own row compression stores a small whole number in one byte instead
         // of an eight-byte double: uncompressed, the files were far larger than the
         // CSV and took several times as long to write.
-        check(readstat_writer_set_compression(m_writer, READSTAT_COMPRESS_ROWS), "choosing the compression");
+        check(readstat_writer_set_compression(m_writer,
+                  m_format == StatFormat::SpssCompressed ? READSTAT_COMPRESS_BINARY : READSTAT_COMPRESS_ROWS),
+            "choosing the compression");
         check(readstat_begin_writing_sav(m_writer, this, rowCount), "writing the header");
     }
 }

@@ -17,7 +17,8 @@
 struct readstat_writer_s;
 struct readstat_variable_s;
 
-enum class StatFormat { Stata, Spss };
+/// SpssCompressed is the .zsav variant: the rows deflated in blocks.
+enum class StatFormat { Stata, Spss, SpssCompressed };
 enum class StatType { String, Int8, Int16, Int32 };
 
 /// One column of a statistics file.

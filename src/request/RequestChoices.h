@@ -44,6 +44,11 @@ struct RequestChoices {
     SpatialCodeFlags spatialCodes {};
     bool separateFiles = true;
     OutputFormat format = OutputFormat::Csv;
+    /// CSV as .txt.gz, SPSS as .zsav; Stata files stay as they are.
+    bool compress = false;
+    /// R, Python, Stata and SPSS scripts that load a CSV extract, written beside it.
+    /// Request files leave it out: a re-run writes them.
+    bool loadingScripts = true;
     std::string outputFolder;
     std::string rootFileName;
     /// In megabytes as typed; absent where the front end asks no such question.

@@ -198,6 +198,8 @@ std::string requestToJson(const SavedRequest& request)
     json["outputFolder"] = request.outputFolder;
     json["rootFileName"] = request.rootFileName;
     json["outputFormat"] = kFormatNames[static_cast<std::size_t>(request.format)];
+    if (request.compress)
+        json["compress"] = true;
     json["randomDraws"] = request.randomDraws;
     if (request.run)
         json["run"] = runJson(*request.run);
@@ -218,7 +220,7 @@ SavedRequest requestFromJson(std::string_view text, const std::string& path)
     const Reader in(path);
     in.object(json, "",
         { "format", "version", "areas", "edList", "householdVariables", "individualVariables", "spatialCodes",
-            "separateFiles", "outputFolder", "rootFileName", "outputFormat", "randomDraws", "run" });
+            "separateFiles", "outputFolder", "rootFileName", "outputFormat", "compress", "randomDraws", "run" });
     const std::string format = in.text(json, "", "format");
     if (format != kFormatName)
         in.fail("format", "expected \"" + std::string(kFormatName) + "\", found \"" + format + "\"");
@@ -249,6 +251,7 @@ SavedRequest requestFromJson(std::string_view text, const std::string& path)
     request.rootFileName = in.text(json, "", "rootFileName");
     request.format
         = static_cast<OutputFormat>(in.oneOf(in.text(json, "", "outputFormat"), kFormatNames, "outputFormat"));
+    request.compress = json.contains("compress") && in.flag(json, "", "compress");
     request.randomDraws = in.count(json, "", "randomDraws");
     if (json.contains("run"))
         request.run = readRun(in, json["run"]);

@@ -27,8 +27,9 @@ LineWriter::LineWriter(int fd, std::string path, std::size_t bufferSize)
 {
 }
 
-LineWriter::LineWriter(WriteAll write, std::string path, std::size_t bufferSize)
+LineWriter::LineWriter(WriteAll write, std::string path, std::size_t bufferSize, std::function<void()> closing)
     : m_write(std::move(write))
+    , m_closing(std::move(closing))
     , m_path(std::move(path))
     , m_buffer(new char[bufferSize])
     , m_capacity(bufferSize)
@@ -97,6 +98,8 @@ void LineWriter::close()
         return;
     flush();
     m_closed = true;
+    if (m_closing)
+        m_closing();
     if (m_fd < 0)
         return;
     int fd = m_fd;

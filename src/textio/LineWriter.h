@@ -25,9 +25,12 @@ public:
     /// in error messages.
     LineWriter(int fd, std::string path, std::size_t bufferSize = kDefaultBufferSize);
     /// Sends every full buffer to `write`, which writes all of it or throws; close()
-    /// then only flushes. Lets a caller route the bytes through its own file layer.
+    /// then flushes and calls `closing`, when given (a layer such as compression
+    /// finishes its stream there). Lets a caller route the bytes through its own
+    /// file layer.
     using WriteAll = std::function<void(const char* data, std::size_t size)>;
-    LineWriter(WriteAll write, std::string path, std::size_t bufferSize = kDefaultBufferSize);
+    LineWriter(WriteAll write, std::string path, std::size_t bufferSize = kDefaultBufferSize,
+        std::function<void()> closing = {});
     /// Closes the descriptor without reporting errors; call close() to learn of them.
     ~LineWriter();
 
@@ -78,6 +81,7 @@ private:
 
     int m_fd = -1;
     WriteAll m_write;
+    std::function<void()> m_closing;
     bool m_closed = false;
     std::string m_path;
     std::unique_ptr<char[]> m_buffer;

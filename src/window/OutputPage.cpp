@@ -115,8 +115,20 @@ void OutputPage::addFileOptions(QVBoxLayout* layout)
     formatLabel->setBuddy(m_format);
     formatRow->addWidget(formatLabel);
     formatRow->addWidget(m_format);
+    formatRow->addSpacing(18);
+    m_compress = button<QCheckBox>("chkCompress", kCompressFiles);
+    formatRow->addWidget(m_compress);
+    m_loadingScripts = button<QCheckBox>("chkLoadingScripts", kLoadingScripts);
+    m_loadingScripts->setAccessibleDescription(text(kLoadingScriptsDescription));
+    m_loadingScripts->setToolTip(text(kLoadingScriptsDescription));
+    m_loadingScripts->setChecked(true);
+    formatRow->addWidget(m_loadingScripts);
     formatRow->addStretch();
     layout->addLayout(formatRow);
+    // Only CSV extracts get loading scripts.
+    connect(m_format, &QComboBox::currentIndexChanged, this, [this](int format) {
+        m_loadingScripts->setEnabled(static_cast<OutputFormat>(format) == OutputFormat::Csv);
+    });
 }
 
 void OutputPage::addExtractRow(QVBoxLayout* layout)
@@ -145,7 +157,7 @@ QList<QWidget*> OutputPage::focusOrder() const
     for (auto code = m_spatialCodes.rbegin(); code != m_spatialCodes.rend(); ++code)
         order << *code;
     return order << m_outputFolder << m_browseOutput << m_rootFileName << m_separateFiles << m_combinedFile << m_format
-                 << m_extract << m_warningSize;
+                 << m_compress << m_loadingScripts << m_extract << m_warningSize;
 }
 
 void OutputPage::readChoices(RequestChoices& choices) const
@@ -157,6 +169,8 @@ void OutputPage::readChoices(RequestChoices& choices) const
     // After Extract has cleared the combined option neither button is on: separate files.
     choices.separateFiles = !m_combinedFile->isChecked();
     choices.format = static_cast<OutputFormat>(m_format->currentIndex());
+    choices.compress = m_compress->isChecked();
+    choices.loadingScripts = m_loadingScripts->isChecked();
     choices.sizeWarningThreshold = m_warningSize->text().toStdString();
 }
 
@@ -168,6 +182,8 @@ void OutputPage::setChoices(const RequestChoices& choices)
     m_outputFolder->setText(fromPath(choices.outputFolder));
     m_rootFileName->setText(fromPath(choices.rootFileName));
     m_format->setCurrentIndex(static_cast<int>(choices.format));
+    m_compress->setChecked(choices.compress);
+    m_loadingScripts->setChecked(choices.loadingScripts);
     if (choices.sizeWarningThreshold)
         m_warningSize->setText(QString::fromStdString(*choices.sizeWarningThreshold));
 }

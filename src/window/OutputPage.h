@@ -58,6 +58,8 @@ private:
     QRadioButton* m_separateFiles = nullptr;
     QRadioButton* m_combinedFile = nullptr;
     QComboBox* m_format = nullptr; ///< rows in OutputFormat order
+    QCheckBox* m_compress = nullptr;
+    QCheckBox* m_loadingScripts = nullptr;
     QPushButton* m_extract = nullptr;
     QLineEdit* m_warningSize = nullptr;
     FileChooser* m_chooser = nullptr;

@@ -95,6 +95,10 @@ inline constexpr char kDemoWriting[] = "Writing the demo data set to %1...";
 inline constexpr char kDemoWriteFailed[] = "The demo data set could not be written:\n\n";
 // Output file formats.
 inline constexpr char kFileFormatLabel[] = "File format:";
+inline constexpr char kCompressFiles[] = "Compress files (.gz)";
+inline constexpr char kLoadingScripts[] = "Write loading scripts";
+inline constexpr char kLoadingScriptsDescription[]
+    = "Scripts for R, Python, Stata and SPSS that read a CSV extract with its labels";
 // Seeing the choice, browsing for paths.
 inline constexpr char kBrowse[] = "Browse...";
 inline constexpr char kBrowseOutputSpoken[] = "Browse output folder";

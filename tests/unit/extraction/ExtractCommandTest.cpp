@@ -57,7 +57,7 @@ TEST(ExtractCommand, CombinedFileQuestions)
         const char* answers;
         const char* asked;
         ExtractStatus status;
-        const char* file; // besides the codebook and the request
+        const char* file; // besides the codebook, the loading scripts and the request
         bool separateAfter;
         bool reversedMap = false;
     };
@@ -87,7 +87,8 @@ TEST(ExtractCommand, CombinedFileQuestions)
         ExtractOutcome outcome = s.extract();
         EXPECT_EQ(s.dialogs.asked(), row.asked);
         EXPECT_EQ(outcome.status, row.status);
-        const std::vector<std::string> files { "Zen91_codebook.csv", row.file ? row.file : "", "Zen91_request.json" };
+        const std::vector<std::string> files { "Zen91_codebook.csv", row.file ? row.file : "", "Zen91_load.R",
+            "Zen91_load.do", "Zen91_load.py", "Zen91_load.sps", "Zen91_request.json" };
         EXPECT_EQ(filesIn(s.dir.file("Zen91")), row.file ? files : std::vector<std::string> {});
         EXPECT_EQ(s.settings.separateFiles, row.separateAfter);
     }

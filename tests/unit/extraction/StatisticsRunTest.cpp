@@ -44,18 +44,22 @@ struct FullForOneFile : PosixFileSystem {
 
 TEST(StatisticsRun, AFailureOrCancelInEitherFileEndsTheRunWithNothingWritten)
 {
+    // Compressed files too: their blocks are written as the workers finish them.
     struct Row {
         OutputFormat format;
         int fullFile; ///< 1: the household file, 2: the person file, 0: Cancel instead
         const char* named;
+        bool compress = false;
     };
-    for (const Row& row :
-        { Row { OutputFormat::Spss, 1, "Zen91_hh.sav" }, Row { OutputFormat::Spss, 2, "Zen91_ind.sav" },
-            Row { OutputFormat::Stata, 2, "Zen91_ind.dta" }, Row { OutputFormat::Stata, 0, "" } }) {
-        SCOPED_TRACE(row.named);
+    for (const Row& row : { Row { OutputFormat::Spss, 1, "Zen91_hh.sav" }, Row { OutputFormat::Spss, 2, "Zen91_ind.sav" },
+             Row { OutputFormat::Stata, 2, "Zen91_ind.dta" }, Row { OutputFormat::Stata, 0, "" },
+             Row { OutputFormat::Spss, 2, "Zen91_ind.zsav", true }, Row { OutputFormat::Csv, 1, "Zen91_hh.txt.gz", true },
+             Row { OutputFormat::Csv, 2, "Zen91_ind.txt.gz", true }, Row { OutputFormat::Csv, 0, "", true } }) {
+        SCOPED_TRACE(std::string(row.named) + (row.compress ? ", compressed" : ""));
         ExtractSession s;
         s.chooseWards({ FixtureData::kWard3Eds });
         s.choices.format = row.format;
+        s.choices.compress = row.compress;
         FullForOneFile fs;
         fs.fileNumber = row.fullFile;
         std::atomic<bool> cancel { false };

@@ -3,6 +3,7 @@
 
 #include "ErrorText.h"
 #include "FaultyFileSystem.h"
+#include "Gunzip.h"
 #include "TempDir.h"
 
 #include <gtest/gtest.h>
@@ -23,12 +24,12 @@ std::set<std::string> namesIn(const std::string& folder)
 }
 
 /// Writes a.txt and b.txt over earlier versions and c.txt anew, in small blocks so
-/// that each file takes several write calls.
-void writeSet(const std::string& folder, FileSystem& fs)
+/// that each file takes several write calls; with `gzip`, b.txt compressed.
+void writeSet(const std::string& folder, FileSystem& fs, bool gzip = false)
 {
     OutputSet set(folder, fs);
     for (const char* name : { "a.txt", "b.txt", "c.txt" }) {
-        LineWriter& out = set.add(name, 8);
+        LineWriter& out = gzip && name[0] == 'b' ? set.addGzip(name) : set.add(name, 8);
         out.append(std::string("new ") + name + " with some bytes");
     }
     set.commit();
@@ -45,14 +46,15 @@ long deadPid()
 
 } // namespace
 
-// Every single failing call, in both ways of writing: afterwards either every file
-// is new or every earlier file is as it was, and nothing else is in the folder.
+// Every single failing call, in both ways of writing, plain and compressed:
+// afterwards either every file is new or every earlier file is as it was, and
+// nothing else is in the folder.
 TEST(OutputSet, EveryFailedCallLeavesTheEarlierFilesAndNoTemporary)
 {
-    for (bool noUnnamed : { false, true }) {
+    for (auto [noUnnamed, gzip] : { std::pair { false, false }, { true, false }, { false, true }, { true, true } }) {
         FaultyFileSystem counting;
         counting.noUnnamed = noUnnamed;
-        writeSet(TempDir().path(), counting);
+        writeSet(TempDir().path(), counting, gzip);
         ASSERT_GT(counting.calls, 20);
         for (long n = 1; n <= counting.calls; ++n) {
             TempDir dir;
@@ -63,17 +65,18 @@ TEST(OutputSet, EveryFailedCallLeavesTheEarlierFilesAndNoTemporary)
             fs.failAt = n;
             bool failed = false;
             try {
-                writeSet(dir.path(), fs);
+                writeSet(dir.path(), fs, gzip);
             } catch (const DataFileError& e) {
                 failed = true;
                 EXPECT_NE(std::string(e.what()).find("Input/output error"), std::string::npos) << e.what();
             }
-            SCOPED_TRACE(
-                "call " + std::to_string(n) + " (" + fs.failedCall + ")" + (noUnnamed ? ", named temporaries" : ""));
+            SCOPED_TRACE("call " + std::to_string(n) + " (" + fs.failedCall + ")"
+                + (noUnnamed ? ", named temporaries" : "") + (gzip ? ", compressed" : ""));
+            const std::string b = readFile(dir.file("b.txt"));
             // Only the removal of a backup after the commit, and the listing for
             // the sweep of stale temporaries, may fail without failing the commit.
             EXPECT_EQ(failed, fs.failedCall != "unlink" && fs.failedCall != "listFolder");
-            EXPECT_EQ(readFile(dir.file("a.txt")) + readFile(dir.file("b.txt")) + readFile(dir.file("c.txt")),
+            EXPECT_EQ(readFile(dir.file("a.txt")) + (gzip && !failed ? gunzip(b) : b) + readFile(dir.file("c.txt")),
                 failed ? "old aold b" : "new a.txt with some bytesnew b.txt with some bytesnew c.txt with some bytes");
             // Only a backup whose removal failed after a commit may stay; the next
             // run's sweep takes it.
