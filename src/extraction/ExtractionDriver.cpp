@@ -58,6 +58,20 @@ double drawUniform(std::mt19937& random)
     return static_cast<double>(random()) / 4294967296.0;
 }
 
+SampleFile drawSampleFile(const EdEntry& entry, std::mt19937& random, std::uint64_t& draws)
+{
+    SampleFile sample { entry.edNumber, entry.partIndex };
+    if (sample.fileNumber > kSampleWardEds) {
+        sample.fileNumber = static_cast<int>(kSampleWardEds * drawUniform(random)) + 1;
+        ++draws;
+    }
+    if (sample.letter > kSampleWardParts) {
+        sample.letter = static_cast<int>((kSampleWardParts + 1) * drawUniform(random));
+        ++draws;
+    }
+    return sample;
+}
+
 CodeRegion codeRegion(const AreaTables& areas, const std::string& code)
 {
     CodeRegion result;
@@ -96,17 +110,8 @@ void walkEds(EdList& edList, const AreaTables& areas, const DataFolders& folders
             }
         } else {
             CodeRegion where = codeRegion(areas, areas.wardCodes[static_cast<std::size_t>(entry.wardIndex)]);
-            int fileNumber = entry.edNumber;
-            if (fileNumber > kSampleWardEds) {
-                fileNumber = static_cast<int>(kSampleWardEds * drawUniform(random)) + 1;
-                ++draws;
-            }
-            int letter = entry.partIndex;
-            if (letter > kSampleWardParts) {
-                letter = static_cast<int>((kSampleWardParts + 1) * drawUniform(random));
-                ++draws;
-            }
-            const HouseholdList& households = samples.get(fileNumber, letter);
+            const SampleFile sample = drawSampleFile(entry, random, draws);
+            const HouseholdList& households = samples.get(sample.fileNumber, sample.letter);
             if (entry.written)
                 written(households, entry.code, where);
         }
