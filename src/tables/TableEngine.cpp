@@ -325,8 +325,8 @@ private:
             m_persons += persons;
         };
         const auto cores = static_cast<std::size_t>(std::max(1u, std::thread::hardware_concurrency()));
-        const std::size_t workers
-            = std::max<std::size_t>(1, std::min(threads > 0 ? static_cast<std::size_t>(threads) : cores, m_jobs.size()));
+        const std::size_t workers = std::max<std::size_t>(
+            1, std::min(threads > 0 ? static_cast<std::size_t>(threads) : cores, m_jobs.size()));
         std::vector<std::thread> pool;
         for (std::size_t t = 1; t < workers; ++t)
             pool.emplace_back(work);
