@@ -209,6 +209,7 @@ public:
     {
         openFiles();
         m_sar = loadSarTables(m_folders);
+        m_householdUses.assign(static_cast<std::size_t>(m_sar.numHouseholds()) + 1, 0);
         if (m_statistics)
             writeStatistics();
         else
@@ -229,8 +230,14 @@ private:
     /// The main walk, with progress reported after every entry and its draws counted.
     template <typename Written> void walkMain(const std::atomic<bool>* stop, Written&& written)
     {
-        walkEds(m_edList, m_areas, m_folders, m_random, m_samples, m_cancel, stop, m_result.randomDraws,
-            std::forward<Written>(written), [this] {
+        // Each written household is tallied for the codebook's frequencies.
+        auto tallied = [this, &written](const HouseholdList& list, std::string_view code, CodeRegion where) {
+            for (std::int32_t row : list)
+                ++m_householdUses[static_cast<std::size_t>(row)];
+            written(list, code, where);
+        };
+        walkEds(
+            m_edList, m_areas, m_folders, m_random, m_samples, m_cancel, stop, m_result.randomDraws, tallied, [this] {
                 if (m_progress)
                     m_progress(++m_done, m_total);
             });
@@ -255,6 +262,7 @@ private:
     LineWriter* m_personOut = nullptr;
     StatOutputWriter::Files m_statFiles;
     SarTables m_sar;
+    std::vector<std::uint64_t> m_householdUses; // times each SAR household was written
     SampleFiles m_samples;
     const std::uint64_t m_total;
     std::uint64_t m_done = 0;
@@ -386,6 +394,8 @@ ExtractionResult Extraction::finish()
             m_digests[i] ? m_digests[i]->finishHex() : "" });
     }
     const std::string root = m_request.outputFolder + m_request.rootFileName;
+    for (CodebookFile& file : m_codebook)
+        addCodeFrequencies(file, m_sar, m_householdUses);
     writeCodebook(m_files.create(root + kCodebookFileSuffix, 1 << 16), m_codebook);
     if (m_extras.requestJson)
         m_files.create(root + kRequestFileSuffix, 1 << 16).append(m_extras.requestJson(m_result));

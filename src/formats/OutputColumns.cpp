@@ -48,7 +48,7 @@ std::vector<OutputColumn> outputColumns(OutputFileKind file, const VariableCatal
     for (int i = 0; i < kNumSpatialColumns; ++i)
         if (spatialCodes[i])
             columns.push_back({ kSpatialColumnNames[i], kSpatialColumnNames[i], ColumnKind::Spatial, i,
-                spatialWidths[i], kSpatialLabels[i], {} });
+                spatialWidths[i], kSpatialLabels[i], {}, {} });
 
     auto households = [&] {
         addVariables(columns, ColumnKind::Household, catalogue.hhVarNames, catalogue.hhVarWidths, catalogue.hhSelected,
@@ -75,4 +75,14 @@ std::vector<OutputColumn> outputColumns(OutputFileKind file, const VariableCatal
         break;
     }
     return columns;
+}
+
+bool isCodedColumn(const OutputColumn& column)
+{
+    if (column.kind == ColumnKind::Spatial)
+        return false;
+    for (const CodeLabel& code : column.codes)
+        if (code.low == code.high)
+            return true;
+    return false;
 }
