@@ -2,17 +2,15 @@
 
 #include "cli/CommandLine.h"
 #include "cli/ExtractTool.h"
-#include "extraction/EdList.h"
 #include "extraction/ExtractCommand.h"
 #include "extraction/ExtractMessage.h"
 #include "extraction/SarTables.h"
 #include "extraction/UserEdList.h"
 #include "fileio/CancelledError.h"
 #include "formats/CodebookWriter.h"
-#include "geography/EdCode.h"
-#include "geography/FinalWardSelection.h"
 #include "session/ApplicationState.h"
 #include "tables/TableDimensions.h"
+#include "tables/TableEdList.h"
 #include "tables/TableEngine.h"
 #include "textio/DataFileError.h"
 
@@ -35,30 +33,6 @@ TableDimension dimension(const std::string& name, TableUnit unit, const Variable
         + std::string(
             personVariable ? "\"" + name + "\" is a person variable" : "unknown variable or level \"" + name + "\"")
         + "; a " + (unit == TableUnit::Persons ? "persons" : "households") + " table takes " + known);
-}
-
-/// The ED list as Extract walks it: the user's codes as the data files name them,
-/// or every ED of the final wards.
-EdList tableEdList(ApplicationState& state, const ExtractInputs& inputs, std::ostream& err)
-{
-    if (!inputs.useUserEdList) {
-        finalWardSelection(state.areas);
-        return EdList::fromAreaSelection(state.areas);
-    }
-    if (!regularFileExists(inputs.edListText))
-        throw UsageError(ExtractMessage::edListMissing(inputs.edListText).joined(" "));
-    std::vector<std::string> codes = readUserEdList(inputs.edListText);
-    std::size_t withoutFile = 0;
-    for (std::string& code : codes) {
-        code = edCodeKey(code);
-        std::optional<std::string> path = householdFilePath(state.folders.populationDataFolder, code);
-        withoutFile += path && regularFileExists(*path) ? 0 : 1;
-    }
-    // Extract would list these in RejectedEDs.txt; a table writes no file, so it says so here.
-    if (withoutFile > 0)
-        err << kProgram << ": note: " << withoutFile << (withoutFile == 1 ? " listed code has" : " listed codes have")
-            << " no household file and " << (withoutFile == 1 ? "is" : "are") << " not counted\n";
-    return EdList::fromUserList(std::move(codes));
 }
 
 void printTable(const Table& table, std::ostream& out)
@@ -90,12 +64,18 @@ int runTableCommand(const CommandLine& line, ApplicationState& state, const Extr
     if (line.table.size() > 1)
         request.columns = dimension(line.table[1], request.unit, state.variables);
 
-    EdList edList = tableEdList(state, inputs, err);
+    if (inputs.useUserEdList && !regularFileExists(inputs.edListText))
+        throw UsageError(ExtractMessage::edListMissing(inputs.edListText).joined(" "));
+    const TableEds eds = tableEdList(state.areas, state.folders, inputs.useUserEdList, inputs.edListText);
+    // Extract would list these in RejectedEDs.txt; a table writes no file, so it says so here.
+    if (const std::size_t n = eds.codesWithoutFile; n > 0)
+        err << kProgram << ": note: " << n << (n == 1 ? " listed code has" : " listed codes have")
+            << " no household file and " << (n == 1 ? "is" : "are") << " not counted\n";
     const SarTables sar = loadSarTables(state.folders);
     const TableSources sources { state.areas, sar, state.folders, state.labels ? &*state.labels : nullptr };
     Table table;
     try {
-        table = makeTable(request, edList, sources, state.random, {}, cancel);
+        table = makeTable(request, eds.list, sources, state.random, {}, cancel);
     } catch (const CancelledError&) {
         err << kProgram << ": " << ExtractMessage::extractionCancelled().joined(" ") << "\n";
         return kExitCancelled;

@@ -363,19 +363,25 @@ TEST(Tables, RefuseBadRequestsAndExplainAnEmptyTable)
         { { "--table", "Age", "--count", "families" }, kExitUsage, "--count: unknown unit \"families\"" },
         { { "--table", "Age", "--ed-list", "missing.txt" }, kExitUsage, "missing.txt does not exist" },
         { { "--table", "Age,ed", "--ed-list", "nofiles.txt" }, kExitDone,
-            "the table is empty: none of the listed ED codes has a household file" },
+            "1 listed code has no household file and is not counted\nzendra91-extract: the table is empty: none of the "
+            "listed ED codes has a household file" },
         { { "--table", "Age", "--districts", "485" }, kExitDone, "the table is empty: no ED is chosen" },
     };
     const std::vector<std::string> before = filesIn(s.dir.path());
+    std::atomic<bool> cancel { true };
+    const ToolRun cancelled = runTool(s.dir, { "--table", "Age" }, false, &cancel);
+    EXPECT_EQ(cancelled.status, kExitCancelled);
+    EXPECT_EQ(cancelled.out, "");
     for (const Row& row : rows) {
         SCOPED_TRACE(row.arguments[1]);
         const ToolRun run = runTool(s.dir, row.arguments);
         EXPECT_EQ(run.status, row.status);
         EXPECT_NE(run.err.find(row.message), std::string::npos) << run.err;
-        if (row.status == kExitDone)
+        if (row.status == kExitDone) {
             EXPECT_TRUE(
                 run.out == "rows,rows_label,count\n" || run.out == "rows,rows_label,columns,columns_label,count\n")
                 << run.out;
+        }
         EXPECT_EQ(filesIn(s.dir.path()), before) << "a table writes no file";
     }
 }
