@@ -1,4 +1,4 @@
-#!/usr/bin/env python3
+#!/usr/bin/python3
 """Seeded random tables against a tally of the file the same request extracts.
 
 Usage: check.py DATA [REQUESTS] [BIN]

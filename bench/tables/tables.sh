@@ -3,6 +3,7 @@
 # Usage: tables.sh [DATA] [PAIRS]
 #   DATA   a data set (default: the --full demo set written to a temporary folder)
 #   PAIRS  alternating pairs of the table and the extraction (default 5)
+# Debian's python3-pandas is used (/usr/bin/python3), whatever python3 is on PATH.
 # Prints each pair, then:
 #   median_table_over_extract   Age by Sex of persons over all areas against the
 #                               all-areas CSV extraction of Age and Sex (goal <= 0.25)
@@ -43,7 +44,7 @@ echo "median_table_over_extract: $(python3 -c "import statistics,sys; print(stat
 
 # pandas reads the person file the last extraction wrote; the interpreter's start and
 # the import are left out. The crosstab must equal the table.
-pandas=$(python3 - "$out/Zen91_ind.txt" "$work/table.csv" <<'PY'
+pandas=$(/usr/bin/python3 - "$out/Zen91_ind.txt" "$work/table.csv" <<'PY'
 import sys, time
 import pandas as pd
 start = time.monotonic()

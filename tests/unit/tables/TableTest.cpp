@@ -385,3 +385,44 @@ TEST(Tables, RefuseBadRequestsAndExplainAnEmptyTable)
         EXPECT_EQ(filesIn(s.dir.path()), before) << "a table writes no file";
     }
 }
+
+TEST(Tables, AFilterCountsOnlyTheCasesItPasses)
+{
+    ExtractSession s;
+    s.chooseWards({ FixtureData::kWard35Eds, FixtureData::kWardNiParts });
+    finalWardSelection(s.areas);
+    const SarTables sar = loadSarTables(s.state->folders);
+    const TableSources sources { s.areas, sar, s.state->folders, nullptr };
+    const VariableCatalogue& catalogue = s.state->variables;
+    const int sexField = findTableDimension("Sex", TableUnit::Persons, catalogue)->variable;
+    auto make = [&](const char* rows, const char* columns, const CaseFilter* filter) {
+        TableRequest request;
+        request.rows = *findTableDimension(rows, TableUnit::Persons, catalogue);
+        if (columns)
+            request.columns = *findTableDimension(columns, TableUnit::Persons, catalogue);
+        request.filter = filter;
+        return makeTable(request, EdList::fromAreaSelection(s.areas), sources, s.state->random);
+    };
+    // Persons of sex 3 by age are the sex-3 column of age by sex.
+    CaseFilter sex3;
+    sex3.person = [sexField](const std::int32_t* person, const std::int32_t*) { return person[sexField] == 3; };
+    const Table bySex = make("Age", "Sex", nullptr);
+    const Table selected = make("Age", nullptr, &sex3);
+    int column = 0;
+    while (bySex.columnCategories[static_cast<std::size_t>(column)].code != "3")
+        ++column;
+    std::map<std::string, std::uint64_t> expected, actual;
+    for (int r = 0; r < bySex.rowCount(); ++r)
+        if (bySex.count(r, column) > 0)
+            expected[bySex.rowCategories[static_cast<std::size_t>(r)].code] = bySex.count(r, column);
+    for (int r = 0; r < selected.rowCount(); ++r)
+        actual[selected.rowCategories[static_cast<std::size_t>(r)].code] = selected.count(r, 0);
+    EXPECT_EQ(actual, expected);
+
+    // Whole households count every member of a household with a selected person.
+    sex3.wholeHouseholds = true;
+    EXPECT_GT(make("Age", nullptr, &sex3).total(), selected.total());
+    CaseFilter none;
+    none.household = [](const std::int32_t*) { return false; };
+    EXPECT_EQ(make("Age", nullptr, &none).emptyReason, "no case matches the selection");
+}
