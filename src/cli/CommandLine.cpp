@@ -49,6 +49,9 @@ Standard output, one "key: value" per line:
 With --dry-run, households, persons and eds are the estimate's counts: those of
 the chosen wards, or for an ED list its codes with 150 households and 250 persons
 assumed for each; no file is listed.
+With --table, standard output holds the table instead, as CSV: the header line
+"rows,rows_label,columns,columns_label,count" ("rows,rows_label,count" for one way)
+and a line per cell; an empty table prints the header alone and says why.
 
 Exit status:
   0  done
