@@ -23,8 +23,6 @@
 
 namespace {
 
-constexpr std::uint32_t kNoArea = UINT32_MAX;
-
 bool cancelled(const std::atomic<bool>* cancel)
 {
     return cancel && cancel->load(std::memory_order_relaxed);

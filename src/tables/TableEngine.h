@@ -33,7 +33,8 @@ struct TableSources {
 /// `random` is a copy: the process's generator is never moved by a table.
 ///
 /// Throws DataFileError for a missing or malformed household file or SAR record
-/// that the extraction would also stop at, and CancelledError once `cancel` is set.
+/// that the extraction would also stop at, CancelledError once `cancel` is set, and
+/// std::invalid_argument for a households table by a person variable.
 /// Memory: the household files are read one at a time per thread; a table with an
 /// area side keeps every (area, other side) cell, 8 bytes each.
 Table makeTable(const TableRequest& request, const EdList& edList, const TableSources& sources, std::mt19937 random,
