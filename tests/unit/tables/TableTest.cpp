@@ -426,3 +426,31 @@ TEST(Tables, AFilterCountsOnlyTheCasesItPasses)
     none.household = [](const std::int32_t*) { return false; };
     EXPECT_EQ(make("Age", nullptr, &none).emptyReason, "no case matches the selection");
 }
+
+TEST(Tables, DrawAsTheExtractionDoesWhereUnwrittenEdsDraw)
+{
+    // Lettered parts in a ward of 35 EDs: the unwritten EDs 31..35 draw their files too.
+    ExtractSession s;
+    s.areas.eds2Ward[static_cast<std::size_t>(FixtureData::kWard35Eds)][kLetteredParts] = 2;
+    s.chooseWards({ FixtureData::kWard35Eds });
+    s.hhList.selectOnly({ "HNUM" });
+    s.indList.selectOnly({});
+    finalWardSelection(s.areas);
+    const SarTables sar = loadSarTables(s.state->folders);
+    TableRequest request;
+    request.unit = TableUnit::Households;
+    request.rows = *findTableDimension("ed", request.unit, s.state->variables);
+    request.columns = *findTableDimension("HNUM", request.unit, s.state->variables);
+    const Table t = makeTable(
+        request, EdList::fromAreaSelection(s.areas), { s.areas, sar, s.state->folders, nullptr }, s.state->random);
+    ASSERT_TRUE(s.extract().succeeded());
+    Cells table;
+    for (int r = 0; r < t.rowCount(); ++r)
+        for (int c = 0; c < t.columnCount(); ++c)
+            if (t.count(r, c) > 0)
+                table[{ t.rowCategories[static_cast<std::size_t>(r)].code,
+                    t.columnCategories[static_cast<std::size_t>(c)].code }]
+                    = t.count(r, c);
+    EXPECT_EQ(differingCells(table, tallyFile(s.output("Zen91_hh.txt"), "ED", "HNUM")), 0);
+    EXPECT_EQ(t.eds, 35u * 2u);
+}
