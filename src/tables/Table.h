@@ -14,9 +14,10 @@ struct TableCategory {
     std::string label;
 };
 
-/// The most cells a table may have (32 MiB of counts); a larger one is refused
-/// with a reason instead of being counted.
-inline constexpr std::uint64_t kMaxTableCells = std::uint64_t { 1 } << 22;
+/// The most cells a table may have (16 MiB of counts, held twice while the table
+/// is laid out), so that any table is counted in well under 64 MiB; a larger one
+/// is refused with a reason instead of being counted.
+inline constexpr std::uint64_t kMaxTableCells = std::uint64_t { 1 } << 21;
 
 /// What a table shows in its cells.
 enum class TableShow { Counts, RowPercent, ColumnPercent, TotalPercent };

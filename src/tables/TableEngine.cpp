@@ -92,6 +92,8 @@ public:
         m_source = edList.source();
         m_listSize = edList.size();
         resolve(edList, random, cancel);
+        for (AreaSide& side : m_areaSides)
+            side.index = {}; // interned: only the codes are needed from here on
         if (areaCells() * variableCells() > kMaxTableCells) {
             Table refused = emptyTable();
             refused.eds = m_eds;
@@ -340,8 +342,15 @@ private:
         return m_areaSides.size() == 1 ? values[0] : values[0] * m_areaSides[1].codes.size() + values[1];
     }
 
-    std::vector<TableCategory> categories(std::size_t side, const TableDimension& d) const;
-    Table finish() const;
+    /// Side `side` (0 rows, 1 columns): its index among the sides of its kind, its size.
+    std::size_t ofKind(std::size_t side) const { return side == 1 && m_isArea[0] == m_isArea[1] ? 1 : 0; }
+    std::size_t sideSize(std::size_t side) const
+    {
+        return m_isArea[side] ? m_areaSides[ofKind(side)].codes.size() : m_variableSides[ofKind(side)].codes.size();
+    }
+    std::vector<TableCategory> categories(
+        std::size_t side, const TableDimension& d, const std::vector<std::size_t>& which) const;
+    Table finish();
     Table emptyTable() const
     {
         Table table;
@@ -416,17 +425,14 @@ std::unordered_map<std::string, std::string> areaNames(const AreaTables& areas, 
 
 } // namespace
 
-// The categories of side `side` (0 rows, 1 columns), in their final order, before
-// the empty ones are dropped.
-std::vector<TableCategory> TableCounter::categories(std::size_t side, const TableDimension& d) const
+// The categories `which` of side `side`, with their labels.
+std::vector<TableCategory> TableCounter::categories(
+    std::size_t side, const TableDimension& d, const std::vector<std::size_t>& which) const
 {
     std::vector<TableCategory> result;
-    // Sides of each kind are numbered in rows-then-columns order.
-    std::size_t ofKind = 0;
-    for (std::size_t s = 0; s < side; ++s)
-        ofKind += m_isArea[s] == m_isArea[side] ? 1 : 0;
+    result.reserve(which.size());
     if (!m_isArea[side]) {
-        const VariableSide& v = m_variableSides[ofKind];
+        const VariableSide& v = m_variableSides[ofKind(side)];
         const VariableLabel* label = nullptr;
         if (m_sources.labels) {
             const std::vector<VariableLabel>& all
@@ -434,15 +440,16 @@ std::vector<TableCategory> TableCounter::categories(std::size_t side, const Tabl
             if (static_cast<std::size_t>(v.field) <= all.size())
                 label = &all[static_cast<std::size_t>(v.field) - 1];
         }
-        for (std::int32_t code : v.codes)
-            result.push_back({ codeText(code), variableLabel(code, label) });
+        for (std::size_t i : which)
+            result.push_back({ codeText(v.codes[i]), variableLabel(v.codes[i], label) });
         return result;
     }
-    const AreaSide& a = m_areaSides[ofKind];
+    const AreaSide& a = m_areaSides[ofKind(side)];
     std::unordered_map<std::string, std::string> names;
     if (d.area == TableArea::County || d.area == TableArea::District || d.area == TableArea::Ward)
         names = areaNames(m_sources.areas, d.area);
-    for (const std::string& code : a.codes) {
+    for (std::size_t i : which) {
+        const std::string& code = a.codes[i];
         auto name = names.find(code);
         result.push_back({ code, name == names.end() || name->second.empty() ? code : code + ' ' + name->second });
     }
@@ -451,7 +458,7 @@ std::vector<TableCategory> TableCounter::categories(std::size_t side, const Tabl
 
 // Lays the counts out as rows by columns, sorts the area categories and drops
 // the categories that no counted case takes.
-Table TableCounter::finish() const
+Table TableCounter::finish()
 {
     Table table = emptyTable();
     table.eds = m_eds;
@@ -459,30 +466,27 @@ Table TableCounter::finish() const
     table.persons = m_persons;
 
     const std::size_t sides = m_isArea.size();
-    std::vector<std::vector<TableCategory>> cats;
     std::vector<std::vector<std::size_t>> order; // final position -> category
     for (std::size_t s = 0; s < sides; ++s) {
-        cats.push_back(categories(s, s == 0 ? m_request.rows : *m_request.columns));
-        std::vector<std::size_t> o(cats.back().size());
+        std::vector<std::size_t> o(sideSize(s));
         std::iota(o.begin(), o.end(), 0);
         if (m_isArea[s]) {
-            std::size_t ofKind = s == 1 && m_isArea[0] ? 1 : 0;
-            const AreaSide& a = m_areaSides[ofKind];
+            const AreaSide& a = m_areaSides[ofKind(s)];
             std::sort(o.begin(), o.end(), [&a](std::size_t x, std::size_t y) {
                 return std::tie(a.order[x], a.codes[x]) < std::tie(a.order[y], a.codes[y]);
             });
         }
         order.push_back(std::move(o));
     }
-    const std::size_t nRows = cats[0].size();
-    const std::size_t nColumns = sides > 1 ? cats[1].size() : 1;
+    const std::size_t nRows = sideSize(0);
+    const std::size_t nColumns = sides > 1 ? sideSize(1) : 1;
     const std::size_t k = variableCells();
     // The cell of category (r, c) in m_counts, as sides of each kind were combined.
     auto at = [&](std::size_t r, std::size_t c) {
         std::size_t area = 0, variable = 0;
         const std::size_t index[2] = { r, c };
         for (std::size_t s = 0; s < sides; ++s) {
-            const std::size_t size = cats[s].size();
+            const std::size_t size = sideSize(s);
             if (m_isArea[s])
                 area = area * size + index[s];
             else
@@ -520,11 +524,9 @@ Table TableCounter::finish() const
                                                                      : "the chosen EDs hold no households";
         return table;
     }
-    for (std::size_t r : rows)
-        table.rowCategories.push_back(cats[0][r]);
+    table.rowCategories = categories(0, m_request.rows, rows);
     if (sides > 1)
-        for (std::size_t c : columns)
-            table.columnCategories.push_back(cats[1][c]);
+        table.columnCategories = categories(1, *m_request.columns, columns);
     table.counts.reserve(rows.size() * columns.size());
     for (std::size_t r : rows)
         for (std::size_t c : columns)
