@@ -49,6 +49,9 @@ Standard output, one "key: value" per line:
 With --dry-run, households, persons and eds are the estimate's counts: those of
 the chosen wards, or for an ED list its codes with 150 households and 250 persons
 assumed for each; no file is listed.
+With --table, standard output holds the table instead, as CSV: the header line
+"rows,rows_label,columns,columns_label,count" ("rows,rows_label,count" for one way)
+and a line per cell; an empty table prints the header alone and says why.
 
 Exit status:
   0  done
@@ -262,6 +265,29 @@ void defineOptions(CLI::App& app, CommandLine& line)
     text("--match", line.listMatch, "TEXT",
         "with --list: only areas whose name contains TEXT or whose code\n"
         "starts with it, in any case");
+    // Tables.
+    app.add_option_function<std::string>(
+           "--table",
+           [&line](const std::string& v) {
+               line.table = splitList(v);
+               if (line.table.empty() || line.table.size() > 2 || line.table[0].empty()
+                   || line.table.back().empty())
+                   throw UsageError("--table: expected ROWS or ROWS,COLUMNS, found \"" + v + "\"");
+           },
+           "print a table of the chosen areas or ED list instead of\n"
+           "extracting: counts by ROWS, or ROWS by COLUMNS, each a variable\n"
+           "header name (any case) or country, region, county, district,\n"
+           "ward or ed; tidy CSV on standard output, one line per cell")
+        ->type_name("ROWS[,COLUMNS]");
+    app.add_option_function<std::string>(
+           "--count",
+           [&line](const std::string& v) {
+               if (v != "persons" && v != "households")
+                   throw UsageError("--count: unknown unit \"" + v + "\" (expected persons or households)");
+               line.tableCount = v;
+           },
+           "with --table: count persons (default) or households")
+        ->type_name("UNIT");
 }
 
 /// The rules that join options: one area option at most, and not with --ed-list.
@@ -284,6 +310,12 @@ void checkCombinations(const CLI::App& app, const CommandLine& line)
     }
     if (line.listMatch && !line.listLevel)
         throw UsageError("--match goes with --list");
+    if (line.tableCount && line.table.empty())
+        throw UsageError("--count goes with --table");
+    if (!line.table.empty())
+        for (const char* name : { "--dry-run", "--output", "--format", "--list" })
+            if (app.get_option(name)->count() > 0)
+                throw UsageError(std::string(name) + " cannot be combined with --table, which writes no files");
     if (line.areaLevel && line.edListFile)
         throw UsageError("--ed-list cannot be combined with an area option");
     if (line.requestFile)

@@ -38,6 +38,9 @@ struct CommandLine {
     std::optional<std::string> requestFile;
     std::optional<AreaLevel> listLevel; ///< --list: print the areas of a level and stop
     std::optional<std::string> listMatch;
+    // Tables.
+    std::vector<std::string> table; ///< --table ROWS[,COLUMNS]: one or two names; empty without it
+    std::optional<std::string> tableCount; ///< --count: "persons" or "households"
 
     /// Throws UsageError naming the bad option or value.
     static CommandLine parse(const std::vector<std::string>& arguments);

@@ -5,6 +5,7 @@
 #include "cli/CommandLine.h"
 #include "cli/PlainListBox.h"
 #include "cli/ProgressBar.h"
+#include "cli/TableCommand.h"
 #include "extraction/ExtractCommand.h"
 #include "extraction/ExtractDialogs.h"
 #include "extraction/UserEdList.h"
@@ -231,6 +232,9 @@ int run(const std::vector<std::string>& arguments, std::ostream& out, std::ostre
             err << kProgram << ": note: " << repeated << (repeated == 1 ? " code is" : " codes are")
                 << " listed more than once\n";
     }
+
+    if (!line.table.empty())
+        return runTableCommand(line, *state, choices, out, err, cancel);
 
     CommandLineDialogs dialogs(err);
     ExtractCommand command(state->folders, state->areas, state->variables, state->settings, dialogs, state->random);

@@ -81,6 +81,20 @@ double drawUniform(std::mt19937& random)
     return static_cast<double>(random()) / 4294967296.0;
 }
 
+SampleFile drawSampleFile(const EdEntry& entry, std::mt19937& random, std::uint64_t& draws)
+{
+    SampleFile sample { entry.edNumber, entry.partIndex };
+    if (sample.fileNumber > kSampleWardEds) {
+        sample.fileNumber = static_cast<int>(kSampleWardEds * drawUniform(random)) + 1;
+        ++draws;
+    }
+    if (sample.letter > kSampleWardParts) {
+        sample.letter = static_cast<int>((kSampleWardParts + 1) * drawUniform(random));
+        ++draws;
+    }
+    return sample;
+}
+
 CodeRegion codeRegion(const AreaTables& areas, const std::string& code)
 {
     CodeRegion result;
@@ -119,17 +133,8 @@ void walkEds(EdList& edList, const AreaTables& areas, const DataFolders& folders
             }
         } else {
             CodeRegion where = codeRegion(areas, areas.wardCodes[static_cast<std::size_t>(entry.wardIndex)]);
-            int fileNumber = entry.edNumber;
-            if (fileNumber > kSampleWardEds) {
-                fileNumber = static_cast<int>(kSampleWardEds * drawUniform(random)) + 1;
-                ++draws;
-            }
-            int letter = entry.partIndex;
-            if (letter > kSampleWardParts) {
-                letter = static_cast<int>((kSampleWardParts + 1) * drawUniform(random));
-                ++draws;
-            }
-            const HouseholdList& households = samples.get(fileNumber, letter);
+            const SampleFile sample = drawSampleFile(entry, random, draws);
+            const HouseholdList& households = samples.get(sample.fileNumber, sample.letter);
             if (entry.written)
                 written(households, entry.code, where);
         }
@@ -227,6 +232,7 @@ public:
     {
         openFiles();
         m_sar = loadSarTables(m_folders);
+        m_householdUses.assign(static_cast<std::size_t>(m_sar.numHouseholds()) + 1, 0);
         if (m_statistics)
             writeStatistics();
         else
@@ -247,8 +253,14 @@ private:
     /// The main walk, with progress reported after every entry and its draws counted.
     template <typename Written> void walkMain(const std::atomic<bool>* stop, Written&& written)
     {
-        walkEds(m_edList, m_areas, m_folders, m_random, m_samples, m_cancel, stop, m_result.randomDraws,
-            std::forward<Written>(written), [this] {
+        // Each written household is tallied for the codebook's frequencies.
+        auto tallied = [this, &written](const HouseholdList& list, std::string_view code, CodeRegion where) {
+            for (std::int32_t row : list)
+                ++m_householdUses[static_cast<std::size_t>(row)];
+            written(list, code, where);
+        };
+        walkEds(
+            m_edList, m_areas, m_folders, m_random, m_samples, m_cancel, stop, m_result.randomDraws, tallied, [this] {
                 if (m_progress)
                     m_progress(++m_done, m_total);
             });
@@ -273,6 +285,7 @@ private:
     LineWriter* m_personOut = nullptr;
     StatOutputWriter::Files m_statFiles;
     SarTables m_sar;
+    std::vector<std::uint64_t> m_householdUses; // times each SAR household was written
     SampleFiles m_samples;
     const std::uint64_t m_total;
     std::uint64_t m_done = 0;
@@ -408,6 +421,8 @@ ExtractionResult Extraction::finish()
             m_digests[i] ? m_digests[i]->finishHex() : "" });
     }
     const std::string root = m_request.outputFolder + m_request.rootFileName;
+    for (CodebookFile& file : m_codebook)
+        addCodeFrequencies(file, m_sar, m_householdUses);
     writeCodebook(m_files.create(root + kCodebookFileSuffix, 1 << 16), m_codebook);
     if (writesLoadingScripts(m_request)) {
         for (const LoadingScript& script :

@@ -56,6 +56,18 @@ bool writesLoadingScripts(const ExtractRequest& request);
 /// that the sequence is the same with every compiler and standard library.
 double drawUniform(std::mt19937& random);
 
+/// The sample ward's household file that serves an area-selection entry: ED
+/// number 1..30 and letter 0..5 (0 the ED itself), each drawn from `random` where
+/// the entry's own lies beyond the sample ward's; `draws` counts the draws taken.
+/// Every walk over an ED list calls this once per entry, in list order, so that
+/// all of them see the same draws.
+struct SampleFile {
+    int fileNumber = 1;
+    int letter = 0;
+};
+struct EdEntry;
+SampleFile drawSampleFile(const EdEntry& entry, std::mt19937& random, std::uint64_t& draws);
+
 /// Region and country indices of a code's census county number ("NI" is 0); both
 /// 0 when the code's first two characters are neither two digits nor "NI".
 struct CodeRegion {

@@ -2,12 +2,15 @@
 
 #include "extraction/HouseholdList.h"
 #include "extraction/SarTables.h"
+#include "formats/CodebookWriter.h"
 #include "geography/AreaTables.h"
 #include "textio/LineWriter.h"
 #include "variables/VariableCatalogue.h"
 
+#include <algorithm>
 #include <charconv>
 #include <iterator>
+#include <map>
 
 namespace {
 
@@ -151,5 +154,34 @@ void OutputWriter::writeEdRecords(
                 start = end;
             }
         }
+    }
+}
+
+void addCodeFrequencies(CodebookFile& file, const SarTables& sar, const std::vector<std::uint64_t>& householdUses)
+{
+    const bool linePerPerson = std::any_of(file.columns.begin(), file.columns.end(),
+        [](const OutputColumn& column) { return column.kind == ColumnKind::Person; });
+    for (OutputColumn& column : file.columns) {
+        if (!isCodedColumn(column))
+            continue;
+        std::map<std::int32_t, std::uint64_t> counts;
+        for (std::size_t h = 1; h < householdUses.size(); ++h) {
+            const std::uint64_t uses = householdUses[h];
+            if (uses == 0)
+                continue;
+            const int row = static_cast<int>(h);
+            if (!linePerPerson) {
+                counts[sar.household(row, column.number)] += uses;
+                continue;
+            }
+            auto [first, last] = sar.personRange(row);
+            if (column.kind == ColumnKind::Household) {
+                counts[sar.household(row, column.number)] += uses * static_cast<std::uint64_t>(last - first + 1);
+                continue;
+            }
+            for (int p = first; p <= last; ++p)
+                counts[sar.person(p, column.number)] += uses;
+        }
+        column.frequencies.assign(counts.begin(), counts.end());
     }
 }

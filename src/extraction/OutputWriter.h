@@ -10,6 +10,7 @@
 class HouseholdList;
 class LineWriter;
 class SarTables;
+struct CodebookFile;
 struct AreaTables;
 struct VariableCatalogue;
 
@@ -18,6 +19,12 @@ struct VariableCatalogue;
 /// shorter than a code level's characters gives the whole code.
 std::array<std::string_view, kNumSpatialCodes> spatialCodeValues(
     const AreaTables& areas, std::string_view edCode, int countryIndex, int regionIndex);
+
+/// Fills the frequencies of the coded columns of `file` from `householdUses`, the
+/// times each SAR household record (by row) was written: a file with person
+/// columns has a line per person, repeating its household's values, a household
+/// file a line per household.
+void addCodeFrequencies(CodebookFile& file, const SarTables& sar, const std::vector<std::uint64_t>& householdUses);
 
 /// Writes the header lines and each ED's household, person or combined lines.
 ///

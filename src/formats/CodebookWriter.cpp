@@ -17,6 +17,18 @@ const char* kindText(ColumnKind kind)
     return "";
 }
 
+/// "1=123; 2=45": each value and its lines.
+std::string frequenciesText(const std::vector<std::pair<std::int32_t, std::uint64_t>>& frequencies)
+{
+    std::string text;
+    for (const auto& [code, count] : frequencies) {
+        if (!text.empty())
+            text += "; ";
+        text += std::to_string(code) + '=' + std::to_string(count);
+    }
+    return text;
+}
+
 } // namespace
 
 std::string csvField(std::string_view text)
@@ -34,14 +46,14 @@ std::string csvField(std::string_view text)
 
 void writeCodebook(LineWriter& out, const std::vector<CodebookFile>& files)
 {
-    out.append("file,position,name,kind,width,label,codes\r\n");
+    out.append("file,position,name,kind,width,label,codes,frequencies\r\n");
     for (const CodebookFile& file : files) {
         int position = 0;
         for (const OutputColumn& column : file.columns) {
             out.append(csvField(file.fileName) + ',' + std::to_string(++position) + ','
                 + csvField(file.statisticsFormat ? column.uniqueName : column.name) + ',' + kindText(column.kind) + ','
                 + std::to_string(column.width) + ',' + csvField(column.label) + ',' + csvField(codesText(column.codes))
-                + "\r\n");
+                + ',' + frequenciesText(column.frequencies) + "\r\n");
         }
     }
 }

@@ -18,7 +18,8 @@ struct CodebookFile {
 
 /// Writes ROOT_codebook.csv: a header line, then one row per column of each file in
 /// header order with the columns file, position (1-based), name, kind (spatial,
-/// household or person), width, label and codes. Fields holding a comma, a double
+/// household or person), width, label, codes and frequencies ("1=123; 2=45",
+/// empty for a column that is not coded). Fields holding a comma, a double
 /// quote or a line break are quoted, quotes doubled; lines end CR LF. Writes through
 /// `out`, which the caller owns and closes.
 void writeCodebook(LineWriter& out, const std::vector<CodebookFile>& files);

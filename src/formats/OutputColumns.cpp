@@ -39,7 +39,7 @@ std::vector<OutputColumn> outputColumns(OutputFileKind file, const VariableCatal
     for (int i = 0; i < kNumSpatialCodes; ++i)
         if (spatialCodes[i])
             columns.push_back({ kSpatialCodes[i].header, kSpatialCodes[i].header, ColumnKind::Spatial, i,
-                spatialWidths[i], kSpatialCodes[i].label, {} });
+                spatialWidths[i], kSpatialCodes[i].label, {}, {} });
 
     auto households = [&] {
         addVariables(columns, ColumnKind::Household, catalogue.hhVarNames, catalogue.hhVarWidths, catalogue.hhSelected,
@@ -66,4 +66,14 @@ std::vector<OutputColumn> outputColumns(OutputFileKind file, const VariableCatal
         break;
     }
     return columns;
+}
+
+bool isCodedColumn(const OutputColumn& column)
+{
+    if (column.kind == ColumnKind::Spatial)
+        return false;
+    for (const CodeLabel& code : column.codes)
+        if (code.low == code.high)
+            return true;
+    return false;
 }

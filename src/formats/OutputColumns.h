@@ -4,6 +4,8 @@
 #include "variables/VariableLabels.h"
 
 #include <array>
+#include <cstdint>
+#include <utility>
 #include <string>
 #include <vector>
 
@@ -26,7 +28,15 @@ struct OutputColumn {
     int width = 0; ///< most characters one value takes
     std::string label;
     std::vector<CodeLabel> codes; ///< empty when unknown
+    /// Each value the written file holds in this column and on how many lines,
+    /// ascending; filled for coded columns only (see isCodedColumn).
+    std::vector<std::pair<std::int32_t, std::uint64_t>> frequencies;
 };
+
+/// A household or person column whose labels give at least one single code
+/// ("1=owner occupied"): a category, counted in the codebook. Columns whose codes
+/// are ranges alone (record numbers, ages, counts) are measures and are not.
+bool isCodedColumn(const OutputColumn& column);
 
 /// The columns of one output file for the selection in `catalogue` and the ticked
 /// spatial codes, in the order the CSV header lists them: spatial codes, then

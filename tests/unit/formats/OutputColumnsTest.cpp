@@ -46,20 +46,21 @@ TEST(Codebook, ListsEveryColumnOfEveryFileAndQuotesWhereNeeded)
 {
     const VariableLabels labels = demoVariableLabels();
     const VariableCatalogue catalogue = selection({ 1, 3 }, { 1 });
-    const auto combined = outputColumns(OutputFileKind::Combined, catalogue, kCountyAndEd, kWidths, &labels);
+    auto combined = outputColumns(OutputFileKind::Combined, catalogue, kCountyAndEd, kWidths, &labels);
+    combined[4].frequencies = { { -1, 2 }, { 3, 12 } };
     std::string text;
     LineWriter out([&text](const char* data, std::size_t size) { text.append(data, size); }, "c.csv");
     writeCodebook(out, { { "Z_hhind.dta", combined, true }, { "Z_hhind.txt", combined, false } });
     out.close();
     EXPECT_EQ(text.substr(0, text.find("Z_hhind.txt")),
-        "file,position,name,kind,width,label,codes\r\n"
-        "Z_hhind.dta,1,County,spatial,2,County code: the first 2 characters of the ED code,\r\n"
-        "Z_hhind.dta,2,ED,spatial,8,Enumeration district code,\r\n"
-        "Z_hhind.dta,3,HNUM,person,0,Record number of the person's household.,1..1000=household record number\r\n"
+        "file,position,name,kind,width,label,codes,frequencies\r\n"
+        "Z_hhind.dta,1,County,spatial,2,County code: the first 2 characters of the ED code,,\r\n"
+        "Z_hhind.dta,2,ED,spatial,8,Enumeration district code,,\r\n"
+        "Z_hhind.dta,3,HNUM,person,0,Record number of the person's household.,1..1000=household record number,\r\n"
         "Z_hhind.dta,4,HNUM_hh,household,0,Household record number in this file of households.,"
-        "1..1000=record number\r\n"
+        "1..1000=record number,\r\n"
         "Z_hhind.dta,5,Bath,household,1,Use of a bath or shower.,1=exclusive use; 2=shared use; "
-        "3=no bath or shower\r\n");
+        "3=no bath or shower,-1=2; 3=12\r\n");
     EXPECT_NE(text.find("Z_hhind.txt,4,HNUM,household"), std::string::npos);
     EXPECT_EQ(csvField("say \"no\""), "\"say \"\"no\"\"\"");
     EXPECT_EQ(csvField("two\r\nlines"), "\"two\r\nlines\"");
