@@ -24,8 +24,8 @@ constexpr std::size_t kPrintZone = 14;
 // A ward code and a two-digit ED number.
 constexpr std::size_t kFullCodeLength = kWardCodeLength + 2;
 
-/// What a file of this kind is, for a message, when it cannot hold a list.
-const char* notAListKind(mode_t mode)
+/// What a file that is not a regular one is, for a message.
+const char* specialFileKind(mode_t mode)
 {
     if (S_ISDIR(mode))
         return "a folder";
@@ -35,14 +35,14 @@ const char* notAListKind(mode_t mode)
         return "a device";
     if (S_ISSOCK(mode))
         return "a socket";
-    return nullptr;
+    return "a special file";
 }
 
 void checkListFile(const std::string& path, const struct stat& status)
 {
-    if (const char* kind = notAListKind(status.st_mode); kind || !S_ISREG(status.st_mode))
+    if (!S_ISREG(status.st_mode))
         throw DataFileError(
-            path, 0, 0, std::string("is ") + (kind ? kind : "not a regular file") + ", not a text file of ED codes");
+            path, 0, 0, std::string("is ") + specialFileKind(status.st_mode) + ", not a text file of ED codes");
     if (status.st_size > static_cast<off_t>(kMaxUserEdListBytes))
         throw DataFileError(path, 0, 0,
             "is " + std::to_string(status.st_size) + " bytes, more than an ED list's limit of "
