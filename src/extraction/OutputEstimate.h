@@ -19,11 +19,12 @@ struct OutputEstimate {
     std::string text; ///< size cut after its first decimal digit
 };
 
-/// How many times smaller compressed output is than the estimate of the plain text,
-/// measured on the all-areas extract of the full demo data with every variable and
-/// spatial code (see the figures beside each).
-inline constexpr double kGzipRatio = 6.0;
-inline constexpr double kZsavRatio = 6.0;
+/// How many times smaller compressed output is than the plain text the estimate
+/// stands for, measured on the full demo data with the default variables and the ED
+/// code: the all-areas CSV, 2,914,660,210 bytes, took 456,234,182 as .txt.gz (6.39);
+/// three counties' CSV, 91,010,493 bytes, took 14,690,139 as .zsav (6.20).
+inline constexpr double kGzipRatio = 6.39;
+inline constexpr double kZsavRatio = 6.2;
 
 /// Estimates from the selection flags and widths of `catalogue`, the spatial flags
 /// and list count of `request`, and, in area mode, the finalWards of `areas`.

@@ -29,8 +29,11 @@ public:
     /// 1 MiB blocks lose well under 1% of the ratio to the stream's restart of its
     /// window at each member, and keep the bytes in flight small.
     static constexpr std::size_t kBlockSize = 1 << 20;
-    /// The level whose files stay within a few per cent of the usual level-6 tools.
-    static constexpr int kLevel = 6;
+    /// On extract text, level 5 of this deflate compresses about 1.6 times as fast
+    /// as its level 6 and twice as fast as the common level-6 gzip tools, with files
+    /// at most 1% larger than theirs (a county's person file: 4.77 MB against 4.72 MB;
+    /// its household file comes out smaller).
+    static constexpr int kLevel = 5;
 
     /// `workers` of 0 takes one per core.
     explicit GzipStream(Sink sink, unsigned workers = 0, std::size_t blockSize = kBlockSize, int level = kLevel);

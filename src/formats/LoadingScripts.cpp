@@ -235,15 +235,15 @@ std::string pythonScript(const std::vector<CodebookFile>& files, const std::stri
             "categorical labelled as in the codebook (a value without a label keeps its number as",
             "its category); the descriptions are in each data frame's attrs[\"labels\"]. The data",
             "are read from this script's folder. Import it, or run it for a summary." });
-    s += "\nfrom pathlib import Path\n\nimport pandas as pd\n\n"
+    s += "\nimport csv\nfrom pathlib import Path\n\nimport pandas as pd\n\n"
          "_FOLDER = Path(__file__).resolve().parent\n\n\n"
          "def _read(file, text, numbers):\n"
          "    # Every line ends with a comma: the empty field after it is left out.\n"
          "    names = text + numbers\n"
          "    data = pd.read_csv(_FOLDER / file, header=0, names=names + [\"_trailing_comma\"], usecols=names,\n"
          "                       dtype={**{n: str for n in text}, **{n: \"Int64\" for n in numbers}},\n"
-         "                       keep_default_na=False, na_values={n: [\"\"] for n in numbers}, quoting=3,\n"
-         "                       encoding=\"utf-8\", encoding_errors=\"replace\")\n"
+         "                       keep_default_na=False, na_values={n: [\"\"] for n in numbers},\n"
+         "                       quoting=csv.QUOTE_NONE, encoding=\"utf-8\", encoding_errors=\"replace\")\n"
          "    return data[names]\n\n\n"
          "def _labelled(values, codes):\n"
          "    extra = sorted(set(values.dropna()) - set(codes))\n"

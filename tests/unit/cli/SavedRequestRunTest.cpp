@@ -69,7 +69,11 @@ TEST(SavedRequestRun, ARerunIntoAnotherFolderWritesTheSameBytes)
     writeRequestFile(s.dir.file("old.json"), old);
     runTool(s.dir, { "--request", "old.json", "--output", "list" });
     EXPECT_NE(readFile(s.dir.file("list/Zen91_hh.dta")).find("09 Sep 2001 01:46"), std::string::npos);
-    for (const std::string first : { "later/", "list/" }) {
+    // Compressed: the request records it, so its re-run compresses too.
+    runTool(s.dir, { "--wards", "08BYFC", "--output", "packed", "--compress", "--no-scripts", "--quiet" });
+    EXPECT_TRUE(fileExists(s.dir.file("packed/Zen91_ind.txt.gz")));
+    EXPECT_FALSE(fileExists(s.dir.file("packed/Zen91_load.R")));
+    for (const std::string first : { "later/", "list/", "packed/" }) {
         SCOPED_TRACE(first);
         const SavedRequest request = readRequestFile(s.dir.file(first + "Zen91_request.json"));
         const std::string err = runTool(s.dir, { "--request", first + "Zen91_request.json", "--output", "again" }).err;
