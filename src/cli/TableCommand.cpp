@@ -64,23 +64,23 @@ int runTableCommand(const CommandLine& line, ApplicationState& state, const Requ
     if (line.table.size() > 1)
         request.columns = dimension(line.table[1], request.unit, state.variables);
 
-    const std::string edList = choices.edList ? choices.edList->path : std::string();
-    if (choices.edList && !regularFileExists(edList))
-        throw UsageError(ExtractMessage::edListMissing(edList).joined(" "));
-    const TableEds eds = tableEdList(state.areas, state.folders, choices.edList.has_value(), edList);
-    // Extract would list these in RejectedEDs.txt; a table writes no file, so it says so here.
-    if (const std::size_t n = eds.codesWithoutFile; n > 0)
-        err << kProgram << ": note: " << n << (n == 1 ? " listed code has" : " listed codes have")
-            << " no household file and " << (n == 1 ? "is" : "are") << " not counted\n";
+    const std::string edListPath = choices.edList ? choices.edList->path : std::string();
+    if (choices.edList && !regularFileExists(edListPath))
+        throw UsageError(ExtractMessage::edListMissing(edListPath).joined(" "));
+    const EdList edList = tableEdList(state.areas, choices.edList.has_value(), edListPath);
     const SarTables sar = loadSarTables(state.folders);
     const TableSources sources { state.areas, sar, state.folders, state.labels ? &*state.labels : nullptr };
     Table table;
     try {
-        table = makeTable(request, eds.list, sources, state.random, {}, cancel);
+        table = makeTable(request, edList, sources, state.random, {}, cancel);
     } catch (const CancelledError&) {
         err << kProgram << ": " << ExtractMessage::extractionCancelled().joined(" ") << "\n";
         return kExitCancelled;
     }
+    // Extract would list these in RejectedEDs.txt; a table writes no file, so it says so here.
+    if (const std::uint64_t n = table.codesWithoutFile; n > 0)
+        err << kProgram << ": note: " << n << (n == 1 ? " listed code has" : " listed codes have")
+            << " no household file and " << (n == 1 ? "is" : "are") << " not counted\n";
     printTable(table, out);
     out.flush();
     if (!out)

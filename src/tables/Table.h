@@ -36,6 +36,9 @@ struct Table {
     std::uint64_t eds = 0; ///< EDs counted: the written EDs of the request
     std::uint64_t households = 0; ///< households of those EDs, before any case filter
     std::uint64_t persons = 0; ///< likewise persons
+    /// Listed codes without a household file, not counted: Extract would reject them
+    /// in RejectedEDs.txt, which a table does not write.
+    std::uint64_t codesWithoutFile = 0;
     /// Why the table is empty ("no ED is chosen"); empty when it is not.
     std::string emptyReason;
 

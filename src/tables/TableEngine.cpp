@@ -150,8 +150,10 @@ private:
             FileJob* file = nullptr;
             if (entry.source == EdSource::UserList) {
                 std::optional<std::string> path = householdFilePath(population, entry.code);
-                if (!path || !regularFileExists(*path))
+                if (!path || !regularFileExists(*path)) {
+                    ++m_codesWithoutFile;
                     continue;
+                }
                 file = &job(*path);
                 where = codeRegion(areas, entry.code);
             } else {
@@ -354,6 +356,7 @@ private:
     Table emptyTable() const
     {
         Table table;
+        table.codesWithoutFile = m_codesWithoutFile;
         table.unit = m_request.unit;
         table.rows = m_request.rows;
         table.columns = m_request.columns;
@@ -372,6 +375,7 @@ private:
     Contributions m_contributions;
     std::vector<std::uint64_t> m_counts; // [area cell][variable cell]
     std::uint64_t m_eds = 0;
+    std::uint64_t m_codesWithoutFile = 0;
     std::uint64_t m_households = 0;
     std::uint64_t m_persons = 0;
 };
