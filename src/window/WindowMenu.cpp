@@ -2,6 +2,7 @@
 
 #include "base/Version.h"
 #include "window/KeyboardAccess.h"
+#include "window/MessageBoxDialogs.h"
 #include "window/PageWidgets.h"
 #include "window/WindowTexts.h"
 
@@ -57,7 +58,7 @@ QMessageBox* showAbout(QWidget* parent)
     auto* box = new QMessageBox(QMessageBox::Information, text(kAbout), body, QMessageBox::Ok, parent);
     box->setObjectName(QStringLiteral("aboutBox"));
     box->setAccessibleName(text(kAbout));
-    box->setTextFormat(Qt::PlainText);
+    asPlainText(*box);
     box->setAttribute(Qt::WA_DeleteOnClose);
     box->open();
     return box;
