@@ -53,8 +53,8 @@ void WindowMenu::build()
 QMessageBox* showAbout(QWidget* parent)
 {
     const QString body = text(kAboutVersion).arg(QString::fromUtf8(kProgramName), QString::fromUtf8(kProgramVersion))
-        + QStringLiteral("\n\n") + text(kLabel36) + QStringLiteral("\n\n") + text(kLabel40).trimmed()
-        + QStringLiteral("\n\n") + text(kLabel38);
+        + QStringLiteral("\n\n") + text(kIntroSubtitle) + QStringLiteral("\n\n") + text(kDemoDataNotice).trimmed()
+        + QStringLiteral("\n\n") + text(kContactLines);
     auto* box = new QMessageBox(QMessageBox::Information, text(kAbout), body, QMessageBox::Ok, parent);
     box->setObjectName(QStringLiteral("aboutBox"));
     box->setAccessibleName(text(kAbout));
