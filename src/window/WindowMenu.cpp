@@ -40,6 +40,11 @@ void WindowMenu::build()
     menuBar->setAccessibleName(QStringLiteral("Menu bar"));
     mnuFile = addMenu(menuBar, "mnuFile", kMenuFile, u'F');
     actOpenRequest = addAction(mnuFile, "actOpenRequest", kOpenRequest, u'O', QKeySequence(Qt::CTRL | Qt::Key_O));
+    mnuOpenRecent = mnuFile->addMenu(withMnemonic(kOpenRecent, u'R'));
+    mnuOpenRecent->setObjectName(QStringLiteral("mnuOpenRecent"));
+    mnuOpenRecent->setAccessibleName(spoken(kOpenRecent));
+    mnuOpenRecent->addSeparator();
+    actClearRecent = addAction(mnuOpenRecent, "actClearRecent", kClearRecent, u'C', QKeySequence());
     actSaveRequest = addAction(mnuFile, "actSaveRequest", kSaveRequest, u'S', QKeySequence(Qt::CTRL | Qt::Key_S));
     mnuFile->addSeparator();
     actQuit = addAction(mnuFile, "actQuit", kQuit, u'Q', QKeySequence(Qt::CTRL | Qt::Key_Q));
@@ -52,7 +57,7 @@ void WindowMenu::build()
 QMessageBox* showAbout(QWidget* parent)
 {
     const QString body = text(kAboutVersion).arg(QString::fromUtf8(kProgramName), QString::fromUtf8(kProgramVersion))
-        + QStringLiteral("\n\n") + text(kLabel36) + QStringLiteral("\n\n") + text(kLabel40).trimmed()
+        + QStringLiteral("\n") + text(kAboutLicence) + QStringLiteral("\n\n") + text(kLabel36) + QStringLiteral("\n\n") + text(kLabel40).trimmed()
         + QStringLiteral("\n\n") + text(kLabel38);
     auto* box = new QMessageBox(QMessageBox::Information, text(kAbout), body, QMessageBox::Ok, parent);
     box->setObjectName(QStringLiteral("aboutBox"));
