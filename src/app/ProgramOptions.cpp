@@ -6,9 +6,13 @@
 
 #include <ostream>
 
-void addStandardOptions(CLI::App& app, bool& version, const char* helpDescription)
+void setHelpFlag(CLI::App& app, const char* description)
 {
-    app.set_help_flag("-h,--help", helpDescription);
+    app.set_help_flag("-h,--help", description);
+}
+
+void addVersionFlag(CLI::App& app, bool& version)
+{
     app.add_flag("--version", version, "print the program name and version, and exit")->disable_flag_override();
 }
 

@@ -17,8 +17,10 @@ inline constexpr int kExitSuccess = 0;
 inline constexpr int kExitFailure = 1;
 inline constexpr int kExitUsageError = 2;
 
-/// Adds the options every program has, worded alike: -h/--help and --version.
-void addStandardOptions(CLI::App& app, bool& version, const char* helpDescription = "print this text and exit");
+/// The two options every program has, worded alike: -h/--help, and --version
+/// (added apart, so that each program lists it where its help reads best).
+void setHelpFlag(CLI::App& app, const char* description = "print this text and exit");
+void addVersionFlag(CLI::App& app, bool& version);
 
 /// Reads `arguments` (the program's name left out) into the options of `app`.
 /// Returns true when --help was given, in which case nothing else was checked.

@@ -13,21 +13,23 @@ constexpr const char* kProgram = "zendra91";
 
 void defineOptions(CLI::App& app, WindowOptions& options)
 {
-    app.description("Opens the ZENDRA91 window on the data in the current folder, and FILE in it:\n"
-                    "a request file (*.json) opens as File > Open Request opens it, a list of ED\n"
-                    "codes (*.txt, *.csv) as the user supplied ED list.");
-    addStandardOptions(app, options.version);
+    app.description("Opens the ZENDRA91 window on the data in the current folder, then FILE if\n"
+                    "given: a request file (*.json) opens as File > Open Request opens it, a list\n"
+                    "of ED codes (*.txt, *.csv) becomes the user supplied ED list.");
+    setHelpFlag(app);
     app.add_option_function<std::string>(
            "--data", [&options](const std::string& v) { options.dataFolder = v; },
            "start on the data in DIR instead of the current folder")
         ->type_name("DIR");
+    addVersionFlag(app, options.version);
     app.add_flag("--no-settings", options.noSettings,
-           "neither read nor write the settings file (remembered folders,\n"
-           "recent requests, the window's place); so does ZENDRA91_NO_SETTINGS=1")
+           "neither read nor write the settings file (remembered\n"
+           "folders, recent requests, the window's place); so does\n"
+           "ZENDRA91_NO_SETTINGS=1")
         ->disable_flag_override();
     app.add_option_function<std::string>(
            "FILE", [&options](const std::string& v) { options.file = v; }, "a request file or an ED list to open")
-        ->type_name("FILE");
+        ->type_name("");
 }
 
 } // namespace

@@ -171,7 +171,7 @@ void defineOptions(CLI::App& app, CommandLine& line)
     app.get_formatter()->column_width(22);
     app.description(kDescription);
     app.footer(kFooter);
-    addStandardOptions(app, line.version, "this text");
+    setHelpFlag(app, "this text");
     app.allow_extras(); // reported below in the program's own words
     app.option_defaults()->multi_option_policy(CLI::MultiOptionPolicy::TakeLast);
 
@@ -247,6 +247,7 @@ void defineOptions(CLI::App& app, CommandLine& line)
         "--output, --root and --format beside it override its own,\n"
         "--compress and --no-scripts apply to it");
     flag("--quiet", line.quiet, "no progress bar (one is drawn on standard error when it is a\nterminal)");
+    addVersionFlag(app, line.version);
     // Listing areas.
     app.add_option_function<std::string>(
            "--list",

@@ -178,8 +178,13 @@ private slots:
             next.window->menu().actClearRecent->trigger();
             QVERIFY(recentMenu(next).isEmpty());
         }
+        {
+            WindowSettings one(file);
+            QVERIFY(one.recentRequests().isEmpty());
+            one.addRecentRequest(QString::fromStdString(config.write("one.json", "{}")));
+        }
         WindowSettings last(file);
-        QVERIFY(last.recentRequests().isEmpty());
+        QCOMPARE(last.recentRequests(), QStringList { QString::fromStdString(config.file("one.json")) });
         for (int i = 0; i < 12; ++i)
             last.addRecentRequest(QString::fromStdString(config.write("r" + std::to_string(i) + ".json", "{}")));
         QCOMPARE(last.recentRequests().size(), WindowSettings::kMaxRecent);
