@@ -376,10 +376,12 @@ void MainWindow::useSettings(WindowSettings& settings)
     m_remembering->setSettings(settings);
     fillRecentMenu();
     if (std::optional<QRect> saved = settings.windowGeometry()) {
+        // Placed with its frame, so that the title bar stays on the screen too.
+        const QMargins frame = expectedFrame(*this);
         QList<QRect> available;
         for (const QScreen* s : QGuiApplication::screens())
             available << s->availableGeometry();
-        setGeometry(placedOnScreen(*saved, available));
+        setGeometry(placedOnScreen(saved->marginsAdded(frame), available).marginsRemoved(frame));
     }
 }
 
