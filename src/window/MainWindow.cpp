@@ -442,7 +442,7 @@ bool MainWindow::openPath(const QString& path)
         m_pages->setCurrentWidget(m_areasPage->parentWidget()->parentWidget());
         return true;
     }
-    m_requests->refuse(kRequestNotOpened, text(kFileNotOpened).arg(path).toStdString());
+    m_requests->refuse(kFileNotOpened, text(kFileTypesAccepted).arg(path).toStdString());
     return false;
 }
 

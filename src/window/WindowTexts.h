@@ -132,8 +132,9 @@ inline constexpr char kOpenRecent[] = "Open Recent";
 inline constexpr char kClearRecent[] = "Clear Recent";
 inline constexpr char kNoRecent[] = "(none)";
 inline constexpr char kEdListNotOpened[] = "The ED list was not opened; nothing was changed.";
-inline constexpr char kFileNotOpened[] = "%1 was not opened: ZENDRA91 opens a request file (*.json) "
-                                         "or an ED list (*.txt, *.csv).";
+inline constexpr char kFileNotOpened[] = "The file was not opened; nothing was changed.";
+inline constexpr char kFileTypesAccepted[]
+    = "%1 is of a type ZENDRA91 does not open: it opens a request file (*.json) or an ED list (*.txt, *.csv).";
 inline constexpr char kFindVariable[] = "Find variable:";
 inline constexpr char kFindVariableDescription[]
     = "Shows only the variables whose name, label or code labels hold this text";
