@@ -29,8 +29,8 @@ bool parseOptions(CLI::App& app, const std::vector<std::string>& arguments);
 
 /// Answers --help (the help text) or --version ("PROGRAM VERSION") on `out` and
 /// returns the exit status; nothing when neither was asked, and the program goes on.
-std::optional<int> answerHelpOrVersion(const char* program, bool help, bool version,
-    const std::function<std::string()>& helpText, std::ostream& out);
+std::optional<int> answerHelpOrVersion(
+    const char* program, bool help, bool version, const std::function<std::string()>& helpText, std::ostream& out);
 
 /// Writes "PROGRAM: MESSAGE" and `hint` (when not empty) to `err`; returns the
 /// usage-error status.

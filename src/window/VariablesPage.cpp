@@ -154,8 +154,8 @@ void VariablesPage::resetHouseholdAndIndividualVariables()
 
 QList<QWidget*> VariablesPage::focusOrder() const
 {
-    return { m_findVariable, m_householdOriginal, m_originalDefinitions, m_originalReset, m_individualOriginal, m_householdDerived,
-        m_derivedDefinitions, m_derivedReset, m_individualDerived };
+    return { m_findVariable, m_householdOriginal, m_originalDefinitions, m_originalReset, m_individualOriginal,
+        m_householdDerived, m_derivedDefinitions, m_derivedReset, m_individualDerived };
 }
 
 namespace {
@@ -190,7 +190,8 @@ void VariablesPage::describeVariables(const VariableLabels* labels)
             const QString name = QString::fromStdString(trimmedName(names[static_cast<std::size_t>(number)]));
             QString search = name;
             QListWidgetItem* item = list->item(row);
-            const std::vector<VariableLabel>* described = labels ? (household ? &labels->household : &labels->individual) : nullptr;
+            const std::vector<VariableLabel>* described
+                = labels ? (household ? &labels->household : &labels->individual) : nullptr;
             if (described && number >= 1 && static_cast<std::size_t>(number) <= described->size()) {
                 const VariableLabel& v = (*described)[static_cast<std::size_t>(number - 1)];
                 const QString description = name + QStringLiteral(": ") + QString::fromStdString(v.label);
@@ -215,7 +216,7 @@ void VariablesPage::filterVariables(const QString& find)
         // Row 0, "(None)", is no variable: it shows only when nothing is sought.
         list->setRowHidden(0, !wanted.isEmpty());
         for (int row = 1; row < list->count(); ++row)
-            list->setRowHidden(row,
-                !wanted.isEmpty() && !list->item(row)->data(kSearchTextRole).toString().contains(wanted));
+            list->setRowHidden(
+                row, !wanted.isEmpty() && !list->item(row)->data(kSearchTextRole).toString().contains(wanted));
     }
 }

@@ -57,8 +57,8 @@ void WindowMenu::build()
 QMessageBox* showAbout(QWidget* parent)
 {
     const QString body = text(kAboutVersion).arg(QString::fromUtf8(kProgramName), QString::fromUtf8(kProgramVersion))
-        + QStringLiteral("\n") + text(kAboutLicence) + QStringLiteral("\n\n") + text(kLabel36) + QStringLiteral("\n\n") + text(kLabel40).trimmed()
-        + QStringLiteral("\n\n") + text(kLabel38);
+        + QStringLiteral("\n") + text(kAboutLicence) + QStringLiteral("\n\n") + text(kLabel36) + QStringLiteral("\n\n")
+        + text(kLabel40).trimmed() + QStringLiteral("\n\n") + text(kLabel38);
     auto* box = new QMessageBox(QMessageBox::Information, text(kAbout), body, QMessageBox::Ok, parent);
     box->setObjectName(QStringLiteral("aboutBox"));
     box->setAccessibleName(text(kAbout));

@@ -26,7 +26,10 @@ struct ScriptedChooser : FileChooser {
     QString chooseFolder(QWidget*, const QString&, const QString& s) override { return reply(s); }
     QString chooseFile(QWidget*, const QString&, const QString& s, const QString&) override { return reply(s); }
     QString chooseSaveFile(QWidget*, const QString&, const QString& s, const QString&) override { return reply(s); }
-    QString reply(const QString& start) { return offered << start, answers.isEmpty() ? QString() : answers.takeFirst(); }
+    QString reply(const QString& start)
+    {
+        return offered << start, answers.isEmpty() ? QString() : answers.takeFirst();
+    }
 };
 
 void drop(QWidget* window, const QString& path)
@@ -242,7 +245,8 @@ private slots:
     {
         QFETCH(QByteArray, content);
         TempDir config;
-        const std::string path = content.isEmpty() ? config.file("zendra91.conf") : config.write("zendra91.conf", content.toStdString());
+        const std::string path
+            = content.isEmpty() ? config.file("zendra91.conf") : config.write("zendra91.conf", content.toStdString());
         if (content.isEmpty())
             std::filesystem::create_directory(path);
         WindowSettings settings(QString::fromStdString(path));
