@@ -166,8 +166,6 @@ private slots:
             w.extract();
             std::filesystem::remove(w.dir.file("gone.json"));
             expected = QStringList { w.path("Zen91/Zen91_request.json"), w.path("a.json"), w.path("b.json") };
-            // As the menu last showed it; opening it again drops the file now gone.
-            QCOMPARE(recentMenu(w), QStringList({ expected[0], expected[1], w.path("gone.json"), expected[2] }));
             emit w.window->menu().mnuOpenRecent->aboutToShow();
             QCOMPARE(recentMenu(w), expected);
 
@@ -181,13 +179,8 @@ private slots:
             next.window->menu().actClearRecent->trigger();
             QVERIFY(recentMenu(next).isEmpty());
         }
-        {
-            WindowSettings one(file);
-            QVERIFY(one.recentRequests().isEmpty());
-            one.addRecentRequest(QString::fromStdString(config.write("one.json", "{}")));
-        }
         WindowSettings last(file);
-        QCOMPARE(last.recentRequests(), QStringList { QString::fromStdString(config.file("one.json")) });
+        QVERIFY(last.recentRequests().isEmpty());
         for (int i = 0; i < 12; ++i)
             last.addRecentRequest(QString::fromStdString(config.write("r" + std::to_string(i) + ".json", "{}")));
         QCOMPARE(last.recentRequests().size(), WindowSettings::kMaxRecent);
@@ -207,14 +200,15 @@ private slots:
         w.dir.write("lists/my EDs.txt", "08BYFA01\n");
         std::filesystem::create_directories(w.dir.file("out/run1"));
         std::filesystem::create_directories(w.dir.file("requests"));
-        auto* browseOutput = w.window->findChild<QPushButton*>(QStringLiteral("btBrowseOutput"));
-        auto* browseEdList = w.window->findChild<QPushButton*>(QStringLiteral("btBrowseEdList"));
-        chooser.answers = QStringList { w.path("out/run1"), w.path("lists/my EDs.txt") };
-        browseOutput->click();
-        w.c().obUserEDlist->setChecked(true);
-        browseEdList->click();
-        chooser.answers << w.path("requests/r.json");
-        w.window->menu().actSaveRequest->trigger();
+        // Browse for the output folder and the ED list, then save a request.
+        auto useEveryChooser = [](const TestWindow& t) {
+            t.window->findChild<QPushButton*>(QStringLiteral("btBrowseOutput"))->click();
+            t.c().obUserEDlist->setChecked(true);
+            t.window->findChild<QPushButton*>(QStringLiteral("btBrowseEdList"))->click();
+            t.window->menu().actSaveRequest->trigger();
+        };
+        chooser.answers = QStringList { w.path("out/run1"), w.path("lists/my EDs.txt"), w.path("requests/r.json") };
+        useEveryChooser(w);
         const QString firstSave = chooser.offered.takeLast();
 
         TestWindow next;
@@ -222,14 +216,10 @@ private slots:
         next.window->useSettings(again);
         next.window->setFileChooser(chooser);
         chooser.offered.clear();
-        next.window->findChild<QPushButton*>(QStringLiteral("btBrowseOutput"))->click();
-        next.c().obUserEDlist->setChecked(true);
-        next.window->findChild<QPushButton*>(QStringLiteral("btBrowseEdList"))->click();
-        next.window->menu().actOpenRequest->trigger();
-        next.window->menu().actSaveRequest->trigger();
+        useEveryChooser(next);
         QCOMPARE(chooser.offered,
-            QStringList({ w.path("out/run1"), w.path("lists"), w.path("requests"),
-                w.path("requests/") + QFileInfo(firstSave).fileName() }));
+            QStringList(
+                { w.path("out/run1"), w.path("lists"), w.path("requests/") + QFileInfo(firstSave).fileName() }));
     }
 
     void settingsFileThatCannotBeUsedGivesTheDefaults_data()
@@ -253,11 +243,8 @@ private slots:
         QVERIFY(settings.recentRequests().isEmpty());
         QVERIFY(!settings.windowGeometry());
         QVERIFY(settings.lastFolder(WindowSettings::Place::OutputFolder).isEmpty());
-        TestWindow w;
-        w.window->useSettings(settings);
-        QVERIFY(w.window->requests().saveFile(w.path("a.json")));
-        QCOMPARE(recentMenu(w), QStringList { w.path("a.json") }); // remembered for this run at least
-        w.window->close();
+        settings.addRecentRequest(QString::fromStdString(config.write("a.json", "{}")));
+        QCOMPARE(settings.recentRequests().size(), 1); // remembered for this run at least
     }
 
     void windowComesBackOnAScreen_data()
