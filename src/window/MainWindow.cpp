@@ -412,11 +412,8 @@ void MainWindow::fillRecentMenu()
             number.left(number.size() - 1) + QLatin1Char('&') + number.right(1) + QLatin1Char(' ') + path, menu);
         action->setObjectName(QStringLiteral("actRecent%1").arg(i + 1));
         action->setData(path);
-        connect(action, &QAction::triggered, this, [this, path] {
-            if (!openPath(path))
-                m_settings->removeRecentRequest(path);
-            fillRecentMenu();
-        });
+        // A file that fails to open stays listed while it exists: it may be back in order later.
+        connect(action, &QAction::triggered, this, [this, path] { openPath(path); });
         menu->insertAction(separator, action);
     }
     m_menu.actClearRecent->setEnabled(!recent.isEmpty());

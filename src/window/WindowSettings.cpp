@@ -111,13 +111,6 @@ void WindowSettings::addRecentRequest(const QString& path)
     setValue(QLatin1String(kRecentKey), recent);
 }
 
-void WindowSettings::removeRecentRequest(const QString& path)
-{
-    QStringList recent = storedRecent();
-    recent.removeAll(path);
-    setValue(QLatin1String(kRecentKey), recent);
-}
-
 void WindowSettings::clearRecentRequests()
 {
     setValue(QLatin1String(kRecentKey), QStringList());

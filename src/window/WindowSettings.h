@@ -41,7 +41,6 @@ public:
     QStringList recentRequests() const;
     /// Puts `path` (made absolute) first, once, keeping the newest kMaxRecent.
     void addRecentRequest(const QString& path);
-    void removeRecentRequest(const QString& path);
     void clearRecentRequests();
 
     std::optional<QRect> windowGeometry() const;
