@@ -408,8 +408,10 @@ void MainWindow::fillRecentMenu()
         const QString path = recent[i];
         // "&1".."&9", then "1&0": a digit to press for each.
         const QString number = QString::number(i + 1);
+        QString caption = path;
+        caption.replace(QLatin1Char('&'), QLatin1String("&&")); // a "&" in a path is no mnemonic
         auto* action = new QAction(
-            number.left(number.size() - 1) + QLatin1Char('&') + number.right(1) + QLatin1Char(' ') + path, menu);
+            number.left(number.size() - 1) + QLatin1Char('&') + number.right(1) + QLatin1Char(' ') + caption, menu);
         action->setObjectName(QStringLiteral("actRecent%1").arg(i + 1));
         action->setData(path);
         // A file that fails to open stays listed while it exists: it may be back in order later.

@@ -130,7 +130,6 @@ inline constexpr char kAboutLicence[] = "Copyright (c) 2026 the ZENDRA91 develop
 // Recent requests, files opened from outside the window, finding a variable.
 inline constexpr char kOpenRecent[] = "Open Recent";
 inline constexpr char kClearRecent[] = "Clear Recent";
-inline constexpr char kNoRecent[] = "(none)";
 inline constexpr char kEdListNotOpened[] = "The ED list was not opened; nothing was changed.";
 inline constexpr char kFileNotOpened[] = "The file was not opened; nothing was changed.";
 inline constexpr char kFileTypesAccepted[]
