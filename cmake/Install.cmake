@@ -3,10 +3,7 @@
 # usual places under the prefix (GNUInstallDirs).
 include(GNUInstallDirs)
 
-# The name under which desktops, software centres and file managers know the window:
-# the desktop entry, the metainfo, the MIME package and the icons all carry it.
-# AppStream wants it in lower case.
-set(ZENDRA91_APP_ID org.zendra91.zendra91)
+# ZENDRA91_APP_ID, the name the desktop knows the window by, is set in Version.cmake.
 # The fixed icon sizes rendered from the scalable one (packaging/icons/regenerate.sh).
 set(ZENDRA91_ICON_SIZES 16 22 24 32 48 64 128 256)
 

@@ -1,5 +1,6 @@
 #include "cli/CommandLine.h"
 
+#include "app/ProgramOptions.h"
 #include "base/SpatialCodes.h"
 #include "textio/ListItems.h"
 
@@ -170,7 +171,7 @@ void defineOptions(CLI::App& app, CommandLine& line)
     app.get_formatter()->column_width(22);
     app.description(kDescription);
     app.footer(kFooter);
-    app.set_help_flag("-h,--help", "this text");
+    setHelpFlag(app, "this text");
     app.allow_extras(); // reported below in the program's own words
     app.option_defaults()->multi_option_policy(CLI::MultiOptionPolicy::TakeLast);
 
@@ -246,7 +247,7 @@ void defineOptions(CLI::App& app, CommandLine& line)
         "--output, --root and --format beside it override its own,\n"
         "--compress and --no-scripts apply to it");
     flag("--quiet", line.quiet, "no progress bar (one is drawn on standard error when it is a\nterminal)");
-    flag("--version", line.version, "print the program name and version, and exit");
+    addVersionFlag(app, line.version);
     // Listing areas.
     app.add_option_function<std::string>(
            "--list",
@@ -332,16 +333,9 @@ CommandLine CommandLine::parse(const std::vector<std::string>& arguments)
     CommandLine line;
     CLI::App app { "", kProgram };
     defineOptions(app, line);
-    // CLI11 takes the arguments last first.
-    std::vector<std::string> reversed(arguments.rbegin(), arguments.rend());
-    try {
-        app.parse(reversed);
-    } catch (const CLI::CallForHelp&) {
-        line.help = true;
+    line.help = parseOptions(app, arguments);
+    if (line.help)
         return line;
-    } catch (const CLI::ParseError& e) {
-        throw UsageError(e.what());
-    }
     if (!app.remaining().empty())
         throw UsageError("unknown option \"" + app.remaining().front() + "\" (see --help)");
     checkCombinations(app, line);

@@ -1,19 +1,13 @@
 #pragma once
 
+#include "app/UsageError.h"
 #include "extraction/ExtractRequest.h"
 #include "geography/AreaTables.h"
 
 #include <array>
 #include <optional>
-#include <stdexcept>
 #include <string>
 #include <vector>
-
-/// A bad option or value: exit status 2.
-class UsageError : public std::runtime_error {
-public:
-    using std::runtime_error::runtime_error;
-};
 
 /// The options of zendra91-extract, as given.
 struct CommandLine {

@@ -1,6 +1,6 @@
 #include "cli/ExtractTool.h"
 
-#include "base/Version.h"
+#include "app/ProgramOptions.h"
 #include "cli/AreaChoice.h"
 #include "cli/CommandLine.h"
 #include "cli/PlainListBox.h"
@@ -20,6 +20,7 @@
 #include "textio/DataFileError.h"
 
 #include <algorithm>
+#include <optional>
 #include <array>
 #include <cstdlib>
 #include <ostream>
@@ -201,14 +202,8 @@ int run(const std::vector<std::string>& arguments, std::ostream& out, std::ostre
     const std::atomic<bool>* cancel)
 {
     CommandLine line = CommandLine::parse(arguments);
-    if (line.help) {
-        out << CommandLine::helpText();
-        return kExitDone;
-    }
-    if (line.version) {
-        out << kProgram << ' ' << kProgramVersion << '\n';
-        return kExitDone;
-    }
+    if (std::optional<int> status = answerHelpOrVersion(kProgram, line.help, line.version, CommandLine::helpText, out))
+        return *status;
 
     std::unique_ptr<ApplicationState> state
         = loadApplicationState(DataFolders::under(line.dataFolder.value_or(currentDirectory())));
@@ -281,8 +276,7 @@ int runExtractTool(const std::vector<std::string>& arguments, std::ostream& out,
     try {
         return run(arguments, out, err, errIsTerminal, cancel);
     } catch (const UsageError& e) {
-        err << kProgram << ": " << e.what() << "\n";
-        return kExitUsage;
+        return reportUsageError(kProgram, e.what(), err);
     } catch (const std::exception& e) {
         // A DataFileError names the file and the record; anything else still gets a report.
         err << kProgram << ": " << e.what() << "\n";

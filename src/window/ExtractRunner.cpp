@@ -78,6 +78,7 @@ ExtractRunner::Result ExtractRunner::run(const RequestChoices& choices, std::opt
 
     Result result;
     result.combinedCleared = outcome.combinedCleared;
+    result.written = outcome.succeeded();
     if (outcome.status == ExtractStatus::Failed)
         m_dialogs->inform(ExtractMessage::extractionFailed(outcome.error));
     // A close asked for during the press wins over the rest.

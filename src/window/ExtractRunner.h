@@ -34,6 +34,8 @@ public:
         /// M4 or M5 turned a combined file into separate ones: neither layout option
         /// is to show as chosen.
         bool combinedCleared = false;
+        /// The extraction finished and its files are in place.
+        bool written = false;
     };
 
     /// None is owned; all must outlive the runner. The progress display sits over

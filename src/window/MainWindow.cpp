@@ -1,5 +1,6 @@
 #include "window/MainWindow.h"
 
+#include "extraction/ExtractCommand.h"
 #include "extraction/UserEdList.h"
 #include "geography/AreaCascade.h"
 #include "geography/AreaDirectory.h"
@@ -20,17 +21,25 @@
 #include "window/MessageBoxDialogs.h"
 #include "window/OutputPage.h"
 #include "window/PageWidgets.h"
+#include "window/RememberingFileChooser.h"
 #include "window/RequestActions.h"
 #include "window/ScreenFit.h"
 #include "window/SvgPicture.h"
 #include "window/VariablesPage.h"
+#include "window/WindowSettings.h"
 #include "window/WindowTexts.h"
 
 #include <QAction>
 #include <QCloseEvent>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QFileInfo>
+#include <QGuiApplication>
+#include <QMimeData>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
 #include <QRadioButton>
@@ -61,7 +70,10 @@ MainWindow::MainWindow(ApplicationState& state, QWidget* parent)
     , m_extract(std::make_unique<ExtractRunner>(state, *m_messageBoxes, this))
     , m_help(new HelpController(this))
     , m_dialogChooser(std::make_unique<DialogFileChooser>())
-    , m_chooser(m_dialogChooser.get())
+    , m_ownSettings(std::make_unique<WindowSettings>())
+    , m_settings(m_ownSettings.get())
+    , m_remembering(std::make_unique<RememberingFileChooser>(*m_dialogChooser, *m_settings))
+    , m_chooser(m_remembering.get())
 {
     initWindowResources();
     setObjectName(QStringLiteral("frmZENDRA91"));
@@ -75,6 +87,7 @@ MainWindow::MainWindow(ApplicationState& state, QWidget* parent)
     startUp();
     buildFinder();
     fitInto(screen()->availableGeometry());
+    setAcceptDrops(true);
 }
 
 MainWindow::~MainWindow() = default;
@@ -152,6 +165,13 @@ void MainWindow::buildMenu()
         m_state, *this, m_variablesPage->householdList(), m_variablesPage->individualList(), this);
     connect(m_menu.actOpenRequest, &QAction::triggered, this, [this] { m_requests->open(*m_chooser); });
     connect(m_menu.actSaveRequest, &QAction::triggered, this, [this] { m_requests->save(*m_chooser); });
+    m_requests->setFileUsed([this](const QString& path) { rememberRequest(path); });
+    connect(m_menu.mnuOpenRecent, &QMenu::aboutToShow, this, &MainWindow::fillRecentMenu);
+    connect(m_menu.actClearRecent, &QAction::triggered, this, [this] {
+        m_settings->clearRecentRequests();
+        fillRecentMenu();
+    });
+    fillRecentMenu();
     connect(m_menu.actQuit, &QAction::triggered, this, &QWidget::close);
     connect(m_menu.actVariableDefinitions, &QAction::triggered, this,
         [this] { showDefinitions(HelpController::kOriginalVariablesPage); });
@@ -207,6 +227,7 @@ void MainWindow::startUp()
 {
     const CurrentSettings& settings = m_state.settings;
     startSession(m_state, *m_cascade, m_variablesPage->householdList(), m_variablesPage->individualList());
+    m_variablesPage->describeVariables(m_state.labels ? &*m_state.labels : nullptr);
     m_areasPage->startWith(settings.edListFile);
     RequestChoices start;
     start.outputFolder = settings.outputFolder;
@@ -346,9 +367,109 @@ void MainWindow::setDialogs(ExtractDialogs& dialogs)
 
 void MainWindow::setFileChooser(FileChooser& chooser)
 {
-    m_chooser = &chooser;
-    m_areasPage->setFileChooser(m_chooser);
-    m_outputPage->setFileChooser(m_chooser);
+    m_remembering->setInner(chooser);
+}
+
+void MainWindow::useSettings(WindowSettings& settings)
+{
+    m_settings = &settings;
+    m_remembering->setSettings(settings);
+    fillRecentMenu();
+    if (std::optional<QRect> saved = settings.windowGeometry()) {
+        // Placed with its frame, so that the title bar stays on the screen too.
+        const QMargins frame = expectedFrame(*this);
+        QList<QRect> available;
+        for (const QScreen* s : QGuiApplication::screens())
+            available << s->availableGeometry();
+        setGeometry(placedOnScreen(saved->marginsAdded(frame), available).marginsRemoved(frame));
+    }
+}
+
+void MainWindow::rememberRequest(const QString& path)
+{
+    m_settings->addRecentRequest(path);
+    fillRecentMenu();
+}
+
+// Newest first; files gone since drop out each time the menu opens.
+void MainWindow::fillRecentMenu()
+{
+    QMenu* menu = m_menu.mnuOpenRecent;
+    const QList<QAction*> actions = menu->actions();
+    for (QAction* old : actions)
+        if (old->objectName().startsWith(QLatin1String("actRecent"))) {
+            // Later: this may run inside one of these actions' own triggered().
+            menu->removeAction(old);
+            old->deleteLater();
+        }
+    QAction* separator = menu->actions().front();
+    const QStringList recent = m_settings->recentRequests();
+    for (qsizetype i = 0; i < recent.size(); ++i) {
+        const QString path = recent[i];
+        // "&1".."&9", then "1&0": a digit to press for each.
+        const QString number = QString::number(i + 1);
+        QString caption = path;
+        caption.replace(QLatin1Char('&'), QLatin1String("&&")); // a "&" in a path is no mnemonic
+        auto* action = new QAction(
+            number.left(number.size() - 1) + QLatin1Char('&') + number.right(1) + QLatin1Char(' ') + caption, menu);
+        action->setObjectName(QStringLiteral("actRecent%1").arg(i + 1));
+        action->setData(path);
+        // A file that fails to open stays listed while it exists: it may be back in order later.
+        connect(action, &QAction::triggered, this, [this, path] { openPath(path); });
+        menu->insertAction(separator, action);
+    }
+    m_menu.actClearRecent->setEnabled(!recent.isEmpty());
+}
+
+bool MainWindow::openPath(const QString& path)
+{
+    if (m_extract->running())
+        return false;
+    const QString suffix = QFileInfo(path).suffix().toLower();
+    if (suffix == QLatin1String("json"))
+        return m_requests->openFile(path);
+    if (suffix == QLatin1String("txt") || suffix == QLatin1String("csv")) {
+        const std::string file = toPath(path);
+        try {
+            // Refuses a folder, a device or a huge file before reading it.
+            readUserEdList(file);
+        } catch (const std::exception& e) {
+            m_requests->refuse(kEdListNotOpened, e.what());
+            return false;
+        }
+        m_areasPage->chooseEdList(file);
+        m_pages->setCurrentWidget(m_areasPage->parentWidget()->parentWidget());
+        return true;
+    }
+    m_requests->refuse(kFileNotOpened, text(kFileTypesAccepted).arg(path).toStdString());
+    return false;
+}
+
+namespace {
+
+/// The one local file a drag carries; empty for anything else.
+QString droppedFile(const QMimeData* data)
+{
+    if (!data || !data->hasUrls() || data->urls().size() != 1 || !data->urls().front().isLocalFile())
+        return {};
+    return data->urls().front().toLocalFile();
+}
+
+} // namespace
+
+void MainWindow::dragEnterEvent(QDragEnterEvent* event)
+{
+    if (!m_extract->running() && !droppedFile(event->mimeData()).isEmpty())
+        event->acceptProposedAction();
+}
+
+void MainWindow::dropEvent(QDropEvent* event)
+{
+    const QString path = droppedFile(event->mimeData());
+    if (m_extract->running() || path.isEmpty())
+        return;
+    event->acceptProposedAction();
+    openPath(path);
 }
 
 void MainWindow::extract()
@@ -360,6 +481,12 @@ void MainWindow::extract()
     const ExtractRunner::Result result = m_extract->run(chosen, m_requests->recordedFileTime(current));
     if (result.combinedCleared)
         m_outputPage->clearCombinedOption();
+    if (result.written) {
+        const std::string request
+            = normalisedOutputFolder(chosen.outputFolder) + chosen.rootFileName + kRequestFileSuffix;
+        if (regularFileExists(request))
+            rememberRequest(fromPath(request));
+    }
     if (result.ending == ExtractRunner::Ending::Quit)
         quitProgram();
 }
@@ -387,5 +514,6 @@ void MainWindow::closeEvent(QCloseEvent* event)
     }
     if (!m_quitting)
         m_help->closeHelp();
+    m_settings->setWindowGeometry(geometry());
     event->accept();
 }

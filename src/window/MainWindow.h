@@ -19,6 +19,10 @@ class HelpController;
 class MessageBoxDialogs;
 class OutputPage;
 class QCloseEvent;
+class QDragEnterEvent;
+class QDropEvent;
+class RememberingFileChooser;
+class WindowSettings;
 class QTabWidget;
 class QTimer;
 class VariablesPage;
@@ -37,8 +41,12 @@ struct ApplicationState;
 /// on them in one place (showRequest()). Extract runs the command (see
 /// ExtractRunner); the two Definitions buttons open the help window, which the main
 /// window owns and closes when it closes itself. Closing the main window ends the
-/// program. The menu bar opens and saves request files (see RequestActions), quits,
-/// and opens the help and the About box.
+/// program. The menu bar opens and saves request files (see RequestActions), reopens
+/// recent ones, quits, and opens the help and the About box. A request file or an
+/// ED list dropped on the window opens as openPath() opens it.
+///
+/// What it remembers between runs (see WindowSettings) is kept for this run only
+/// until useSettings() gives it a settings file.
 class MainWindow : public QWidget, public RequestView {
     Q_OBJECT
 
@@ -65,8 +73,20 @@ public:
     /// `available` with its frame; a page scrolls only where it does not fit.
     void fitInto(const QRect& available);
 
+    /// Remembers folders, recent requests and the window's place in `settings`
+    /// from now on, and puts the window back where it was. Not owned.
+    void useSettings(WindowSettings& settings);
+    WindowSettings& settings() { return *m_settings; }
+    /// Opens a request file (*.json) as File > Open Request does, or chooses an ED
+    /// list (*.txt, *.csv) after checking that it can be read; any other file, and
+    /// one that cannot be opened, gets a message and changes nothing. Ignored while
+    /// an extraction runs. True when the window now shows the file.
+    bool openPath(const QString& path);
+
 protected:
     void closeEvent(QCloseEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
 
 private:
     void showRequest(const RequestChoices& request, const AreaTables& areas) override;
@@ -85,6 +105,8 @@ private:
     void setAreaToolTips(AreaLevel level, int first, int last);
     void updateSelectionSummary();
     void showAreas(const AreaTables& wanted);
+    void rememberRequest(const QString& path);
+    void fillRecentMenu();
 
     ApplicationState& m_state;
     QTabWidget* m_pages = nullptr;
@@ -102,5 +124,8 @@ private:
     AreaFinder* m_finder = nullptr;
     QTimer* m_summaryTimer = nullptr;
     std::unique_ptr<FileChooser> m_dialogChooser;
+    std::unique_ptr<WindowSettings> m_ownSettings;
+    WindowSettings* m_settings = nullptr;
+    std::unique_ptr<RememberingFileChooser> m_remembering;
     FileChooser* m_chooser = nullptr;
 };

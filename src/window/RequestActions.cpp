@@ -90,6 +90,8 @@ bool RequestActions::openFile(const QString& path)
     m_opened.reset();
     if (request.run && !request.run->fileTime.empty())
         m_opened = Opened { choicesOf(request), *parseUtcTime(request.run->fileTime) };
+    if (m_fileUsed)
+        m_fileUsed(path);
     std::string notes;
     for (const std::string& note : requestDifferences(request, m_state.folders))
         notes += "\n" + note;
@@ -109,6 +111,8 @@ bool RequestActions::saveFile(const QString& path)
 {
     try {
         writeRequestFile(toPath(path), currentRequest());
+        if (m_fileUsed)
+            m_fileUsed(path);
         return true;
     } catch (const std::exception& e) {
         report(kRequestNotSaved, e.what());

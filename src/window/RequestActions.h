@@ -6,6 +6,7 @@
 #include <QString>
 
 #include <cstdint>
+#include <functional>
 #include <optional>
 
 class FileChooser;
@@ -46,6 +47,11 @@ public:
     /// True when the window now shows what the file at `path` says.
     bool openFile(const QString& path);
     bool saveFile(const QString& path);
+    /// Called with the path of each request file opened or saved, for the recent list.
+    void setFileUsed(std::function<void(const QString& path)> fileUsed) { m_fileUsed = std::move(fileUsed); }
+    /// Reports, as a request that cannot be opened is reported, that `what` (a fixed
+    /// text) did not happen because of `problem`.
+    void refuse(const char* what, const std::string& problem) { report(what, problem); }
 
     /// What the window shows, as a request without a run record, at the generator's
     /// present position.
@@ -70,4 +76,5 @@ private:
         std::int64_t fileTime;
     };
     std::optional<Opened> m_opened;
+    std::function<void(const QString&)> m_fileUsed;
 };

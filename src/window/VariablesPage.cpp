@@ -3,12 +3,15 @@
 #include "request/RequestChoices.h"
 #include "session/RequestChoice.h"
 #include "variables/VariableCatalogue.h"
+#include "variables/VariableLabels.h"
 #include "window/ListWidgetAdapter.h"
 #include "window/PageWidgets.h"
 #include "window/WindowTexts.h"
 
 #include <QGridLayout>
+#include <QHBoxLayout>
 #include <QLabel>
+#include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
 #include <QVBoxLayout>
@@ -85,7 +88,10 @@ VariablesPage::VariablesPage(const VariableCatalogue& catalogue, QWidget* parent
     , m_catalogue(catalogue)
 {
     setObjectName(QStringLiteral("pgSelectVars"));
-    auto* grid = new QGridLayout(this);
+    auto* page = new QVBoxLayout(this);
+    page->addLayout(buildFindRow());
+    auto* grid = new QGridLayout;
+    page->addLayout(grid, 1);
 
     const Half original = addHalf(grid, 0, kOriginal);
     grid->setRowMinimumHeight(3, 12);
@@ -148,6 +154,69 @@ void VariablesPage::resetHouseholdAndIndividualVariables()
 
 QList<QWidget*> VariablesPage::focusOrder() const
 {
-    return { m_householdOriginal, m_originalDefinitions, m_originalReset, m_individualOriginal, m_householdDerived,
-        m_derivedDefinitions, m_derivedReset, m_individualDerived };
+    return { m_findVariable, m_householdOriginal, m_originalDefinitions, m_originalReset, m_individualOriginal,
+        m_householdDerived, m_derivedDefinitions, m_derivedReset, m_individualDerived };
+}
+
+namespace {
+
+/// Where a row keeps what "Find variable:" searches, in lower case.
+constexpr int kSearchTextRole = Qt::UserRole + 1;
+
+} // namespace
+
+QLayout* VariablesPage::buildFindRow()
+{
+    m_findVariable = new QLineEdit;
+    m_findVariable->setObjectName(QStringLiteral("txtFindVariable"));
+    m_findVariable->setAccessibleName(spoken(kFindVariable));
+    m_findVariable->setAccessibleDescription(text(kFindVariableDescription));
+    m_findVariable->setClearButtonEnabled(true);
+    QLabel* caption = label("lblFindVariable", kFindVariable);
+    caption->setBuddy(m_findVariable);
+    connect(m_findVariable, &QLineEdit::textChanged, this, &VariablesPage::filterVariables);
+    auto* row = new QHBoxLayout;
+    row->addWidget(caption);
+    row->addWidget(m_findVariable, 1);
+    row->addStretch(2);
+    return row;
+}
+
+void VariablesPage::describeVariables(const VariableLabels* labels)
+{
+    auto describe = [labels](QListWidget* list, const auto& names, const auto& listMap, bool household) {
+        for (int row = 1; row < list->count(); ++row) {
+            const int number = listMap[static_cast<std::size_t>(row)];
+            const QString name = QString::fromStdString(trimmedName(names[static_cast<std::size_t>(number)]));
+            QString search = name;
+            QListWidgetItem* item = list->item(row);
+            const std::vector<VariableLabel>* described
+                = labels ? (household ? &labels->household : &labels->individual) : nullptr;
+            if (described && number >= 1 && static_cast<std::size_t>(number) <= described->size()) {
+                const VariableLabel& v = (*described)[static_cast<std::size_t>(number - 1)];
+                const QString description = name + QStringLiteral(": ") + QString::fromStdString(v.label);
+                item->setToolTip(description);
+                item->setData(Qt::AccessibleDescriptionRole, description);
+                search += QLatin1Char('\n') + QString::fromStdString(v.label);
+                for (const CodeLabel& code : v.codes)
+                    search += QLatin1Char('\n') + QString::fromStdString(code.meaning);
+            }
+            item->setData(kSearchTextRole, search.toCaseFolded());
+        }
+    };
+    describe(m_householdOriginal, m_catalogue.hhVarNames, m_catalogue.hhListMap, true);
+    describe(m_individualOriginal, m_catalogue.indVarNames, m_catalogue.indListMap, false);
+}
+
+// Hiding rows leaves their selection as it is, so Extract takes what it took.
+void VariablesPage::filterVariables(const QString& find)
+{
+    const QString wanted = find.trimmed().toCaseFolded();
+    for (QListWidget* list : { m_householdOriginal, m_individualOriginal }) {
+        // Row 0, "(None)", is no variable: it shows only when nothing is sought.
+        list->setRowHidden(0, !wanted.isEmpty());
+        for (int row = 1; row < list->count(); ++row)
+            list->setRowHidden(
+                row, !wanted.isEmpty() && !list->item(row)->data(kSearchTextRole).toString().contains(wanted));
+    }
 }

@@ -5,15 +5,19 @@
 
 class ListBox;
 class ListWidgetAdapter;
+class QLayout;
+class QLineEdit;
 class QListWidget;
 class QPushButton;
 struct RequestChoices;
 struct VariableCatalogue;
+struct VariableLabels;
 
 /// The Select Variable(s) page, pgSelectVars: the original variables above the
 /// derived ones, each as a household and an individual list with Definitions and
 /// Reset between them, and notes on the right. The derived lists stay empty, and
-/// their Reset does nothing.
+/// their Reset does nothing. Above the lists, "Find variable:" narrows both
+/// original lists to the variables it finds; the selection stays as it is.
 class VariablesPage : public QWidget {
     Q_OBJECT
 
@@ -29,6 +33,14 @@ public:
     void readChoices(RequestChoices& choices) const;
     /// Selects exactly the variables `choices` names; every name must be known.
     void setChoices(const RequestChoices& choices);
+    /// Gives each variable row its label (as its tool tip and accessible
+    /// description) and what "Find variable:" searches: its name, its label and
+    /// its code labels. `labels` may be null: the names alone are searched.
+    void describeVariables(const VariableLabels* labels);
+    /// Shows only the rows whose name, label or code labels contain `text`, in any
+    /// case; all rows when it is empty.
+    void filterVariables(const QString& text);
+
     /// Selects the default variables, as Reset does.
     void resetHouseholdAndIndividualVariables();
 
@@ -43,7 +55,10 @@ signals:
     void derivedDefinitionsRequested();
 
 private:
+    QLayout* buildFindRow();
+
     const VariableCatalogue& m_catalogue;
+    QLineEdit* m_findVariable = nullptr;
     QListWidget* m_householdOriginal = nullptr;
     QListWidget* m_individualOriginal = nullptr;
     QListWidget* m_householdDerived = nullptr;

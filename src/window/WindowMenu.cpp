@@ -41,6 +41,11 @@ void WindowMenu::build()
     menuBar->setAccessibleName(QStringLiteral("Menu bar"));
     mnuFile = addMenu(menuBar, "mnuFile", kMenuFile, u'F');
     actOpenRequest = addAction(mnuFile, "actOpenRequest", kOpenRequest, u'O', QKeySequence(Qt::CTRL | Qt::Key_O));
+    mnuOpenRecent = mnuFile->addMenu(withMnemonic(kOpenRecent, u'R'));
+    mnuOpenRecent->setObjectName(QStringLiteral("mnuOpenRecent"));
+    mnuOpenRecent->setAccessibleName(spoken(kOpenRecent));
+    mnuOpenRecent->addSeparator();
+    actClearRecent = addAction(mnuOpenRecent, "actClearRecent", kClearRecent, u'C', QKeySequence());
     actSaveRequest = addAction(mnuFile, "actSaveRequest", kSaveRequest, u'S', QKeySequence(Qt::CTRL | Qt::Key_S));
     mnuFile->addSeparator();
     actQuit = addAction(mnuFile, "actQuit", kQuit, u'Q', QKeySequence(Qt::CTRL | Qt::Key_Q));
@@ -53,8 +58,8 @@ void WindowMenu::build()
 QMessageBox* showAbout(QWidget* parent)
 {
     const QString body = text(kAboutVersion).arg(QString::fromUtf8(kProgramName), QString::fromUtf8(kProgramVersion))
-        + QStringLiteral("\n\n") + text(kIntroSubtitle) + QStringLiteral("\n\n") + text(kDemoDataNotice).trimmed()
-        + QStringLiteral("\n\n") + text(kContactLines);
+        + QStringLiteral("\n") + text(kAboutLicence) + QStringLiteral("\n\n") + text(kIntroSubtitle)
+        + QStringLiteral("\n\n") + text(kDemoDataNotice).trimmed() + QStringLiteral("\n\n") + text(kContactLines);
     auto* box = new QMessageBox(QMessageBox::Information, text(kAbout), body, QMessageBox::Ok, parent);
     box->setObjectName(QStringLiteral("aboutBox"));
     box->setAccessibleName(text(kAbout));

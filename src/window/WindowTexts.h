@@ -127,3 +127,13 @@ inline constexpr char kRequestOpenedWithNotes[]
     = "The request was opened. Extract goes on as it says, but its output may differ from the recorded run's:";
 inline constexpr char kAboutVersion[] = "%1 version %2";
 inline constexpr char kAboutLicence[] = "Copyright (c) 2026 the ZENDRA91 developers. Licensed under the MIT licence.";
+// Recent requests, files opened from outside the window, finding a variable.
+inline constexpr char kOpenRecent[] = "Open Recent";
+inline constexpr char kClearRecent[] = "Clear Recent";
+inline constexpr char kEdListNotOpened[] = "The ED list was not opened; nothing was changed.";
+inline constexpr char kFileNotOpened[] = "The file was not opened; nothing was changed.";
+inline constexpr char kFileTypesAccepted[]
+    = "%1 is of a type ZENDRA91 does not open: it opens a request file (*.json) or an ED list (*.txt, *.csv).";
+inline constexpr char kFindVariable[] = "Find variable:";
+inline constexpr char kFindVariableDescription[]
+    = "Shows only the variables whose name, label or code labels hold this text";

@@ -1,18 +1,23 @@
 // The window program: loads the reference files from the current folder (or the
-// --data folder) and opens the main window. When they cannot be read, the report
-// offers to choose a data folder or to create the demo data set; quitting ends
-// the program with status 1 before any main window opens.
+// --data folder) and opens the main window, then the request file or ED list
+// given as FILE. When the reference files cannot be read, the report offers to
+// choose a data folder or to create the demo data set; quitting ends the program
+// with status 1 before any main window opens.
 
+#include "app/ProgramOptions.h"
+#include "app/WindowOptions.h"
 #include "base/Version.h"
 #include "session/StartupTexts.h"
 #include "window/MainWindow.h"
 #include "window/MessageBoxStartupDialogs.h"
 #include "window/Startup.h"
+#include "window/WindowSettings.h"
 
 #include <QApplication>
 
 #include <exception>
 #include <iostream>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -22,21 +27,17 @@ int main(int argc, char** argv)
     WindowOptions options;
     try {
         options = WindowOptions::parse(std::vector<std::string>(argv + 1, argv + argc));
-    } catch (const WindowUsageError& e) {
-        std::cerr << "zendra91: " << e.what() << "\n" << WindowOptions::helpText();
-        return 2;
+    } catch (const UsageError& e) {
+        return reportUsageError("zendra91", e.what(), std::cerr, WindowOptions::helpText());
     }
-    if (options.help) {
-        std::cout << WindowOptions::helpText();
-        return 0;
-    }
-    if (options.version) {
-        std::cout << "zendra91 " << kProgramVersion << '\n';
-        return 0;
-    }
+    if (std::optional<int> status
+        = answerHelpOrVersion("zendra91", options.help, options.version, WindowOptions::helpText, std::cout))
+        return *status;
 
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("ZENDRA91"));
+    // Wayland compositors find the window's icon and name through its desktop entry.
+    QGuiApplication::setDesktopFileName(QString::fromLatin1(kApplicationId));
 
     MessageBoxStartupDialogs dialogs;
     StartupLoad load;
@@ -47,10 +48,18 @@ int main(int argc, char** argv)
     }
     if (!load.state) {
         std::cerr << load.error << '\n';
-        return 1;
+        return kExitFailure;
     }
 
+    // Declared first, so that it outlives the window.
+    std::unique_ptr<WindowSettings> settings;
     MainWindow window(*load.state);
+    if (options.usesSettings()) {
+        settings = std::make_unique<WindowSettings>(WindowSettings::defaultPath());
+        window.useSettings(*settings);
+    }
     window.show();
+    if (options.file)
+        window.openPath(QString::fromStdString(*options.file));
     return app.exec();
 }

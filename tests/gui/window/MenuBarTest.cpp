@@ -170,13 +170,14 @@ private slots:
         QCOMPARE(everything(fresh), before);
     }
 
-    void aboutNamesTheVersionAndTheDemoNotice()
+    void aboutNamesTheVersionLicenceAndTheDemoNotice()
     {
         TestWindow w;
         w.window->menu().actAbout->trigger();
         auto* about = w.window->findChild<QMessageBox*>(QStringLiteral("aboutBox"));
         QVERIFY(about && about->isVisible() && about->text().contains(QLatin1String(kProgramVersion)));
         QVERIFY(about->text().contains(widgets::text(kDemoDataNotice).trimmed()));
+        QVERIFY(about->text().contains(QStringLiteral("Licensed under the MIT licence")));
     }
 
     // WCAG 2 contrast of each greyed example against the page it is drawn on.

@@ -1,5 +1,6 @@
 #include "TestWindow.h"
 
+#include "app/UsageError.h"
 #include "session/StartupTexts.h"
 #include "window/StartupDialogs.h"
 #include "window/Startup.h"
@@ -42,11 +43,20 @@ class StartupTest : public QObject {
     Q_OBJECT
 
 private slots:
-    // The parser takes the arguments last first; --data must still get its value.
-    void dataOptionIsParsed()
+    // The parser takes the arguments last first; --data must still get its value,
+    // and FILE the one argument that is no option's.
+    void optionsAreParsed()
     {
-        QCOMPARE(WindowOptions::parse({ "--data", "d" }).dataFolder, std::optional<std::string>("d"));
-        QVERIFY_THROWS_EXCEPTION(WindowUsageError, WindowOptions::parse({ "d" }));
+        const WindowOptions options = WindowOptions::parse({ "--data", "d", "run_request.json", "--no-settings" });
+        QCOMPARE(options.dataFolder, std::optional<std::string>("d"));
+        QCOMPARE(options.file, std::optional<std::string>("run_request.json"));
+        QVERIFY(options.noSettings && !options.usesSettings());
+        QVERIFY(WindowOptions::parse({}).usesSettings());
+        qputenv("ZENDRA91_NO_SETTINGS", "1");
+        QVERIFY(!WindowOptions::parse({}).usesSettings());
+        qunsetenv("ZENDRA91_NO_SETTINGS");
+        QVERIFY_THROWS_EXCEPTION(UsageError, WindowOptions::parse({ "a.json", "b.json" }));
+        QVERIFY_THROWS_EXCEPTION(UsageError, WindowOptions::parse({ "--settings" }));
     }
 
     void failedStartOffersAFolderOrTheDemo_data()
