@@ -17,7 +17,7 @@ dbus-run-session -- bash -c "
   /usr/libexec/at-spi-bus-launcher --launch-immediately >/dev/null 2>&1 &
   sleep 1
   cd '$data'
-  DISPLAY=$display QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 ASAN_OPTIONS=detect_leaks=0 '$bin/zendra91' >/dev/null 2>&1 &
+  DISPLAY=$display QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 ASAN_OPTIONS=detect_leaks=0 '$bin/zendra91' --no-settings >/dev/null 2>&1 &
   window=\$!
   sleep 5
   /usr/bin/python3 '$here/a11y_during_extract.py'
