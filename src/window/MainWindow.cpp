@@ -23,6 +23,7 @@
 #include "window/RequestActions.h"
 #include "window/ScreenFit.h"
 #include "window/SvgPicture.h"
+#include "window/TablesPage.h"
 #include "window/VariablesPage.h"
 #include "window/WindowTexts.h"
 
@@ -96,6 +97,8 @@ void MainWindow::buildPages()
         { m_areasPage, "scrollAreas", kPageSelectAreas },
         { m_variablesPage, "scrollVariables", kPageSelectVars },
         { m_outputPage, "scrollOutput", kPageOutputOptions },
+        { m_tablesPage = new TablesPage(m_state, [this] { return choices(); }, *m_messageBoxes), "scrollTables",
+            kPageTables },
     };
     for (const auto& page : pages)
         m_pages->addTab(scrollable(page.page, page.scrollName, text(page.caption)), text(page.caption));
@@ -342,6 +345,7 @@ void MainWindow::edListChosenChanged(bool edList)
 void MainWindow::setDialogs(ExtractDialogs& dialogs)
 {
     m_extract->setDialogs(dialogs);
+    m_tablesPage->setDialogs(dialogs);
 }
 
 void MainWindow::setFileChooser(FileChooser& chooser)
@@ -349,6 +353,7 @@ void MainWindow::setFileChooser(FileChooser& chooser)
     m_chooser = &chooser;
     m_areasPage->setFileChooser(m_chooser);
     m_outputPage->setFileChooser(m_chooser);
+    m_tablesPage->setFileChooser(m_chooser);
 }
 
 void MainWindow::extract()
