@@ -4,9 +4,10 @@
 #include "window/WindowTexts.h"
 
 #include <QBarCategoryAxis>
-#include <QBarSeries>
+#include <QHorizontalBarSeries>
 #include <QBarSet>
 #include <QChart>
+#include <QFontMetrics>
 #include <QValueAxis>
 
 #include <algorithm>
@@ -16,6 +17,9 @@
 using widgets::text;
 
 namespace {
+
+// The title, the value axis and the legend.
+constexpr int kChartFrameHeight = 120;
 
 /// The `limit` largest of `count` categories by `total`, kept in table order.
 template <typename Total> std::vector<int> largest(int count, int limit, Total total)
@@ -44,6 +48,7 @@ TableChart::TableChart(QWidget* parent)
 void TableChart::clear(const QString& note)
 {
     QChart* c = chart();
+    setMinimumHeight(0);
     c->removeAllSeries();
     for (QAbstractAxis* axis : c->axes())
         c->removeAxis(axis);
@@ -58,12 +63,14 @@ void TableChart::showTable(const Table& table, TableShow show, const QString& ti
     QChart* c = chart();
     if (table.rowCount() == 0)
         return;
-    const std::vector<int> rows = largest(
-        table.rowCount(), kMaxChartCategories, [&](int r) { return table.rowTotal(r); });
+    // Bars across are drawn from the bottom up: the table's first row goes last.
+    std::vector<int> rows = largest(table.rowCount(), kMaxChartCategories, [&](int r) { return table.rowTotal(r); });
+    std::reverse(rows.begin(), rows.end());
     const std::vector<int> columns = largest(
         table.columnCount(), kMaxChartCategories, [&](int col) { return table.columnTotal(col); });
 
-    auto* series = new QBarSeries;
+    // Horizontal bars leave each label a line of its own, however many there are.
+    auto* series = new QHorizontalBarSeries;
     double top = 0;
     for (int col : columns) {
         QString name;
@@ -86,16 +93,18 @@ void TableChart::showTable(const Table& table, TableShow show, const QString& ti
         categories << QString::fromStdString(table.rowCategories[static_cast<std::size_t>(r)].label);
     auto* categoryAxis = new QBarCategoryAxis;
     categoryAxis->append(categories);
-    // Labels such as "1 Owner occupied" stay readable when there are many of them.
-    if (categories.size() > 8)
-        categoryAxis->setLabelsAngle(-60);
-    c->addAxis(categoryAxis, Qt::AlignBottom);
+    c->addAxis(categoryAxis, Qt::AlignLeft);
     series->attachAxis(categoryAxis);
+    // The axis drops a label that has less than a line's height with its padding:
+    // a chart of many categories grows, and the page scrolls it.
+    setMinimumHeight(static_cast<int>(rows.size() + 1) * (QFontMetrics(categoryAxis->labelsFont()).height() + 10)
+        + kChartFrameHeight);
 
     auto* valueAxis = new QValueAxis;
-    valueAxis->setRange(0, top > 0 ? top * 1.05 : 1);
+    valueAxis->setRange(0, top > 0 ? top : 1);
+    valueAxis->applyNiceNumbers();
     valueAxis->setLabelFormat(show == TableShow::Counts ? QStringLiteral("%.0f") : QStringLiteral("%.1f"));
-    c->addAxis(valueAxis, Qt::AlignLeft);
+    c->addAxis(valueAxis, Qt::AlignBottom);
     series->attachAxis(valueAxis);
 
     QStringList notes;

@@ -5,7 +5,7 @@
 #include <QChartView>
 
 /// The Tables page's chart: bars for a one-way table, bars grouped by column for a
-/// two-way one, the rows' labels along the category axis. It shows the same
+/// two-way one, drawn across with the rows' labels down the category axis. It shows the same
 /// numbers as the table (counts or percentages). With more categories than fit
 /// (kMaxChartCategories on a side) it shows the largest by total, in table order,
 /// and its title says so. Its accessible description is the table as text.

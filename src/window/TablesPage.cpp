@@ -27,6 +27,7 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QSaveFile>
+#include <QScrollArea>
 #include <QTableView>
 #include <QThread>
 #include <QTimer>
@@ -175,7 +176,12 @@ TablesPage::TablesPage(
     result->addWidget(m_view, 1);
     m_chart = named(new TableChart, "chartResult");
     m_chart->setAccessibleName(text(kTableChart));
-    result->addWidget(m_chart, 1);
+    auto* chartArea = named(new QScrollArea, "scrollChart");
+    chartArea->setWidget(m_chart);
+    chartArea->setWidgetResizable(true);
+    chartArea->setFrameShape(QFrame::NoFrame);
+    chartArea->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    result->addWidget(chartArea, 1);
     page->addLayout(result, 1);
 
     auto* status = new QHBoxLayout;

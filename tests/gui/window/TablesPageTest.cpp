@@ -8,7 +8,7 @@
 #include "window/TablesPage.h"
 
 #include <QBarCategoryAxis>
-#include <QBarSeries>
+#include <QAbstractBarSeries>
 #include <QBarSet>
 #include <QChart>
 #include <QClipboard>
@@ -84,15 +84,15 @@ std::string tidyCsv(const Table& table)
     return out.str();
 }
 
-QBarSeries* bars(const TableChart* chart)
+QAbstractBarSeries* bars(const TableChart* chart)
 {
     const QList<QAbstractSeries*> series = chart->chart()->series();
-    return series.size() == 1 ? qobject_cast<QBarSeries*>(series.front()) : nullptr;
+    return series.size() == 1 ? qobject_cast<QAbstractBarSeries*>(series.front()) : nullptr;
 }
 
 QStringList categories(const TableChart* chart)
 {
-    for (QAbstractAxis* axis : chart->chart()->axes(Qt::Horizontal))
+    for (QAbstractAxis* axis : chart->chart()->axes())
         if (auto* categoryAxis = qobject_cast<QBarCategoryAxis*>(axis))
             return categoryAxis->categories();
     return {};
@@ -156,13 +156,14 @@ void TablesPageTest::chartFollowsTableAndShow()
     TableControls t(*w.window);
 
     makeTable(w, "Households", "Tenure");
-    QBarSeries* series = bars(t.chart);
+    QAbstractBarSeries* series = bars(t.chart);
     QVERIFY(series);
     const Table& table = w.window->tablesPage().model().table();
     QCOMPARE(series->count(), 1);
     QCOMPARE(categories(t.chart).size(), table.rowCount());
-    QCOMPARE(categories(t.chart).front(), QString::fromStdString(table.rowCategories.front().label));
-    QCOMPARE(series->barSets().front()->at(0), double(table.count(0, 0)));
+    // Drawn across from the bottom up, the table's first row at the top.
+    QCOMPARE(categories(t.chart).back(), QString::fromStdString(table.rowCategories.front().label));
+    QCOMPARE(series->barSets().front()->at(table.rowCount() - 1), double(table.count(0, 0)));
     QVERIFY(t.chart->accessibleDescription().contains(QString::fromStdString(table.rowCategories.front().label)));
 
     makeTable(w, "Persons", "Age", "Sex");
