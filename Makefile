@@ -38,12 +38,13 @@ release: deps
 	cmake -S . -B $(BUILD_RELEASE) -G Ninja -DCMAKE_BUILD_TYPE=Release -DZENDRA91_TESTS=OFF
 	cmake --build $(BUILD_RELEASE) -j $(JOBS)
 
-# A Debian package in $(BUILD_PACKAGE); dpkg-shlibdeps fills in its dependencies.
+# A Debian package in $(BUILD_PACKAGE); dpkg-shlibdeps fills in its dependencies, and
+# lintian and dpkg -c check it.
 package:
 	./scripts/install-deps.sh --package
 	cmake -S . -B $(BUILD_PACKAGE) -G Ninja -DCMAKE_BUILD_TYPE=Release \
 	  -DZENDRA91_TESTS=OFF -DZENDRA91_BENCHMARKS=OFF
-	cmake --build $(BUILD_PACKAGE) -j $(JOBS) --target package
+	cmake --build $(BUILD_PACKAGE) -j $(JOBS) --target check_package
 
 demo: release
 	$(BUILD_RELEASE)/bin/zendra91-makedata build/demo

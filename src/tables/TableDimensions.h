@@ -1,5 +1,6 @@
 #pragma once
 
+#include "base/SpatialCodes.h"
 #include "tables/TableRequest.h"
 
 #include <array>
@@ -10,9 +11,14 @@
 
 struct VariableCatalogue;
 
-/// The area levels' names as tables take and show them, indexed by TableArea.
-inline constexpr std::array<const char*, kNumTableAreas> kTableAreaNames
-    = { "country", "region", "county", "district", "ward", "ed" };
+/// The area levels' names as tables take and show them, indexed by TableArea: the
+/// spatial codes' names on the command line.
+inline constexpr std::array<const char*, kNumTableAreas> kTableAreaNames = [] {
+    std::array<const char*, kNumTableAreas> names {};
+    for (std::size_t i = 0; i < names.size(); ++i)
+        names[i] = kSpatialCodes[i].name;
+    return names;
+}();
 
 /// The dimension `name` stands for in a table of `unit`: a variable's header name
 /// or an area level's name, in any case. A persons table takes person variables

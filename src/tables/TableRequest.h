@@ -1,5 +1,7 @@
 #pragma once
 
+#include "base/SpatialCodes.h"
+
 #include <cstdint>
 #include <functional>
 #include <optional>
@@ -10,7 +12,9 @@ enum class TableUnit { Persons, Households };
 /// The area levels a table can run along, by the spatial code written for an ED:
 /// country and region names, county (2 characters), district (4), ward (6) and ED codes.
 enum class TableArea { Country = 0, Region, County, District, Ward, Ed };
-inline constexpr int kNumTableAreas = 6;
+inline constexpr int kNumTableAreas = kNumSpatialCodes;
+// An area level of a table is the spatial code of the same position.
+static_assert(static_cast<int>(TableArea::Ward) == kSpatialWard && static_cast<int>(TableArea::Ed) == kSpatialEd);
 
 /// One side of a table: a SAR variable or an area level.
 struct TableDimension {

@@ -30,11 +30,11 @@ struct AreaList {
 // Indexed by AreaLevel; the longer lists get more of the height, and the
 // countries list always shows all five of its rows.
 const AreaList kAreaLists[kNumAreaLevels] = {
-    { "lstCountries", "Label2", kLabel2, 2, 5 },
-    { "lstRegions", "Label21", kLabel21, 3, 4 },
-    { "lstCounties", "Label20", kLabel20, 3, 4 },
-    { "lstDistricts", "Label19", kLabel19, 3, 4 },
-    { "lstWards", "Label6", kLabel6, 4, 4 },
+    { "lstCountries", "Label2", kCountriesHeading, 2, 5 },
+    { "lstRegions", "Label21", kRegionsHeading, 3, 4 },
+    { "lstCounties", "Label20", kCountiesHeading, 3, 4 },
+    { "lstDistricts", "Label19", kDistrictsHeading, 3, 4 },
+    { "lstWards", "Label6", kWardsHeading, 4, 4 },
 };
 
 } // namespace
@@ -73,7 +73,7 @@ AreasPage::AreasPage(QWidget* parent)
     m_summary->setTextInteractionFlags(Qt::TextSelectableByMouse);
     layout->addWidget(m_summary);
 
-    layout->addWidget(framedLabel("Label41", kLabel41));
+    layout->addWidget(framedLabel("Label41", kMultipleAreasNote));
 
     m_edListOption = button<QRadioButton>("obUserEDlist", kObUserEDlist);
     m_edListPath = textBox("txtUserEDlist", spoken(kObUserEDlist));
@@ -84,7 +84,7 @@ AreasPage::AreasPage(QWidget* parent)
     m_browseEdList->setAccessibleName(text(kBrowseEdListSpoken));
     edList->addWidget(m_browseEdList);
     layout->addLayout(edList);
-    QLabel* hint = label("Label8", kLabel8);
+    QLabel* hint = label("Label8", kEdListPathExample);
     hint->setIndent(24);
     layout->addWidget(hint);
 

@@ -24,14 +24,14 @@ QLabel* scaled(QLabel* label, qreal factor)
 QWidget* IntroPage::build(qreal devicePixelRatio)
 {
     auto* page = named(new QWidget, "Page1");
-    QLabel* title = scaled(boldLabel("Label1", kLabel1), 2.6);
-    QLabel* version = scaled(label("Label43", kLabel43), 1.3);
-    QLabel* subtitle = boldLabel("Label36", kLabel36);
+    QLabel* title = scaled(boldLabel("Label1", kIntroTitle), 2.6);
+    QLabel* version = scaled(label("Label43", kIntroVersion), 1.3);
+    QLabel* subtitle = boldLabel("Label36", kIntroSubtitle);
     subtitle->setWordWrap(true);
-    QLabel* about = label("Label37", kLabel37);
+    QLabel* about = label("Label37", kIntroDescription);
     about->setWordWrap(true);
     about->setTextInteractionFlags(Qt::TextSelectableByMouse);
-    QLabel* contact = label("Label38", kLabel38);
+    QLabel* contact = label("Label38", kContactLines);
     contact->setTextInteractionFlags(Qt::TextSelectableByMouse);
 
     auto* pictures = new QHBoxLayout;

@@ -103,7 +103,7 @@ void MainWindow::buildPages()
     for (const auto& page : pages)
         m_pages->addTab(scrollable(page.page, page.scrollName, text(page.caption)), text(page.caption));
 
-    QLabel* notice = widgets::label("Label40", kLabel40);
+    QLabel* notice = widgets::label("Label40", kDemoDataNotice);
     notice->setWordWrap(true);
 
     auto* layout = new QVBoxLayout(this);

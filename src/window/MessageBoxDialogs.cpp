@@ -24,16 +24,22 @@ QMessageBox::Icon boxIcon(MessageIcon icon)
 QMessageBox::StandardButton show(QWidget* parent, const ExtractMessage& message, bool defaultNo = false)
 {
     const bool question = message.buttons == MessageButtons::YesNo;
-    // Plain text: a path may hold characters that rich text would swallow.
     QMessageBox box(boxIcon(message.icon), QString::fromUtf8(kMessageTitle),
         QString::fromStdString(message.joined("\n")), question ? QMessageBox::Yes | QMessageBox::No : QMessageBox::Ok,
         parent);
-    box.setTextFormat(Qt::PlainText);
+    asPlainText(box);
     box.setDefaultButton(question ? (defaultNo ? QMessageBox::No : QMessageBox::Yes) : QMessageBox::Ok);
     return static_cast<QMessageBox::StandardButton>(box.exec());
 }
 
 } // namespace
+
+void asPlainText(QMessageBox& box)
+{
+    // A path or a name from a data file may hold characters that rich text would
+    // swallow or act on.
+    box.setTextFormat(Qt::PlainText);
+}
 
 MessageBoxDialogs::MessageBoxDialogs(QWidget* parent)
     : m_parent(parent)

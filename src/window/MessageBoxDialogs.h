@@ -2,7 +2,11 @@
 
 #include "extraction/ExtractDialogs.h"
 
+class QMessageBox;
 class QWidget;
+
+/// Every message box of the window shows its text as it is, never as rich text.
+void asPlainText(QMessageBox& box);
 
 /// The Extract command's messages as modal message boxes over `parent`: titled
 /// "ZENDRA91", one line of the message per line of text, Yes the default button

@@ -1,6 +1,7 @@
 #include "window/MessageBoxStartupDialogs.h"
 
 #include "session/StartupTexts.h"
+#include "window/MessageBoxDialogs.h"
 #include "window/PageWidgets.h"
 #include "window/Startup.h"
 #include "window/WindowTexts.h"
@@ -18,12 +19,11 @@
 using widgets::fromPath;
 using widgets::text;
 
-StartupDialogs::Answer MessageBoxStartupDialogs::offer(const std::string& report)
+StartupDialogs::Answer MessageBoxStartupDialogs::offer(const std::string& report, const std::string& demoFolder)
 {
-    // Plain text: a path may hold characters that rich text would swallow.
     QMessageBox box(QMessageBox::Critical, text(kStartupFailedTitle),
-        QString::fromStdString(report) + text(kStartupOfferEnd).arg(fromPath(demoDataFolder())));
-    box.setTextFormat(Qt::PlainText);
+        QString::fromStdString(report) + text(kStartupOfferEnd).arg(fromPath(demoFolder)));
+    asPlainText(box);
     QPushButton* choose = box.addButton(text(kStartupChooseFolder), QMessageBox::ActionRole);
     QPushButton* demo = box.addButton(text(kStartupCreateDemo), QMessageBox::ActionRole);
     QPushButton* quit = box.addButton(text(kStartupQuit), QMessageBox::RejectRole);

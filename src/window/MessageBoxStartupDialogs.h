@@ -6,7 +6,7 @@
 /// dialog and the demo data writing behind a busy progress display.
 class MessageBoxStartupDialogs : public StartupDialogs {
 public:
-    Answer offer(const std::string& report) override;
+    Answer offer(const std::string& report, const std::string& demoFolder) override;
     std::optional<std::string> chooseFolder() override;
     void writeWithProgress(const std::string& folder, const std::function<void()>& work) override;
 };

@@ -64,7 +64,7 @@ OutputPage::OutputPage(QWidget* parent)
 // Two columns of three, ED first, each box beside a greyed example of the code it adds.
 void OutputPage::addSpatialCodes(QVBoxLayout* layout)
 {
-    layout->addWidget(label("Label26", kLabel26));
+    layout->addWidget(label("Label26", kSpatialCodesHeading));
     auto* grid = new QGridLayout;
     grid->setHorizontalSpacing(18);
     for (int i = 0; i < kNumSpatialCodes; ++i) {
@@ -86,17 +86,17 @@ void OutputPage::addFileNames(QVBoxLayout* layout)
 {
     auto* files = new QGridLayout;
     files->setColumnStretch(1, 1);
-    m_outputFolder = addNameBox(files, 0, { "Label9", kLabel9, "txtUserOutput", "Label10", kLabel10 });
+    m_outputFolder = addNameBox(files, 0, { "Label9", kOutputFolderCaption, "txtUserOutput", "Label10", kOutputFolderExample });
     m_browseOutput = button<QPushButton>("btBrowseOutput", kBrowse);
     m_browseOutput->setAccessibleName(text(kBrowseOutputSpoken));
     files->addWidget(m_browseOutput, 0, 2);
-    m_rootFileName = addNameBox(files, 2, { "Label22", kLabel22, "txtUserRootFilename", "Label23", kLabel23 });
+    m_rootFileName = addNameBox(files, 2, { "Label22", kRootFileNameCaption, "txtUserRootFilename", "Label23", kRootFileNameExample });
     layout->addLayout(files);
 }
 
 void OutputPage::addFileOptions(QVBoxLayout* layout)
 {
-    layout->addWidget(boldLabel("Label18", kLabel18));
+    layout->addWidget(boldLabel("Label18", kOutputOptionsHeading));
     m_separateFiles = button<QRadioButton>("obSeparateFiles", kObSeparateFiles);
     m_combinedFile = button<QRadioButton>("obCombinedFiles", kObCombinedFiles);
     layout->addWidget(m_separateFiles);
@@ -141,13 +141,13 @@ void OutputPage::addExtractRow(QVBoxLayout* layout)
     m_extract->setFont(bold);
     row->addWidget(m_extract);
     row->addStretch();
-    QLabel* warn = label("Label46", kLabel46);
-    m_warningSize = textBox("txtFileWarningSize", spoken(kLabel46));
+    QLabel* warn = label("Label46", kSizeWarningCaption);
+    m_warningSize = textBox("txtFileWarningSize", spoken(kSizeWarningCaption));
     m_warningSize->setMaximumWidth(80);
     warn->setBuddy(m_warningSize);
     row->addWidget(warn);
     row->addWidget(m_warningSize);
-    row->addWidget(label("Label47", kLabel47));
+    row->addWidget(label("Label47", kSizeWarningUnit));
     layout->addLayout(row);
 }
 

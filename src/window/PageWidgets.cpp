@@ -142,7 +142,7 @@ QPushButton* definitionsButton(const char* name, const char* description)
     auto* b = named(new QPushButton, name);
     b->setIcon(svgIcon(QStringLiteral(":/shell/definitions.svg")));
     b->setIconSize(QSize(32, 32));
-    b->setAccessibleName(text(kLabel34));
+    b->setAccessibleName(text(kOriginalDefinitionsCaption));
     b->setAccessibleDescription(text(description));
     b->setToolTip(text(description));
     return b;

@@ -11,6 +11,7 @@
 #include "session/RequestChoice.h"
 #include "textio/Sha256.h"
 #include "window/FileChooser.h"
+#include "window/MessageBoxDialogs.h"
 #include "window/PageWidgets.h"
 #include "window/WindowTexts.h"
 
@@ -138,8 +139,7 @@ void RequestActions::show(QMessageBox::Icon icon, const char* objectName, const 
     auto* box = new QMessageBox(icon, QString::fromUtf8(kMessageTitle),
         text(what) + QStringLiteral("\n") + QString::fromStdString(details), QMessageBox::Ok, m_parent);
     box->setObjectName(QString::fromLatin1(objectName));
-    // Plain text: a path may hold characters that rich text would swallow.
-    box->setTextFormat(Qt::PlainText);
+    asPlainText(*box);
     box->setAttribute(Qt::WA_DeleteOnClose);
     box->open();
 }

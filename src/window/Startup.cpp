@@ -77,7 +77,7 @@ StartupLoad loadWithOffer(const DataFolders& folders, StartupDialogs& dialogs, c
 {
     StartupLoad load = loadAtStartup(folders);
     while (!load.state) {
-        switch (dialogs.offer(load.error)) {
+        switch (dialogs.offer(load.error, demoFolder)) {
         case StartupDialogs::Answer::Quit:
             return load;
         case StartupDialogs::Answer::ChooseFolder:

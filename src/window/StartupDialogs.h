@@ -11,8 +11,9 @@ public:
 
     virtual ~StartupDialogs() = default;
 
-    /// Shows the failure `report` with the offer; Quit is the default.
-    virtual Answer offer(const std::string& report) = 0;
+    /// Shows the failure `report` with the offer to create the demo data set in
+    /// `demoFolder`; Quit is the default.
+    virtual Answer offer(const std::string& report, const std::string& demoFolder) = 0;
     /// A folder picked by the user; nothing when cancelled.
     virtual std::optional<std::string> chooseFolder() = 0;
     /// Runs `work` while showing that the demo data set is being written to

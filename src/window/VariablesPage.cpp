@@ -36,10 +36,10 @@ struct HalfTexts {
 };
 
 const HalfTexts kOriginal
-    = { "Label15", kLabel15, "Label11", kLabel11, "lstHHVars_Orig", "Label13", kLabel13, "lstIndVars_Orig", "Label34",
-          kLabel34, "cmdOrigVarHelp", kOrigVarHelpDescription, "cmdResetOrigVars", kResetOrigDescription };
-const HalfTexts kDerived = { "Label25", kLabel25, "Label12", kLabel12, "lstHHVars_Derived", "Label14", kLabel14,
-    "lstIndVars_Derived", "Label35", kLabel35, "cmdDerivedVarHelp", kDerivedVarHelpDescription, "cmdResetDerivedVars",
+    = { "Label15", kOriginalVariablesTitle, "Label11", kOriginalHouseholdHeading, "lstHHVars_Orig", "Label13", kOriginalIndividualHeading, "lstIndVars_Orig", "Label34",
+          kOriginalDefinitionsCaption, "cmdOrigVarHelp", kOrigVarHelpDescription, "cmdResetOrigVars", kResetOrigDescription };
+const HalfTexts kDerived = { "Label25", kDerivedVariablesTitle, "Label12", kDerivedHouseholdHeading, "lstHHVars_Derived", "Label14", kDerivedIndividualHeading,
+    "lstIndVars_Derived", "Label35", kDerivedDefinitionsCaption, "cmdDerivedVarHelp", kDerivedVarHelpDescription, "cmdResetDerivedVars",
     kResetDerivedDescription };
 
 struct Half {
@@ -103,9 +103,9 @@ VariablesPage::VariablesPage(const VariableCatalogue& catalogue, QWidget* parent
     grid->setRowStretch(6, 1);
 
     auto* notes = new QVBoxLayout;
-    notes->addWidget(framedLabel("Label45", kLabel45));
-    notes->addWidget(framedLabel("Label42", kLabel42));
-    notes->addWidget(framedLabel("Label44", kLabel44));
+    notes->addWidget(framedLabel("Label45", kDefaultVariablesNote));
+    notes->addWidget(framedLabel("Label42", kMultipleVariablesNote));
+    notes->addWidget(framedLabel("Label44", kDerivedVariablesNote));
     notes->addStretch();
     grid->addLayout(notes, 1, 3, 6, 1);
     grid->setColumnStretch(0, 3);

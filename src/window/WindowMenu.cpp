@@ -2,6 +2,7 @@
 
 #include "base/Version.h"
 #include "window/KeyboardAccess.h"
+#include "window/MessageBoxDialogs.h"
 #include "window/PageWidgets.h"
 #include "window/WindowTexts.h"
 
@@ -52,12 +53,12 @@ void WindowMenu::build()
 QMessageBox* showAbout(QWidget* parent)
 {
     const QString body = text(kAboutVersion).arg(QString::fromUtf8(kProgramName), QString::fromUtf8(kProgramVersion))
-        + QStringLiteral("\n\n") + text(kLabel36) + QStringLiteral("\n\n") + text(kLabel40).trimmed()
-        + QStringLiteral("\n\n") + text(kLabel38);
+        + QStringLiteral("\n\n") + text(kIntroSubtitle) + QStringLiteral("\n\n") + text(kDemoDataNotice).trimmed()
+        + QStringLiteral("\n\n") + text(kContactLines);
     auto* box = new QMessageBox(QMessageBox::Information, text(kAbout), body, QMessageBox::Ok, parent);
     box->setObjectName(QStringLiteral("aboutBox"));
     box->setAccessibleName(text(kAbout));
-    box->setTextFormat(Qt::PlainText);
+    asPlainText(*box);
     box->setAttribute(Qt::WA_DeleteOnClose);
     box->open();
     return box;

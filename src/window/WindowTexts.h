@@ -4,7 +4,7 @@
 // Plain UTF-8 literals, so that the core and the window read them alike.
 
 inline constexpr char kWindowCaption[] = "ZENDRA91 Demo v1.0";
-inline constexpr char kLabel40[] = "Due to licencing restrictions, this demo version of Zen91 extracts data from a "
+inline constexpr char kDemoDataNotice[] = "Due to licencing restrictions, this demo version of Zen91 extracts data from a "
                                    "synthetic (randomly generated) mini-replica of the SAR. ";
 
 inline constexpr char kPageIntro[] = "Intro";
@@ -13,16 +13,16 @@ inline constexpr char kPageSelectVars[] = "Select Variable(s)";
 inline constexpr char kPageOutputOptions[] = "Select Output Options";
 
 // Intro page.
-inline constexpr char kLabel1[] = "Zen91 ";
-inline constexpr char kLabel43[] = "Demo Version 1.0";
-inline constexpr char kLabel36[] = "Synthetic  population microdata for 1991 Census Enumeration Districts";
-inline constexpr char kLabel37[] = "Data created by selecting households from the 1991 GB 1% household Sample of "
+inline constexpr char kIntroTitle[] = "Zen91 ";
+inline constexpr char kIntroVersion[] = "Demo Version 1.0";
+inline constexpr char kIntroSubtitle[] = "Synthetic  population microdata for 1991 Census Enumeration Districts";
+inline constexpr char kIntroDescription[] = "Data created by selecting households from the 1991 GB 1% household Sample of "
                                    "Anonymised Records that best fit published 1991 Census Small Area Statistics\n"
                                    "\n"
                                    "Visit project website for full details:\n"
                                    "\n"
                                    "https://zendra91.example.org";
-inline constexpr char kLabel38[] = "ZENDRA91 data team\n"
+inline constexpr char kContactLines[] = "ZENDRA91 data team\n"
                                    "Population Microdata Unit\n"
                                    "zendra91@example.org";
 inline constexpr char kImage1Description[] = "Households";
@@ -30,46 +30,46 @@ inline constexpr char kImage2Description[] = "Small areas";
 
 // Area page.
 inline constexpr char kObSelectedAreas[] = "Extract microdata for all EDs/OAs in: households in:";
-inline constexpr char kLabel2[] = "Country/Countries";
-inline constexpr char kLabel21[] = "Region(s)";
-inline constexpr char kLabel20[] = "County/Counties";
-inline constexpr char kLabel19[] = "District(s)";
-inline constexpr char kLabel6[] = "Ward(s)/\nPseudo-Postcode(s)";
-inline constexpr char kLabel41[] = "To select multiple areas, hold down control key whilst\n selecting via mouse";
+inline constexpr char kCountriesHeading[] = "Country/Countries";
+inline constexpr char kRegionsHeading[] = "Region(s)";
+inline constexpr char kCountiesHeading[] = "County/Counties";
+inline constexpr char kDistrictsHeading[] = "District(s)";
+inline constexpr char kWardsHeading[] = "Ward(s)/\nPseudo-Postcode(s)";
+inline constexpr char kMultipleAreasNote[] = "To select multiple areas, hold down control key whilst\n selecting via mouse";
 inline constexpr char kObUserEDlist[] = "user supplied ED list:";
 // The example paths are the host's own: a Windows drive path would mislead here.
-inline constexpr char kLabel8[] = "full pathname required: Eg /home/user/EDlist.txt ";
+inline constexpr char kEdListPathExample[] = "full pathname required: Eg /home/user/EDlist.txt ";
 
 // Variables page.
-inline constexpr char kLabel15[] = "Original SAR variables";
-inline constexpr char kLabel11[] = "Household ";
-inline constexpr char kLabel13[] = "Individual";
-inline constexpr char kLabel34[] = "Definitions";
+inline constexpr char kOriginalVariablesTitle[] = "Original SAR variables";
+inline constexpr char kOriginalHouseholdHeading[] = "Household ";
+inline constexpr char kOriginalIndividualHeading[] = "Individual";
+inline constexpr char kOriginalDefinitionsCaption[] = "Definitions";
 inline constexpr char kReset[] = "Reset";
-inline constexpr char kLabel25[] = "Derived SAR variables";
-inline constexpr char kLabel12[] = "Household";
-inline constexpr char kLabel14[] = "Individual";
-inline constexpr char kLabel35[] = "Definitions";
-inline constexpr char kLabel45[] = "Variables used to constrain ZENDRA91 to SAS tables are default selection";
-inline constexpr char kLabel42[] = "To select multiple variables, hold down ctrl and/or shift keys";
-inline constexpr char kLabel44[] = "\nDerived SAR Variables not included in Demo version";
+inline constexpr char kDerivedVariablesTitle[] = "Derived SAR variables";
+inline constexpr char kDerivedHouseholdHeading[] = "Household";
+inline constexpr char kDerivedIndividualHeading[] = "Individual";
+inline constexpr char kDerivedDefinitionsCaption[] = "Definitions";
+inline constexpr char kDefaultVariablesNote[] = "Variables used to constrain ZENDRA91 to SAS tables are default selection";
+inline constexpr char kMultipleVariablesNote[] = "To select multiple variables, hold down ctrl and/or shift keys";
+inline constexpr char kDerivedVariablesNote[] = "\nDerived SAR Variables not included in Demo version";
 inline constexpr char kOrigVarHelpDescription[] = "Definitions of the original SAR variables";
 inline constexpr char kDerivedVarHelpDescription[] = "Definitions of the derived SAR variables";
 inline constexpr char kResetOrigDescription[] = "Reset the original SAR variables to the default selection";
 inline constexpr char kResetDerivedDescription[] = "Reset the derived SAR variables";
 
 // Output page.
-inline constexpr char kLabel26[] = "Spatial codes included in output:";
-inline constexpr char kLabel9[] = "output folder:";
-inline constexpr char kLabel10[] = "full pathname required: Eg /home/user/microdata";
-inline constexpr char kLabel22[] = "output filename:";
-inline constexpr char kLabel23[] = "root filename: Eg Zen91\n(file type extensions (hh/ind) generated automatically)";
-inline constexpr char kLabel18[] = "Output options";
+inline constexpr char kSpatialCodesHeading[] = "Spatial codes included in output:";
+inline constexpr char kOutputFolderCaption[] = "output folder:";
+inline constexpr char kOutputFolderExample[] = "full pathname required: Eg /home/user/microdata";
+inline constexpr char kRootFileNameCaption[] = "output filename:";
+inline constexpr char kRootFileNameExample[] = "root filename: Eg Zen91\n(file type extensions (hh/ind) generated automatically)";
+inline constexpr char kOutputOptionsHeading[] = "Output options";
 inline constexpr char kObSeparateFiles[] = "Separate household and individual files";
 inline constexpr char kObCombinedFiles[] = "Combined household and indvidual file";
 inline constexpr char kBtExtract[] = "Extract";
-inline constexpr char kLabel46[] = "Warn if output filesize > ";
-inline constexpr char kLabel47[] = " Mb ";
+inline constexpr char kSizeWarningCaption[] = "Warn if output filesize > ";
+inline constexpr char kSizeWarningUnit[] = " Mb ";
 
 // The progress display of a running extraction.
 inline constexpr char kProgressTitle[] = "ZENDRA91";

@@ -63,6 +63,7 @@ void chooseAndSave(TestWindow& w, ScriptedChooser& chooser, const QString& file,
         box->toggle();
     c.obCombinedFiles->setChecked(true);
     c.cboFileFormat->setCurrentIndex(2);
+    c.find<QCheckBox>("chkCompress")->setChecked(true);
     c.txtUserOutput->setText(w.path("out"));
     c.txtUserRootFilename->setText(QStringLiteral("Rün7"));
     // As if an extraction had drawn 1234 numbers.
@@ -125,12 +126,12 @@ private slots:
         // opened, and the present time once one has changed.
         opened.dialogs.script("M2=Yes");
         opened.extract();
-        QVERIFY2(readFile(saved.dir.file("out/Rün7_hhind.sav")).find("09 Sep 0101:46:40") != std::string::npos,
+        QVERIFY2(readFile(saved.dir.file("out/Rün7_hhind.zsav")).find("09 Sep 0101:46:40") != std::string::npos,
             qPrintable(opened.asked()));
         opened.c().cbED->toggle();
         opened.c().txtUserRootFilename->setText(QStringLiteral("Changed"));
         opened.extract();
-        const std::string changed = readFile(saved.dir.file("out/Changed_hhind.sav"));
+        const std::string changed = readFile(saved.dir.file("out/Changed_hhind.zsav"));
         QVERIFY(!changed.empty() && changed.find("09 Sep 01") == std::string::npos);
     }
 
@@ -175,7 +176,7 @@ private slots:
         w.window->menu().actAbout->trigger();
         auto* about = w.window->findChild<QMessageBox*>(QStringLiteral("aboutBox"));
         QVERIFY(about && about->isVisible() && about->text().contains(QLatin1String(kProgramVersion)));
-        QVERIFY(about->text().contains(widgets::text(kLabel40).trimmed()));
+        QVERIFY(about->text().contains(widgets::text(kDemoDataNotice).trimmed()));
     }
 
     // WCAG 2 contrast of each greyed example against the page it is drawn on.

@@ -17,9 +17,10 @@ namespace {
 /// Answers the start-up offer from a script: "choose:NAME" picks folder NAME of the
 /// test's folder ("choose:" cancels the chooser), "demo" and "quit" as named.
 struct ScriptedStartupDialogs : StartupDialogs {
-    Answer offer(const std::string& report) override
+    Answer offer(const std::string& report, const std::string& demoFolder) override
     {
         reports.push_back(report);
+        offeredDemo = demoFolder;
         const QString step = script.isEmpty() ? QStringLiteral("quit") : script.takeFirst();
         const QString name = step.mid(7);
         chosen = name.isEmpty() ? std::nullopt : std::optional(base + "/" + name.toStdString());
@@ -32,6 +33,7 @@ struct ScriptedStartupDialogs : StartupDialogs {
     QStringList script;
     std::optional<std::string> chosen;
     std::vector<std::string> reports;
+    std::string offeredDemo; ///< where the last offer said the demo would go
 };
 
 } // namespace
@@ -79,6 +81,7 @@ private slots:
         StartupLoad load = loadWithOffer(DataFolders::under(dir.file("empty")), dialogs, demo);
 
         QCOMPARE(qsizetype(dialogs.reports.size()), script.size()); // one offer for each answer
+        QCOMPARE(dialogs.offeredDemo, demo);
         QVERIFY2(dialogs.reports.back().starts_with(demoFails ? kDemoWriteFailed : kStartupFailedIntro),
             dialogs.reports.back().c_str());
         QVERIFY2(bool(load.state) == !opened.isEmpty(), load.error.c_str());

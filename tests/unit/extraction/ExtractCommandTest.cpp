@@ -5,6 +5,8 @@
 #include "extraction/ExtractionDriver.h"
 
 #include <functional>
+#include <thread>
+#include <utility>
 #include <gtest/gtest.h>
 
 // Each refusal is one message, before any output file or folder is made; only an
@@ -181,4 +183,28 @@ TEST(ExtractCommand, AreaModeLeavesTheReportAloneAndEmptyListsStillWriteHeaders)
     EXPECT_EQ(s.settings.outputFolder, s.dir.file("new/sub") + "/");
     EXPECT_EQ(readFile(s.dir.file("RejectedEDs.txt")), "kept");
     EXPECT_EQ(s.output("Zen91_hh.txt"), "ED,HNUM,Cars,PersInHH,RoomsNum,Tenure,\r\n");
+}
+
+// The window asks its questions on its own thread and writes on a worker: the two
+// steps apart write what one run writes, draws included.
+TEST(ExtractCommand, PreparedOnOneThreadAndWrittenOnAnotherWritesWhatOneRunWrites)
+{
+    auto extractLargeWard = [](bool apart) {
+        ExtractSession s;
+        s.chooseWards({ FixtureData::kWard3Eds, FixtureData::kWard35Eds });
+        ExtractCommand command = s.command();
+        ExtractOutcome outcome;
+        if (apart) {
+            EXPECT_FALSE(command.prepare(s.chosen(), s.options));
+            std::thread worker([&] { outcome = command.execute(); });
+            worker.join();
+        } else {
+            outcome = command.run(s.chosen(), s.options);
+        }
+        EXPECT_EQ(outcome.status, ExtractStatus::Done) << outcome.error;
+        return std::pair(s.output("Zen91_hh.txt") + s.output("Zen91_ind.txt"), outcome.result.randomDraws);
+    };
+    const auto together = extractLargeWard(false);
+    EXPECT_GT(together.second, 0u);
+    EXPECT_EQ(extractLargeWard(true), together);
 }
