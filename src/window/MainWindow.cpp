@@ -165,8 +165,9 @@ void MainWindow::buildMenu()
 void MainWindow::setFocusOrder()
 {
     const QList<QWidget*> order
-        = m_areasPage->focusOrder() + m_variablesPage->focusOrder() + m_outputPage->focusOrder();
-    setTabOrder(m_pages, order.front());
+        = m_areasPage->focusOrder() + m_variablesPage->focusOrder() + m_outputPage->focusOrder()
+        + m_tablesPage->focusOrder();
+    setTabOrder(m_pages->tabBar(), order.front());
     for (qsizetype i = 1; i < order.size(); ++i)
         setTabOrder(order[i - 1], order[i]);
 }

@@ -40,6 +40,9 @@ TableChart::TableChart(QWidget* parent)
     : QChartView(parent)
 {
     setRenderHint(QPainter::Antialiasing);
+    // The view takes the focus and speaks the table; its drawing area is not a control.
+    setFocusPolicy(Qt::StrongFocus);
+    viewport()->setFocusPolicy(Qt::NoFocus);
     chart()->legend()->setAlignment(Qt::AlignBottom);
     chart()->setMargins(QMargins(4, 4, 4, 4));
     clear();

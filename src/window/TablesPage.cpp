@@ -181,6 +181,8 @@ TablesPage::TablesPage(
     chartArea->setWidgetResizable(true);
     chartArea->setFrameShape(QFrame::NoFrame);
     chartArea->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    // The chart takes the focus itself; the area only scrolls it.
+    chartArea->setFocusPolicy(Qt::NoFocus);
     result->addWidget(chartArea, 1);
     page->addLayout(result, 1);
 
@@ -195,7 +197,7 @@ TablesPage::TablesPage(
     m_progress->hide();
     status->addWidget(m_progress);
     m_cancel = button<QPushButton>("btCancelTable", kTableCancel);
-    m_cancel->hide();
+    m_cancel->setEnabled(false);
     status->addWidget(m_cancel);
     m_copy = button<QPushButton>("btCopyTable", kTableCopy);
     m_copy->setEnabled(false);
@@ -230,6 +232,11 @@ TablesPage::~TablesPage()
         m_worker->wait();
         delete m_worker.data();
     }
+}
+
+QList<QWidget*> TablesPage::focusOrder() const
+{
+    return { m_unit, m_rows, m_columns, m_show, m_make, m_view, m_chart, m_cancel, m_copy, m_save };
 }
 
 bool TablesPage::counting() const
@@ -310,7 +317,6 @@ void TablesPage::makeTable()
     m_worker = QThread::create([job] { job->count(); });
     connect(m_worker.data(), &QThread::finished, this, &TablesPage::finishTable);
     m_progress->setRange(0, 0);
-    m_cancel->setEnabled(true);
     m_worker->start();
     if (m_progressDelayMs <= 0)
         showProgress();
@@ -326,14 +332,14 @@ void TablesPage::showProgress()
         m_progress->setValue(static_cast<int>(std::min<std::uint64_t>(m_job->done, INT_MAX)));
     }
     m_progress->show();
-    m_cancel->show();
+    m_cancel->setEnabled(!m_job->cancel);
 }
 
 void TablesPage::finishTable()
 {
     m_progressTimer->stop();
     m_progress->hide();
-    m_cancel->hide();
+    m_cancel->setEnabled(false);
     // finished comes just before the thread's end.
     m_worker->wait();
     delete m_worker.data();

@@ -48,6 +48,8 @@ public:
     /// them at once.
     void setProgressDelay(int ms) { m_progressDelayMs = ms; }
 
+    /// The page's controls in the order the keyboard walks them.
+    QList<QWidget*> focusOrder() const;
     /// Whether a table is being counted.
     bool counting() const;
     const TableModel& model() const { return *m_model; }

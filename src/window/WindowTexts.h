@@ -159,7 +159,7 @@ inline constexpr char kTableTitleTwoWay[] = "%1 by %2 and %3";
 /// "Persons in 2 wards (14 EDs): 3,710, counted in 12 ms"
 inline constexpr char kTableCounted[] = "%1 in %2 (%3): %4, counted in %5 ms";
 inline constexpr char kTableAllAreas[] = "all areas";
-inline constexpr char kTableEdList[] = "the ED list (%1)";
+inline constexpr char kTableEdList[] = "the ED list of %1";
 inline constexpr char kTableCodesWithoutFile[] = "; %1 without a household file, not counted";
 inline constexpr char kTableEmpty[] = "The table is empty: %1.";
 inline constexpr char kTableCancelled[] = "The table was cancelled; nothing was counted.";
