@@ -173,7 +173,7 @@ TablesPage::TablesPage(
     m_view->setSelectionMode(QAbstractItemView::ContiguousSelection);
     m_view->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
     m_view->verticalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
-    result->addWidget(m_view, 1);
+    result->addWidget(m_view, 4);
     m_chart = named(new TableChart, "chartResult");
     m_chart->setAccessibleName(text(kTableChart));
     auto* chartArea = named(new QScrollArea, "scrollChart");
@@ -183,7 +183,7 @@ TablesPage::TablesPage(
     chartArea->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     // The chart takes the focus itself; the area only scrolls it.
     chartArea->setFocusPolicy(Qt::NoFocus);
-    result->addWidget(chartArea, 1);
+    result->addWidget(chartArea, 3);
     page->addLayout(result, 1);
 
     auto* status = new QHBoxLayout;
@@ -232,6 +232,12 @@ TablesPage::~TablesPage()
         m_worker->wait();
         delete m_worker.data();
     }
+}
+
+QSize TablesPage::sizeHint() const
+{
+    static constexpr int kWidth = 1240;
+    return QWidget::sizeHint().expandedTo(QSize(kWidth, 0));
 }
 
 QList<QWidget*> TablesPage::focusOrder() const

@@ -48,6 +48,9 @@ public:
     /// them at once.
     void setProgressDelay(int ms) { m_progressDelayMs = ms; }
 
+    /// Wide enough for a table and its chart side by side; the window takes its size
+    /// from its pages' hints, within the screen.
+    QSize sizeHint() const override;
     /// The page's controls in the order the keyboard walks them.
     QList<QWidget*> focusOrder() const;
     /// Whether a table is being counted.
