@@ -245,11 +245,6 @@ QList<QWidget*> TablesPage::focusOrder() const
     return { m_unit, m_rows, m_columns, m_show, m_make, m_view, m_chart, m_cancel, m_copy, m_save };
 }
 
-bool TablesPage::counting() const
-{
-    return m_worker != nullptr;
-}
-
 // Both lists keep their choice where the other unit has it too.
 void TablesPage::fillDimensions()
 {
@@ -265,7 +260,7 @@ void TablesPage::fillDimensions()
         std::string key = name;
         for (char& c : key)
             c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-        // A persons table takes a household variable whose name a person one has already taken as the person one.
+        // HNUM names a person and a household variable; a persons table takes the person one, listed once.
         if (!seen.insert(key).second)
             continue;
         const std::optional<TableDimension> dimension = findTableDimension(name, unit, m_state.variables);

@@ -53,8 +53,6 @@ public:
     QSize sizeHint() const override;
     /// The page's controls in the order the keyboard walks them.
     QList<QWidget*> focusOrder() const;
-    /// Whether a table is being counted.
-    bool counting() const;
     const TableModel& model() const { return *m_model; }
 
 signals:
