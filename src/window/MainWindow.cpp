@@ -175,9 +175,9 @@ void MainWindow::setFocusOrder()
 // Alt+letter for the pages and the main buttons; the texts otherwise stay as they are.
 void MainWindow::setMnemonics()
 {
-    const char* const pages[] = { kPageIntro, kPageSelectAreas, kPageSelectVars, kPageOutputOptions };
-    const char letters[] = { 'I', 'A', 'V', 'O' };
-    for (int i = 0; i < 4; ++i)
+    const char* const pages[] = { kPageIntro, kPageSelectAreas, kPageSelectVars, kPageOutputOptions, kPageTables };
+    const char letters[] = { 'I', 'A', 'V', 'O', 'T' };
+    for (int i = 0; i < 5; ++i)
         setMnemonic(m_pages, i, pages[i], QChar::fromLatin1(letters[i]));
     setMnemonic(m_areasPage->areaListsOption(), kObSelectedAreas, u'm');
     setMnemonic(m_areasPage->edListOption(), kObUserEDlist, u'u');
