@@ -25,6 +25,7 @@
 #include "window/RequestActions.h"
 #include "window/ScreenFit.h"
 #include "window/SvgPicture.h"
+#include "window/TablesPage.h"
 #include "window/VariablesPage.h"
 #include "window/WindowSettings.h"
 #include "window/WindowTexts.h"
@@ -109,9 +110,12 @@ void MainWindow::buildPages()
         { m_areasPage, "scrollAreas", kPageSelectAreas },
         { m_variablesPage, "scrollVariables", kPageSelectVars },
         { m_outputPage, "scrollOutput", kPageOutputOptions },
+        { m_tablesPage = new TablesPage(m_state, [this] { return choices(); }, *m_messageBoxes), "scrollTables",
+            kPageTables },
     };
     for (const auto& page : pages)
         m_pages->addTab(scrollable(page.page, page.scrollName, text(page.caption)), text(page.caption));
+    m_tablesPage->setFileChooser(m_chooser);
 
     QLabel* notice = widgets::label("Label40", kDemoDataNotice);
     notice->setWordWrap(true);
@@ -182,8 +186,9 @@ void MainWindow::buildMenu()
 void MainWindow::setFocusOrder()
 {
     const QList<QWidget*> order
-        = m_areasPage->focusOrder() + m_variablesPage->focusOrder() + m_outputPage->focusOrder();
-    setTabOrder(m_pages, order.front());
+        = m_areasPage->focusOrder() + m_variablesPage->focusOrder() + m_outputPage->focusOrder()
+        + m_tablesPage->focusOrder();
+    setTabOrder(m_pages->tabBar(), order.front());
     for (qsizetype i = 1; i < order.size(); ++i)
         setTabOrder(order[i - 1], order[i]);
 }
@@ -191,9 +196,9 @@ void MainWindow::setFocusOrder()
 // Alt+letter for the pages and the main buttons; the texts otherwise stay as they are.
 void MainWindow::setMnemonics()
 {
-    const char* const pages[] = { kPageIntro, kPageSelectAreas, kPageSelectVars, kPageOutputOptions };
-    const char letters[] = { 'I', 'A', 'V', 'O' };
-    for (int i = 0; i < 4; ++i)
+    const char* const pages[] = { kPageIntro, kPageSelectAreas, kPageSelectVars, kPageOutputOptions, kPageTables };
+    const char letters[] = { 'I', 'A', 'V', 'O', 'T' };
+    for (int i = 0; i < 5; ++i)
         setMnemonic(m_pages, i, pages[i], QChar::fromLatin1(letters[i]));
     setMnemonic(m_areasPage->areaListsOption(), kObSelectedAreas, u'm');
     setMnemonic(m_areasPage->edListOption(), kObUserEDlist, u'u');
@@ -363,6 +368,7 @@ void MainWindow::edListChosenChanged(bool edList)
 void MainWindow::setDialogs(ExtractDialogs& dialogs)
 {
     m_extract->setDialogs(dialogs);
+    m_tablesPage->setDialogs(dialogs);
 }
 
 void MainWindow::setFileChooser(FileChooser& chooser)

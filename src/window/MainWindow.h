@@ -25,11 +25,12 @@ class RememberingFileChooser;
 class WindowSettings;
 class QTabWidget;
 class QTimer;
+class TablesPage;
 class VariablesPage;
 struct ApplicationState;
 
-/// The main window, frmZENDRA91: four pages (Intro, areas, variables, output
-/// options) and a notice below them. Every control's objectName is its control
+/// The main window, frmZENDRA91: five pages (Intro, areas, variables, output
+/// options, tables) and a notice below them. Every control's objectName is its control
 /// name (lstWards, txtUserOutput, btExtract, ...); each page keeps its own.
 ///
 /// Constructing it runs the window's part of start-up over an already loaded state:
@@ -68,6 +69,7 @@ public:
     void setFileChooser(FileChooser& chooser);
     AreaFinder& areaFinder() { return *m_finder; }
     HelpController& help() { return *m_help; }
+    TablesPage& tablesPage() { return *m_tablesPage; }
 
     /// Sizes the window to its content or, on a smaller screen, to what fits in
     /// `available` with its frame; a page scrolls only where it does not fit.
@@ -113,6 +115,7 @@ private:
     AreasPage* m_areasPage = nullptr;
     VariablesPage* m_variablesPage = nullptr;
     OutputPage* m_outputPage = nullptr;
+    TablesPage* m_tablesPage = nullptr;
     WindowMenu m_menu;
     std::unique_ptr<AreaCascade> m_cascade;
     std::unique_ptr<RequestActions> m_requests;

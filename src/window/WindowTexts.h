@@ -137,3 +137,42 @@ inline constexpr char kFileTypesAccepted[]
 inline constexpr char kFindVariable[] = "Find variable:";
 inline constexpr char kFindVariableDescription[]
     = "Shows only the variables whose name, label or code labels hold this text";
+// The Tables page: counts of the chosen areas by one or two variables or area levels.
+inline constexpr char kPageTables[] = "Tables";
+inline constexpr char kTableUnitLabel[] = "Count:";
+inline constexpr char kTableRowsLabel[] = "Rows:";
+inline constexpr char kTableColumnsLabel[] = "Columns:";
+inline constexpr char kTableShowLabel[] = "Show:";
+inline constexpr char kTableUnitPersons[] = "Persons";
+inline constexpr char kTableUnitHouseholds[] = "Households";
+inline constexpr char kTableNoColumns[] = "(none)";
+inline constexpr char kTableAreaItem[] = "%1 (area)";
+inline constexpr char kTableShowCounts[] = "Counts";
+inline constexpr char kTableShowRowPercent[] = "Row %";
+inline constexpr char kTableShowColumnPercent[] = "Column %";
+inline constexpr char kTableShowTotalPercent[] = "Total %";
+inline constexpr char kMakeTable[] = "Make Table";
+inline constexpr char kTableResult[] = "Table";
+inline constexpr char kTableChart[] = "Chart";
+inline constexpr char kTableCopy[] = "Copy";
+inline constexpr char kTableSave[] = "Save Table...";
+inline constexpr char kTableCancel[] = "Cancel";
+inline constexpr char kTableProgress[] = "Counting";
+inline constexpr char kTableSummarySpoken[] = "What the table counted";
+inline constexpr char kTableTotal[] = "Total";
+inline constexpr char kTableSaveTitle[] = "Save the table";
+inline constexpr char kTableSaveFilter[] = "CSV files (*.csv);;All files (*)";
+inline constexpr char kTableSaveFailed[] = "The table was not saved:";
+inline constexpr char kTableFailed[] = "The table could not be made:";
+inline constexpr char kTableTitleOneWay[] = "%1 by %2";
+inline constexpr char kTableTitleTwoWay[] = "%1 by %2 and %3";
+/// "Persons in 2 wards (14 EDs): 3,710, counted in 12 ms"
+inline constexpr char kTableCounted[] = "%1 in %2 (%3): %4, counted in %5 ms";
+inline constexpr char kTableAllAreas[] = "all areas";
+inline constexpr char kTableEdList[] = "the ED list of %1";
+inline constexpr char kTableCodesWithoutFile[] = "; %1 without a household file, not counted";
+inline constexpr char kTableEmpty[] = "The table is empty: %1.";
+inline constexpr char kTableCancelled[] = "The table was cancelled; nothing was counted.";
+inline constexpr char kTableCounting[] = "Counting...";
+inline constexpr char kTableChartLargestRows[] = "the %1 largest of %2 rows shown";
+inline constexpr char kTableChartLargestColumns[] = "the %1 largest of %2 columns shown";
