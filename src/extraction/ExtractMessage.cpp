@@ -106,6 +106,12 @@ ExtractMessage ExtractMessage::outputBusy(const std::string& busyText)
     return { MessageId::OutputBusy, MessageButtons::Ok, MessageIcon::Warning, { busyText } };
 }
 
+ExtractMessage ExtractMessage::caseSelectionRefused(const std::string& reason)
+{
+    return { MessageId::CaseSelectionRefused, MessageButtons::Ok, MessageIcon::Warning,
+        { "The case selection cannot be used:", reason } };
+}
+
 ExtractMessage ExtractMessage::notEnoughSpace(const std::string& figures)
 {
     return { MessageId::NotEnoughSpace, MessageButtons::YesNo, MessageIcon::Warning,
