@@ -20,7 +20,7 @@ std::string lowered(std::string text)
 /// Known codes as ranges of neighbours: "0-95, 99".
 std::string knownText(const std::vector<KnownCode>& codes)
 {
-    std::vector<CodeRange> ranges;
+    std::vector<CodeInterval> ranges;
     for (const KnownCode& code : codes) {
         if (!ranges.empty() && ranges.back().high + 1 == code.code)
             ranges.back().high = code.code;
@@ -63,7 +63,7 @@ std::vector<KnownCode> knownCodes(bool household, int field, const SarTables& sa
 
 bool CaseSelector::Condition::passes(std::int32_t value) const
 {
-    for (const CodeRange& range : codes)
+    for (const CodeInterval& range : codes)
         if (range.contains(value))
             return true;
     return false;
@@ -102,7 +102,7 @@ CaseSelector::CaseSelector(const CaseSelection& selection, const VariableCatalog
         if (condition.codes.empty())
             throw SelectionError("the condition " + named + ": no code given");
         const std::vector<KnownCode> known = knownCodes(resolved.household, resolved.field, sar, labels);
-        for (const CodeRange& range : condition.codes) {
+        for (const CodeInterval& range : condition.codes) {
             if (range.low > range.high)
                 throw SelectionError("the condition " + named + ": the range " + std::to_string(range.low) + "-"
                     + std::to_string(range.high) + " runs backwards");

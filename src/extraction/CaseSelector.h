@@ -60,7 +60,7 @@ private:
     struct Condition {
         bool household = false;
         int field = 0;
-        std::vector<CodeRange> codes;
+        std::vector<CodeInterval> codes;
         bool passes(std::int32_t value) const;
     };
     std::vector<Condition> m_conditions;

@@ -73,10 +73,10 @@ ParsedCondition parseCondition(std::string_view text)
     return result;
 }
 
-std::string codesText(const std::vector<CodeRange>& codes)
+std::string codesText(const std::vector<CodeInterval>& codes)
 {
     std::string text;
-    for (const CodeRange& range : codes) {
+    for (const CodeInterval& range : codes) {
         if (!text.empty())
             text += ", ";
         text += std::to_string(range.low);

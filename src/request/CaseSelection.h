@@ -8,18 +8,18 @@
 #include <vector>
 
 /// An inclusive range of codes; a single code c is [c, c].
-struct CodeRange {
+struct CodeInterval {
     std::int32_t low = 0;
     std::int32_t high = 0;
 
     bool contains(std::int32_t code) const { return low <= code && code <= high; }
-    bool operator==(const CodeRange&) const = default;
+    bool operator==(const CodeInterval&) const = default;
 };
 
 /// One variable and the codes it must take: any of them will do.
 struct CaseCondition {
     std::string variable; ///< a header name, in the case the user typed it
-    std::vector<CodeRange> codes;
+    std::vector<CodeInterval> codes;
 
     bool operator==(const CaseCondition&) const = default;
 };
@@ -42,7 +42,7 @@ struct CaseSelection {
 /// ranges, or an error saying what is wrong ("65-" is not a number, 99-65 is
 /// reversed, nothing given).
 struct ParsedCodes {
-    std::vector<CodeRange> codes;
+    std::vector<CodeInterval> codes;
     std::string error; ///< empty when the text was good
 };
 ParsedCodes parseCodes(std::string_view text);
@@ -55,7 +55,7 @@ struct ParsedCondition {
 ParsedCondition parseCondition(std::string_view text);
 
 /// "65-99", "1, 2", "1-3, 7".
-std::string codesText(const std::vector<CodeRange>& codes);
+std::string codesText(const std::vector<CodeInterval>& codes);
 
 /// "Age 65-99".
 std::string conditionText(const CaseCondition& condition);

@@ -44,7 +44,7 @@ Json selectionJson(const CaseSelection& selection)
     Json conditions = Json::array();
     for (const CaseCondition& condition : selection.conditions) {
         Json codes = Json::array();
-        for (const CodeRange& range : condition.codes)
+        for (const CodeInterval& range : condition.codes)
             codes.push_back({ range.low, range.high });
         conditions.push_back({ { "variable", condition.variable }, { "codes", codes } });
     }
@@ -188,7 +188,7 @@ CaseSelection readSelection(const Reader& in, const Json& json)
             in.fail(key + ".codes", "expected a non-empty array of codes and [low, high] ranges");
         for (std::size_t j = 0; j < codes.size(); ++j) {
             const std::string here = key + ".codes[" + std::to_string(j) + "]";
-            CodeRange range;
+            CodeInterval range;
             if (codes[j].is_array()) {
                 if (codes[j].size() != 2)
                     in.fail(here, "expected [low, high], found " + codes[j].dump());

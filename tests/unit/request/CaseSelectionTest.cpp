@@ -6,7 +6,7 @@ TEST(CaseSelection, ParsesCodesAndRangesAsTyped)
 {
     struct Row {
         const char* text;
-        std::vector<CodeRange> codes;
+        std::vector<CodeInterval> codes;
     };
     const Row rows[] = {
         { "1,2", { { 1, 1 }, { 2, 2 } } },
