@@ -411,6 +411,7 @@ SavedRequest ExtractCommand::savedRequest(const Run& run) const
         if (m_catalogue.indSelected[k] == 1)
             saved.individualVariables.push_back(trimmedName(m_catalogue.indVarNames[k]));
     saved.spatialCodes = request.spatialCodeFlags;
+    saved.caseSelection = request.caseSelection;
     saved.separateFiles = request.separateFiles;
     saved.outputFolder = request.outputFolder;
     saved.rootFileName = request.rootFileName;

@@ -191,7 +191,7 @@ TEST(CaseSelectionRun, RandomSelectedExtractsEqualTheUnselectedOnesFiltered)
                 return std::string(file) == "_hh" ? selection.householdChosen(h)
                                                   : selection.personChosen(h, std::stoi(f.at(pnum)));
             });
-            EXPECT_EQ(selected, expected) << file;
+            EXPECT_TRUE(selected == expected) << file;
             selectedLines += static_cast<std::uint64_t>(std::count(selected.begin(), selected.end(), '\n'));
             allLines += static_cast<std::uint64_t>(std::count(unselected.begin(), unselected.end(), '\n'));
         }
@@ -199,4 +199,96 @@ TEST(CaseSelectionRun, RandomSelectedExtractsEqualTheUnselectedOnesFiltered)
     // The selections must neither take everything nor nothing, or the test proves little.
     EXPECT_GT(selectedLines, allLines / 50);
     EXPECT_LT(selectedLines, allLines / 2);
+}
+
+TEST(CaseSelectionRun, StatisticsFilesRerunsAndTablesFollowTheSelection)
+{
+    ExtractSession s;
+    const std::vector<std::string> base { "--wards", "08BYFC", "--hh-vars", "HNUM,Tenure", "--ind-vars",
+        "HNUM,PNUM,Age,Sex", "--quiet", "--select", "age=3-5,8", "--select", "Tenure=120-124" };
+    auto with = [&base](std::initializer_list<std::string> more) {
+        std::vector<std::string> arguments = base;
+        arguments.insert(arguments.end(), more);
+        return arguments;
+    };
+    ASSERT_EQ(runTool(s.dir, with({ "--output", "csv" })).status, 0);
+    const std::string persons = readFile(s.dir.file("csv/Zen91_ind.txt"));
+    const std::string expected = persons.substr(persons.find('\n') + 1);
+    const auto lines = std::count(expected.begin(), expected.end(), '\n');
+    ASSERT_GT(lines, 20);
+
+    // Statistics files count their rows before writing them: the selected rows.
+    for (auto [format, statFormat] : { std::pair { "dta", StatFormat::Stata }, { "sav", StatFormat::Spss } }) {
+        ASSERT_EQ(runTool(s.dir, with({ "--output", format, "--format", format })).status, 0);
+        std::vector<std::vector<std::string>> rows
+            = readStatFile(s.dir.file(std::string(format) + "/Zen91_ind." + format), statFormat).rows;
+        std::string csv;
+        for (const auto& row : rows) {
+            for (const std::string& value : row)
+                csv += value + ",";
+            csv += "\r\n";
+        }
+        EXPECT_TRUE(csv == expected) << format;
+    }
+
+    // The request file records the selection, and runs again to the same bytes.
+    const ToolRun rerun = runTool(s.dir, { "--request", "csv/Zen91_request.json", "--output", "again", "--quiet" });
+    ASSERT_EQ(rerun.status, 0) << rerun.err;
+    for (const char* file : { "Zen91_hh.txt", "Zen91_ind.txt", "Zen91_codebook.csv" })
+        EXPECT_TRUE(readFile(s.dir.file(std::string("again/") + file)) == readFile(s.dir.file(std::string("csv/") + file)))
+            << file;
+    EXPECT_NE(readFile(s.dir.file("csv/Zen91_codebook.csv")).find("Persons: Age 3-5, 8; households: Tenure 120-124"),
+        std::string::npos);
+
+    // A table with the selection tallies the selected extract; a dry run counts it.
+    std::map<std::string, int> tally;
+    const std::size_t sex = column(persons, "Sex");
+    filtered(persons, [&](const std::vector<std::string>& f) { return ++tally[f.at(sex)], true; });
+    std::string table = "rows,rows_label,count\n";
+    for (auto [code, count] : tally)
+        if (code != "Sex")
+            table += code + "," + code + "," + std::to_string(count) + "\n";
+    EXPECT_EQ(runTool(s.dir, with({ "--table", "sex" })).out, table);
+    const ToolRun dry = runTool(s.dir, with({ "--dry-run" }));
+    EXPECT_NE(dry.out.find("persons: " + std::to_string(lines) + "\n"), std::string::npos) << dry.out;
+    const std::string households = readFile(s.dir.file("csv/Zen91_hh.txt"));
+    EXPECT_NE(dry.out.find("households: " + std::to_string(std::count(households.begin(), households.end(), '\n') - 1)),
+        std::string::npos)
+        << dry.out;
+}
+
+TEST(CaseSelectionRun, BadConditionsAreRefusedNamingThemAndNothingIsWritten)
+{
+    ExtractSession s;
+    s.dir.write("list.txt", "04BYFA03\r\nZZZZZZ99\r\n");
+    const std::pair<std::vector<std::string>, std::string> rows[] = {
+        { { "--select", "Agee=3" }, "the condition Agee=3: unknown variable \"Agee\"; household variables: HNUM" },
+        { { "--select", "Age=12" }, "the condition Age=12: Age takes no code 12; its codes are -5, 0-9" },
+        { { "--select", "Tenure=1-99" }, "Tenure takes no code 1-99; its codes are 120-129" },
+        { { "--select", "Age=9-2" }, "--select: the condition \"Age=9-2\": the range 9-2 runs backwards" },
+        { { "--select", "Age=" }, "the condition \"Age=\": no code given" },
+        { { "--select", "Age=x" }, "\"x\" is not a code" },
+        { { "--select", "Age" }, "is not VARIABLE=CODES" },
+        { { "--select", "Age=1", "--select", "AGE=2" }, "Age has a condition already" },
+        { { "--whole-households" }, "--whole-households goes with --select" },
+        { { "--select", "Age=12", "--table", "Sex" }, "Age takes no code 12" },
+    };
+    for (const auto& [options, message] : rows) {
+        std::vector<std::string> arguments { "--ed-list", "list.txt", "--output", "out", "--quiet" };
+        if (options.back() == "Sex")
+            arguments.erase(arguments.begin() + 2, arguments.begin() + 4);
+        arguments.insert(arguments.end(), options.begin(), options.end());
+        const ToolRun run = runTool(s.dir, arguments);
+        EXPECT_EQ(run.status, 2) << message;
+        EXPECT_NE(run.err.find(message), std::string::npos) << run.err;
+        EXPECT_EQ(filesIn(s.dir.file("out")), std::vector<std::string> {}) << message;
+        EXPECT_EQ(filesIn(s.dir.path()).size(), filesIn(s.dir.path()).size());
+    }
+    // A selection that nothing meets writes the header lines and says so.
+    const ToolRun none = runTool(s.dir, { "--wards", "08BYFA", "--output", "none", "--quiet", "--select", "Age=-5",
+                                            "--select", "Tenure=122", "--hh-vars", "HNUM", "--ind-vars", "PNUM" });
+    EXPECT_EQ(none.status, 0);
+    EXPECT_NE(none.err.find("no case matched the selection"), std::string::npos) << none.err;
+    EXPECT_EQ(readFile(s.dir.file("none/Zen91_hh.txt")), "ED,HNUM,\r\n");
+    EXPECT_EQ(readFile(s.dir.file("none/Zen91_ind.txt")), "ED,PNUM,\r\n");
 }
