@@ -271,7 +271,7 @@ int run(const std::vector<std::string>& arguments, std::ostream& out, std::ostre
     }
     report(outcome, out);
     if (!choices.caseSelection.empty() && outcome.status != ExtractStatus::Estimated && outcome.result.households == 0)
-        err << kProgram << ": note: no case matched the selection; the files hold their header lines only\n";
+        err << kProgram << ": note: " << ExtractMessage::noCaseMatched().joined(" ") << "\n";
     if (outcome.request.rejectedEdsFound) {
         err << kProgram << ": some ED codes were rejected: see " << outcome.request.rejectedEdsPath << "\n";
         return kExitRejected;

@@ -180,3 +180,18 @@ std::string CaseSelector::text() const
         return std::find(households.begin(), households.end(), name) != households.end();
     });
 }
+
+bool isHouseholdVariable(const VariableCatalogue& catalogue, const std::string& name)
+{
+    const std::string wanted = lowered(name);
+    for (int k = 1; k <= kNumHhVars; ++k)
+        if (lowered(trimmedName(catalogue.hhVarNames[k])) == wanted)
+            return true;
+    return false;
+}
+
+std::string caseSelectionText(const CaseSelection& selection, const VariableCatalogue& catalogue)
+{
+    return selectionText(
+        selection, [&catalogue](const std::string& name) { return isHouseholdVariable(catalogue, name); });
+}

@@ -72,3 +72,10 @@ private:
 /// SAR records hold and each single code the labels file names, in order, with the
 /// labels' meaning (a range's meaning for the values inside it).
 std::vector<KnownCode> knownCodes(bool household, int field, const SarTables& sar, const VariableLabels* labels);
+
+/// Whether `name` (any case) is a household variable of `catalogue`.
+bool isHouseholdVariable(const VariableCatalogue& catalogue, const std::string& name);
+
+/// The selection's text for the window: "All cases", or "Persons: Age 65-99;
+/// households: Tenure 1, 2 (whole households)".
+std::string caseSelectionText(const CaseSelection& selection, const VariableCatalogue& catalogue);

@@ -112,6 +112,12 @@ ExtractMessage ExtractMessage::caseSelectionRefused(const std::string& reason)
         { "The case selection cannot be used:", reason } };
 }
 
+ExtractMessage ExtractMessage::noCaseMatched()
+{
+    return { MessageId::NoCaseMatched, MessageButtons::Ok, MessageIcon::Warning,
+        { "No case matched the selection: the files hold their header lines only." } };
+}
+
 ExtractMessage ExtractMessage::notEnoughSpace(const std::string& figures)
 {
     return { MessageId::NotEnoughSpace, MessageButtons::YesNo, MessageIcon::Warning,

@@ -24,6 +24,7 @@ enum class MessageId {
     ExtractionCancelled, ///< Cancel or an interrupt stopped the extraction
     CancelToClose, ///< the window is closing while an extraction writes: cancel it?
     CaseSelectionRefused, ///< a case condition that does not fit the data set
+    NoCaseMatched, ///< an extraction with a case selection wrote header lines only
 };
 
 enum class MessageIcon { None, Warning, Question, Critical };
@@ -65,6 +66,7 @@ struct ExtractMessage {
     static ExtractMessage cancelToClose();
     /// `reason` names the condition and the codes or variables that would fit.
     static ExtractMessage caseSelectionRefused(const std::string& reason);
+    static ExtractMessage noCaseMatched();
 };
 
 inline constexpr const char* kMessageTitle = "ZENDRA91";

@@ -288,7 +288,7 @@ TEST(CaseSelectionRun, BadConditionsAreRefusedNamingThemAndNothingIsWritten)
     const ToolRun none = runTool(s.dir, { "--wards", "08BYFA", "--output", "none", "--quiet", "--select", "Age=-5",
                                             "--select", "Tenure=122", "--hh-vars", "HNUM", "--ind-vars", "PNUM" });
     EXPECT_EQ(none.status, 0);
-    EXPECT_NE(none.err.find("no case matched the selection"), std::string::npos) << none.err;
+    EXPECT_NE(none.err.find("No case matched the selection"), std::string::npos) << none.err;
     EXPECT_EQ(readFile(s.dir.file("none/Zen91_hh.txt")), "ED,HNUM,\r\n");
     EXPECT_EQ(readFile(s.dir.file("none/Zen91_ind.txt")), "ED,PNUM,\r\n");
 }
