@@ -266,9 +266,6 @@ TEST(CaseSelectionRun, BadConditionsAreRefusedNamingThemAndNothingIsWritten)
         { { "--select", "Age=12" }, "the condition Age=12: Age takes no code 12; its codes are -5, 0-9" },
         { { "--select", "Tenure=1-99" }, "Tenure takes no code 1-99; its codes are 120-129" },
         { { "--select", "Age=9-2" }, "--select: the condition \"Age=9-2\": the range 9-2 runs backwards" },
-        { { "--select", "Age=" }, "the condition \"Age=\": no code given" },
-        { { "--select", "Age=x" }, "\"x\" is not a code" },
-        { { "--select", "Age" }, "is not VARIABLE=CODES" },
         { { "--select", "Age=1", "--select", "AGE=2" }, "Age has a condition already" },
         { { "--whole-households" }, "--whole-households goes with --select" },
         { { "--select", "Age=12", "--table", "Sex" }, "Age takes no code 12" },
@@ -282,7 +279,6 @@ TEST(CaseSelectionRun, BadConditionsAreRefusedNamingThemAndNothingIsWritten)
         EXPECT_EQ(run.status, 2) << message;
         EXPECT_NE(run.err.find(message), std::string::npos) << run.err;
         EXPECT_EQ(filesIn(s.dir.file("out")), std::vector<std::string> {}) << message;
-        EXPECT_EQ(filesIn(s.dir.path()).size(), filesIn(s.dir.path()).size());
     }
     // A selection that nothing meets writes the header lines and says so.
     const ToolRun none = runTool(s.dir, { "--wards", "08BYFA", "--output", "none", "--quiet", "--select", "Age=-5",
