@@ -41,6 +41,9 @@ constexpr const char* kFooter = R"(The window's questions (create the output fol
 variable only, HNUM twice) are answered Yes, their default, and each is printed to
 standard error as a note. There is no size threshold.
 
+With --select, only the persons and households that meet every condition are
+written; nothing selected gives files with their header lines, and a note says so.
+
 Standard output, one "key: value" per line:
   estimate: 1.5 Mb     the size estimate as the window's warning shows it
   households: N        households written
@@ -57,7 +60,8 @@ and a line per cell; an empty table prints the header alone and says why.
 Exit status:
   0  done
   3  done, but some ED codes were rejected (see RejectedEDs.txt)
-  2  usage error or a refusal (no variables selected, ED list missing)
+  2  usage error or a refusal (no variables selected, ED list missing, a case
+     condition the data cannot meet)
   1  a data or output error (the message names the file and the record))";
 
 std::vector<std::string> splitList(const std::string& text)
@@ -289,6 +293,28 @@ void defineOptions(CLI::App& app, CommandLine& line)
            },
            "with --table: count persons (default) or households")
         ->type_name("UNIT");
+    // Case selection.
+    app.add_option_function<std::vector<std::string>>(
+           "--select",
+           [&line](const std::vector<std::string>& values) {
+               for (const std::string& v : values) {
+                   ParsedCondition parsed = parseCondition(v);
+                   if (!parsed.error.empty())
+                       throw UsageError("--select: " + parsed.error);
+                   line.select.push_back(std::move(parsed.condition));
+               }
+           },
+           "write only the cases whose VARIABLE (a header name, any case)\n"
+           "takes one of CODES: codes and ranges such as 1,2 or 65-99 or\n"
+           "65-99,101. Repeat it for more variables: all must hold.\n"
+           "Household variables choose households, person variables\n"
+           "persons (and the households holding one); --dry-run and\n"
+           "--table count the selected cases only")
+        ->type_name("VARIABLE=CODES")
+        ->multi_option_policy(CLI::MultiOptionPolicy::TakeAll)
+        ->allow_extra_args(false);
+    flag("--whole-households", line.wholeHouseholds,
+        "with --select: write every member of each selected household,\nnot only the selected persons");
 }
 
 /// The rules that join options: one area option at most, and not with --ed-list.
@@ -317,11 +343,13 @@ void checkCombinations(const CLI::App& app, const CommandLine& line)
         for (const char* name : { "--dry-run", "--output", "--format", "--list" })
             if (app.get_option(name)->count() > 0)
                 throw UsageError(std::string(name) + " cannot be combined with --table, which writes no files");
+    if (line.wholeHouseholds && line.select.empty())
+        throw UsageError("--whole-households goes with --select");
     if (line.areaLevel && line.edListFile)
         throw UsageError("--ed-list cannot be combined with an area option");
     if (line.requestFile)
         for (const char* name : { "--countries", "--regions", "--counties", "--districts", "--wards", "--ed-list",
-                 "--hh-vars", "--ind-vars", "--spatial", "--combined" })
+                 "--hh-vars", "--ind-vars", "--spatial", "--combined", "--select", "--whole-households" })
             if (app.get_option(name)->count() > 0)
                 throw UsageError(std::string(name) + " cannot be combined with --request");
 }

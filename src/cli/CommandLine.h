@@ -3,6 +3,7 @@
 #include "app/UsageError.h"
 #include "extraction/ExtractRequest.h"
 #include "geography/AreaTables.h"
+#include "request/CaseSelection.h"
 
 #include <array>
 #include <optional>
@@ -35,6 +36,9 @@ struct CommandLine {
     // Tables.
     std::vector<std::string> table; ///< --table ROWS[,COLUMNS]: one or two names; empty without it
     std::optional<std::string> tableCount; ///< --count: "persons" or "households"
+    // Case selection.
+    std::vector<CaseCondition> select; ///< one per --select, in order
+    bool wholeHouseholds = false;
 
     /// Throws UsageError naming the bad option or value.
     static CommandLine parse(const std::vector<std::string>& arguments);

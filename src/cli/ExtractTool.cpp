@@ -13,6 +13,7 @@
 #include "geography/AreaDirectory.h"
 #include "geography/AreaCascade.h"
 #include "session/ApplicationState.h"
+#include "tables/CaseCount.h"
 #include "session/RequestChoice.h"
 #include "session/StartSession.h"
 #include "request/ReferenceDigest.h"
@@ -112,6 +113,7 @@ RequestChoices applyCommandLine(const CommandLine& line, ApplicationState& state
     choices.individualVariables
         = line.indVars ? knownVariables(lists.indVars, *line.indVars, "individual") : defaults.individual;
     choices.spatialCodes = line.spatial;
+    choices.caseSelection = { line.select, line.wholeHouseholds };
     choices.separateFiles = !line.combined;
     choices.format = line.format.value_or(OutputFormat::Csv);
     choices.compress = line.compress;
@@ -234,6 +236,8 @@ int run(const std::vector<std::string>& arguments, std::ostream& out, std::ostre
     CommandLineDialogs dialogs(err);
     ExtractCommand command(state->folders, state->areas, state->variables, state->settings, dialogs, state->random);
     command.setCancelFlag(cancel);
+    command.setCaseCounter(
+        tableCaseCounter(state->areas, state->folders, state->labels ? &*state->labels : nullptr));
     // bench/extract/formats.sh times the request file against a run without it.
     command.setRecording({ state->labels ? &*state->labels : nullptr, &state->randomDraws,
         std::getenv("ZENDRA91_BENCH_NO_REQUEST_FILE") == nullptr });
@@ -261,6 +265,8 @@ int run(const std::vector<std::string>& arguments, std::ostream& out, std::ostre
         break;
     }
     report(outcome, out);
+    if (!choices.caseSelection.empty() && outcome.status != ExtractStatus::Estimated && outcome.result.households == 0)
+        err << kProgram << ": note: " << ExtractMessage::noCaseMatched().joined(" ") << "\n";
     if (outcome.request.rejectedEdsFound) {
         err << kProgram << ": some ED codes were rejected: see " << outcome.request.rejectedEdsPath << "\n";
         return kExitRejected;

@@ -2,6 +2,7 @@
 
 #include "cli/CommandLine.h"
 #include "cli/ExtractTool.h"
+#include "extraction/CaseSelector.h"
 #include "extraction/ExtractCommand.h"
 #include "extraction/ExtractMessage.h"
 #include "extraction/SarTables.h"
@@ -9,6 +10,7 @@
 #include "fileio/CancelledError.h"
 #include "formats/CodebookWriter.h"
 #include "session/ApplicationState.h"
+#include "tables/CaseCount.h"
 #include "tables/TableDimensions.h"
 #include "tables/TableEdList.h"
 #include "tables/TableEngine.h"
@@ -70,6 +72,17 @@ int runTableCommand(const CommandLine& line, ApplicationState& state, const Requ
     const EdList edList = tableEdList(state.areas, choices.edList.has_value(), edListPath);
     const SarTables sar = loadSarTables(state.folders);
     const TableSources sources { state.areas, sar, state.folders, state.labels ? &*state.labels : nullptr };
+    std::optional<CaseSelector> selector;
+    CaseFilter filter;
+    if (!choices.caseSelection.empty()) {
+        try {
+            selector.emplace(choices.caseSelection, state.variables, sar, sources.labels);
+        } catch (const SelectionError& e) {
+            throw UsageError(ExtractMessage::caseSelectionRefused(e.what()).joined(" "));
+        }
+        filter = caseFilter(*selector);
+        request.filter = &filter;
+    }
     Table table;
     try {
         table = makeTable(request, edList, sources, state.random, {}, cancel);

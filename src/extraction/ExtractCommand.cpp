@@ -1,6 +1,8 @@
 #include "extraction/ExtractCommand.h"
 
+#include "extraction/CaseSelector.h"
 #include "extraction/EdList.h"
+#include "extraction/SarTables.h"
 #include "extraction/ExtractDialogs.h"
 #include "extraction/UserEdList.h"
 #include "base/Version.h"
@@ -121,7 +123,7 @@ std::optional<ExtractOutcome> ExtractCommand::prepare(const RequestChoices& choi
     return guarded([this]() -> std::optional<ExtractOutcome> {
         // The fixed order of the checks; the first that ends the command says why.
         for (auto step :
-            { &ExtractCommand::checkRootName, &ExtractCommand::checkUserEdList, &ExtractCommand::prepareOutputFolder,
+            { &ExtractCommand::checkRootName, &ExtractCommand::checkCaseSelection, &ExtractCommand::checkUserEdList, &ExtractCommand::prepareOutputFolder,
                 &ExtractCommand::checkVariables, &ExtractCommand::checkCombinedFile, &ExtractCommand::estimateAndWarn,
                 &ExtractCommand::checkBeforeWriting }) {
             if (std::optional<MessageId> stop = (this->*step)(*m_run)) {
@@ -164,6 +166,7 @@ std::optional<MessageId> ExtractCommand::checkUserEdList(Run& run)
     request.rootFileName = m_settings.rootFileName;
     request.separateFiles = m_settings.separateFiles;
     request.spatialCodeFlags = run.choices.spatialCodes;
+    request.caseSelection = run.choices.caseSelection;
     // Known before the estimate and the overwrite question, which both depend on them.
     request.format = run.choices.format;
     request.compress = run.choices.compress;
@@ -252,7 +255,17 @@ std::optional<MessageId> ExtractCommand::estimateAndWarn(Run& run)
 {
     ExtractRequest& request = run.outcome.request;
     finalWardSelection(m_areas);
-    run.outcome.estimate = estimateOutputSize(request, run.combined, m_catalogue, m_areas);
+    std::optional<CountedCases> counted;
+    if (!request.caseSelection.empty() && m_caseCounter) {
+        // Counted exactly: a selection can take any share of the ward totals.
+        const SarTables sar = loadSarTables(m_folders);
+        const CaseSelector selector(request.caseSelection, m_catalogue, sar, m_recording.labels);
+        const EdList edList
+            = request.useUserEdList ? EdList::fromUserList(run.codes) : EdList::fromAreaSelection(m_areas);
+        const SelectedCaseCounts selected = m_caseCounter(selector, edList, sar, m_random);
+        counted = CountedCases { static_cast<double>(selected.households), static_cast<double>(selected.persons) };
+    }
+    run.outcome.estimate = estimateOutputSize(request, run.combined, m_catalogue, m_areas, counted);
     request.estimatedSize = run.outcome.estimate.size;
     request.estimatedSizeUnit = run.outcome.estimate.unit;
     request.estimatedSizeText = run.outcome.estimate.text;
@@ -283,6 +296,22 @@ std::vector<std::string> outputPaths(const ExtractRequest& request, const Variab
             paths.push_back(stem + "_ind" + suffix);
     }
     return paths;
+}
+
+// Before anything is written, RejectedEDs.txt included: a condition that cannot be
+// met by this data set is a mistake to report, not an empty extract to write.
+std::optional<MessageId> ExtractCommand::checkCaseSelection(Run& run)
+{
+    if (run.choices.caseSelection.empty())
+        return std::nullopt;
+    const SarTables sar = loadSarTables(m_folders);
+    try {
+        CaseSelector(run.choices.caseSelection, m_catalogue, sar, m_recording.labels);
+    } catch (const SelectionError& e) {
+        m_dialogs.inform(ExtractMessage::caseSelectionRefused(e.what()));
+        return MessageId::CaseSelectionRefused;
+    }
+    return std::nullopt;
 }
 
 // A root name is a plain file name: "/" would write outside the output folder, and
@@ -382,6 +411,7 @@ SavedRequest ExtractCommand::savedRequest(const Run& run) const
         if (m_catalogue.indSelected[k] == 1)
             saved.individualVariables.push_back(trimmedName(m_catalogue.indVarNames[k]));
     saved.spatialCodes = request.spatialCodeFlags;
+    saved.caseSelection = request.caseSelection;
     saved.separateFiles = request.separateFiles;
     saved.outputFolder = request.outputFolder;
     saved.rootFileName = request.rootFileName;

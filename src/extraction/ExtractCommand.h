@@ -11,13 +11,17 @@
 
 #include <array>
 #include <atomic>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <random>
 #include <string>
 #include <vector>
 
+class CaseSelector;
+class EdList;
 class ExtractDialogs;
+class SarTables;
 struct AreaTables;
 struct CurrentSettings;
 struct DataFolders;
@@ -32,6 +36,15 @@ struct ExtractOptions {
     /// as a re-run's request records it; the start of the run when absent.
     std::optional<std::int64_t> fileTime;
 };
+
+/// The households and persons a case selection takes from an ED list, exactly as the
+/// extraction with the generator at `random` would write them.
+struct SelectedCaseCounts {
+    std::uint64_t households = 0;
+    std::uint64_t persons = 0;
+};
+using CaseCounter = std::function<SelectedCaseCounts(
+    const CaseSelector& selector, const EdList& edList, const SarTables& sar, const std::mt19937& random)>;
 
 /// What the record written beside the output needs from the front end.
 struct ExtractRecording {
@@ -92,6 +105,9 @@ public:
     /// Where the free-space check asks and the files are written; tests pass a fake.
     void setFileSystem(FileSystem& fs) { m_fs = &fs; }
     void setRecording(ExtractRecording recording) { m_recording = recording; }
+    /// How the size check counts the cases a selection takes; without one it
+    /// assumes the ward totals, as it does without a selection.
+    void setCaseCounter(CaseCounter counter) { m_caseCounter = std::move(counter); }
 
     /// The checks and questions. Absent when the extraction may go ahead (call
     /// execute()); otherwise how the press ended. Never throws for bad data or
@@ -117,6 +133,7 @@ private:
 
     // The steps in their order; each returns the message that ended the command, if any.
     std::optional<MessageId> checkRootName(Run& run);
+    std::optional<MessageId> checkCaseSelection(Run& run);
     std::optional<MessageId> checkUserEdList(Run& run);
     std::optional<MessageId> prepareOutputFolder(Run& run);
     std::optional<MessageId> checkVariables(Run& run);
@@ -138,6 +155,7 @@ private:
     const std::atomic<bool>* m_cancel = nullptr;
     FileSystem* m_fs = &systemFileSystem();
     ExtractRecording m_recording;
+    CaseCounter m_caseCounter;
     std::unique_ptr<Run> m_run;
 };
 

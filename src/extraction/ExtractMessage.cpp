@@ -106,6 +106,18 @@ ExtractMessage ExtractMessage::outputBusy(const std::string& busyText)
     return { MessageId::OutputBusy, MessageButtons::Ok, MessageIcon::Warning, { busyText } };
 }
 
+ExtractMessage ExtractMessage::caseSelectionRefused(const std::string& reason)
+{
+    return { MessageId::CaseSelectionRefused, MessageButtons::Ok, MessageIcon::Warning,
+        { "The case selection cannot be used:", reason } };
+}
+
+ExtractMessage ExtractMessage::noCaseMatched()
+{
+    return { MessageId::NoCaseMatched, MessageButtons::Ok, MessageIcon::Warning,
+        { "No case matched the selection: the files hold their header lines only." } };
+}
+
 ExtractMessage ExtractMessage::notEnoughSpace(const std::string& figures)
 {
     return { MessageId::NotEnoughSpace, MessageButtons::YesNo, MessageIcon::Warning,

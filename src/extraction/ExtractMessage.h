@@ -23,6 +23,8 @@ enum class MessageId {
     Overwrite, ///< output files exist: replace them? (No by default)
     ExtractionCancelled, ///< Cancel or an interrupt stopped the extraction
     CancelToClose, ///< the window is closing while an extraction writes: cancel it?
+    CaseSelectionRefused, ///< a case condition that does not fit the data set
+    NoCaseMatched, ///< an extraction with a case selection wrote header lines only
 };
 
 enum class MessageIcon { None, Warning, Question, Critical };
@@ -62,6 +64,9 @@ struct ExtractMessage {
     static ExtractMessage overwrite(const std::vector<std::string>& paths);
     static ExtractMessage extractionCancelled();
     static ExtractMessage cancelToClose();
+    /// `reason` names the condition and the codes or variables that would fit.
+    static ExtractMessage caseSelectionRefused(const std::string& reason);
+    static ExtractMessage noCaseMatched();
 };
 
 inline constexpr const char* kMessageTitle = "ZENDRA91";

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "base/SpatialCodes.h"
+#include "request/CaseSelection.h"
 #include "request/SavedRequest.h"
 
 #include <array>
@@ -26,6 +27,8 @@ struct ExtractRequest {
     /// start of the run, or a re-run's recorded time so that it gives the same bytes.
     std::int64_t fileTime = 0;
     std::array<bool, kNumSpatialCodes> spatialCodeFlags {};
+    /// The households and persons written; empty writes every case.
+    CaseSelection caseSelection;
     /// In megabytes as typed; absent when the front end sets no threshold.
     std::optional<double> sizeWarningThreshold;
 

@@ -1,5 +1,6 @@
 #include "extraction/ExtractionDriver.h"
 
+#include "extraction/CaseSelector.h"
 #include "extraction/EdList.h"
 #include "fileio/CancelledError.h"
 #include "fileio/FileSystem.h"
@@ -233,6 +234,12 @@ public:
         openFiles();
         m_sar = loadSarTables(m_folders);
         m_householdUses.assign(static_cast<std::size_t>(m_sar.numHouseholds()) + 1, 0);
+        if (!m_request.caseSelection.empty()) {
+            // Decided once per SAR record: every ED repeats the same few thousand.
+            const CaseSelector selector(m_request.caseSelection, m_catalogue, m_sar, m_extras.labels);
+            m_cases = selector.rows(m_sar);
+            m_selectionText = selector.text();
+        }
         if (m_statistics)
             writeStatistics();
         else
@@ -249,6 +256,7 @@ private:
     void writeStatistics();
     void writeCsv();
     ExtractionResult finish();
+    const CaseRows* cases() const { return m_cases ? &*m_cases : nullptr; }
 
     /// The main walk, with progress reported after every entry and its draws counted.
     template <typename Written> void walkMain(const std::atomic<bool>* stop, Written&& written)
@@ -285,6 +293,8 @@ private:
     LineWriter* m_personOut = nullptr;
     StatOutputWriter::Files m_statFiles;
     SarTables m_sar;
+    std::optional<CaseRows> m_cases;
+    std::string m_selectionText; // empty without a selection
     std::vector<std::uint64_t> m_householdUses; // times each SAR household was written
     SampleFiles m_samples;
     const std::uint64_t m_total;
@@ -338,10 +348,14 @@ std::pair<std::int64_t, std::int64_t> Extraction::countRows()
     walkEds(
         countingList, m_areas, m_folders, counting, m_samples, m_cancel, nullptr, countingDraws,
         [&](const HouseholdList& list, std::string_view, CodeRegion) {
-            households += list.count();
+            const CaseRows* cases = m_cases ? &*m_cases : nullptr;
             for (std::int32_t row : list) {
                 auto [first, last] = m_sar.personRange(row);
-                persons += last - first + 1;
+                if (cases && !cases->household[static_cast<std::size_t>(row)])
+                    continue;
+                ++households;
+                for (int p = first; p <= last; ++p)
+                    persons += !cases || cases->person[static_cast<std::size_t>(p)];
             }
         },
         [] {});
@@ -360,8 +374,8 @@ void Extraction::writeStatistics()
         personTask.emplace([this, persons = persons, personList = m_edList, personRandom = m_random](
                                const std::atomic<bool>& stop) mutable {
             SampleFiles personSamples(m_folders);
-            StatOutputWriter writer(
-                m_sar, m_areas, m_statFiles, m_statFormat, nullptr, 0, m_personOut, persons, m_request.fileTime);
+            StatOutputWriter writer(m_sar, m_areas, m_statFiles, m_statFormat, nullptr, 0, m_personOut, persons,
+                m_request.fileTime, cases());
             std::uint64_t personDraws = 0;
             walkEds(
                 personList, m_areas, m_folders, personRandom, personSamples, m_cancel, &stop, personDraws,
@@ -373,13 +387,12 @@ void Extraction::writeStatistics()
         });
     StatOutputWriter writer(m_sar, m_areas, m_statFiles, m_statFormat,
         m_request.separateFiles ? m_householdOut : nullptr, households, personAside ? nullptr : m_personOut, persons,
-        m_request.fileTime);
+        m_request.fileTime, cases());
     try {
         walkMain(personTask ? &personTask->failed() : nullptr,
             [&](const HouseholdList& list, std::string_view code, CodeRegion where) {
                 writer.writeEdRecords(list, code, where.country, where.region);
                 ++m_result.writtenEds;
-                m_result.households += static_cast<std::uint64_t>(list.count());
             });
     } catch (const CancelledError&) {
         // Stopped because the person file failed: its error is the one to report.
@@ -390,13 +403,14 @@ void Extraction::writeStatistics()
     writer.finish();
     if (personTask)
         personTask->join();
+    m_result.households = static_cast<std::uint64_t>(households);
     m_result.persons = static_cast<std::uint64_t>(persons);
 }
 
 void Extraction::writeCsv()
 {
-    OutputWriter writer(
-        m_sar, m_catalogue, m_areas, m_request.spatialCodeFlags, m_request.separateFiles, m_householdOut, m_personOut);
+    OutputWriter writer(m_sar, m_catalogue, m_areas, m_request.spatialCodeFlags, m_request.separateFiles,
+        m_householdOut, m_personOut, cases());
     writer.writeHeaderLines();
     walkMain(nullptr, [&](const HouseholdList& list, std::string_view code, CodeRegion where) {
         writer.writeEdRecords(list, code, where.country, where.region);
@@ -422,8 +436,8 @@ ExtractionResult Extraction::finish()
     }
     const std::string root = m_request.outputFolder + m_request.rootFileName;
     for (CodebookFile& file : m_codebook)
-        addCodeFrequencies(file, m_sar, m_householdUses);
-    writeCodebook(m_files.create(root + kCodebookFileSuffix, 1 << 16), m_codebook);
+        addCodeFrequencies(file, m_sar, m_householdUses, cases());
+    writeCodebook(m_files.create(root + kCodebookFileSuffix, 1 << 16), m_codebook, m_selectionText);
     if (writesLoadingScripts(m_request)) {
         for (const LoadingScript& script :
             loadingScripts(m_request.rootFileName, m_request.rootFileName + kCodebookFileSuffix, m_codebook)) {

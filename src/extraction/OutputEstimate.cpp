@@ -26,8 +26,8 @@ std::string estimatedSizeText(double size)
     return text.substr(0, point + 2);
 }
 
-OutputEstimate estimateOutputSize(
-    const ExtractRequest& request, bool combinedChosen, const VariableCatalogue& catalogue, const AreaTables& areas)
+OutputEstimate estimateOutputSize(const ExtractRequest& request, bool combinedChosen,
+    const VariableCatalogue& catalogue, const AreaTables& areas, const std::optional<CountedCases>& counted)
 {
     OutputEstimate e;
     if (request.useUserEdList) {
@@ -39,6 +39,10 @@ OutputEstimate estimateOutputSize(
         e.households = static_cast<double>(counts.households);
         e.persons = static_cast<double>(counts.persons);
         e.eds = static_cast<double>(counts.eds);
+    }
+    if (counted) {
+        e.households = counted->households;
+        e.persons = counted->persons;
     }
 
     double spatial = 0;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <optional>
 #include <string>
 
 struct AreaTables;
@@ -31,8 +32,14 @@ inline constexpr double kZsavRatio = 6.2;
 /// `combinedChosen` is the combined-file option as it stands after the questions.
 /// Compressed output (request.compress) is estimated as the plain size divided by
 /// its ratio above; Stata files are never compressed.
-OutputEstimate estimateOutputSize(
-    const ExtractRequest& request, bool combinedChosen, const VariableCatalogue& catalogue, const AreaTables& areas);
+/// `counted`, households then persons, replaces the assumed counts: those a case
+/// selection takes, counted exactly.
+struct CountedCases {
+    double households = 0;
+    double persons = 0;
+};
+OutputEstimate estimateOutputSize(const ExtractRequest& request, bool combinedChosen,
+    const VariableCatalogue& catalogue, const AreaTables& areas, const std::optional<CountedCases>& counted = {});
 
 /// Plain decimal text, cut (not rounded) after the first digit that follows the
 /// point: 12.3456 gives "12.3", 0.06 gives "0.0", a whole 12 gives "12".

@@ -1,5 +1,6 @@
 #include "extraction/OutputWriter.h"
 
+#include "extraction/CaseSelector.h"
 #include "extraction/HouseholdList.h"
 #include "extraction/SarTables.h"
 #include "formats/CodebookWriter.h"
@@ -25,7 +26,7 @@ void appendValue(std::string& text, std::int32_t value)
 
 OutputWriter::OutputWriter(const SarTables& sar, const VariableCatalogue& catalogue, const AreaTables& areas,
     const std::array<bool, kNumSpatialCodes>& spatialCodeFlags, bool separateFiles, LineWriter* householdOut,
-    LineWriter* personOut)
+    LineWriter* personOut, const CaseRows* cases)
     : m_sar(sar)
     , m_catalogue(catalogue)
     , m_areas(areas)
@@ -33,6 +34,7 @@ OutputWriter::OutputWriter(const SarTables& sar, const VariableCatalogue& catalo
     , m_separate(separateFiles)
     , m_householdOut(householdOut)
     , m_personOut(personOut)
+    , m_cases(cases)
     , m_writeHouseholds(separateFiles && householdOut && catalogue.hhSelected[0] == 1)
     , m_writePersons(personOut && (!separateFiles || catalogue.indSelected[0] == 1))
     , m_cache(static_cast<std::size_t>(sar.numHouseholds()) + 1)
@@ -75,6 +77,12 @@ const OutputWriter::HouseholdText& OutputWriter::householdText(int row)
     if (text.ready)
         return text;
     auto [first, last] = m_sar.personRange(row);
+    text.ready = true;
+    if (m_cases && !m_cases->household[static_cast<std::size_t>(row)]) {
+        text.skipped = true;
+        return text;
+    }
+    auto chosen = [this](int p) { return !m_cases || m_cases->person[static_cast<std::size_t>(p)]; };
     std::string householdValues;
     for (int k : m_hhFields)
         appendValue(householdValues, m_sar.household(row, k));
@@ -82,6 +90,8 @@ const OutputWriter::HouseholdText& OutputWriter::householdText(int row)
         text.householdLine = householdValues + "\r\n";
     if (m_writePersons) {
         for (int p = first; p <= last; ++p) {
+            if (!chosen(p))
+                continue;
             for (int k : m_indFields)
                 appendValue(text.personLines, m_sar.person(p, k));
             if (!m_separate)
@@ -90,9 +100,10 @@ const OutputWriter::HouseholdText& OutputWriter::householdText(int row)
             text.personEnds.push_back(static_cast<std::uint32_t>(text.personLines.size()));
         }
     } else {
-        text.personEnds.assign(static_cast<std::size_t>(last - first + 1), 0);
+        for (int p = first; p <= last; ++p)
+            if (chosen(p))
+                text.personEnds.push_back(0);
     }
-    text.ready = true;
     return text;
 }
 
@@ -135,6 +146,8 @@ void OutputWriter::writeEdRecords(
     const std::string_view prefix = m_prefix;
     for (std::int32_t row : households) {
         const HouseholdText& text = householdText(row);
+        if (text.skipped)
+            continue;
         ++m_households;
         m_persons += text.personEnds.size();
         if (m_writeHouseholds) {
@@ -157,7 +170,8 @@ void OutputWriter::writeEdRecords(
     }
 }
 
-void addCodeFrequencies(CodebookFile& file, const SarTables& sar, const std::vector<std::uint64_t>& householdUses)
+void addCodeFrequencies(
+    CodebookFile& file, const SarTables& sar, const std::vector<std::uint64_t>& householdUses, const CaseRows* cases)
 {
     const bool linePerPerson = std::any_of(file.columns.begin(), file.columns.end(),
         [](const OutputColumn& column) { return column.kind == ColumnKind::Person; });
@@ -167,7 +181,7 @@ void addCodeFrequencies(CodebookFile& file, const SarTables& sar, const std::vec
         std::map<std::int32_t, std::uint64_t> counts;
         for (std::size_t h = 1; h < householdUses.size(); ++h) {
             const std::uint64_t uses = householdUses[h];
-            if (uses == 0)
+            if (uses == 0 || (cases && !cases->household[h]))
                 continue;
             const int row = static_cast<int>(h);
             if (!linePerPerson) {
@@ -175,12 +189,11 @@ void addCodeFrequencies(CodebookFile& file, const SarTables& sar, const std::vec
                 continue;
             }
             auto [first, last] = sar.personRange(row);
-            if (column.kind == ColumnKind::Household) {
-                counts[sar.household(row, column.number)] += uses * static_cast<std::uint64_t>(last - first + 1);
-                continue;
-            }
             for (int p = first; p <= last; ++p)
-                counts[sar.person(p, column.number)] += uses;
+                if (!cases || cases->person[static_cast<std::size_t>(p)])
+                    counts[column.kind == ColumnKind::Household ? sar.household(row, column.number)
+                                                                 : sar.person(p, column.number)]
+                        += uses;
         }
         column.frequencies.assign(counts.begin(), counts.end());
     }

@@ -10,6 +10,7 @@
 class HouseholdList;
 class LineWriter;
 class SarTables;
+struct CaseRows;
 struct CodebookFile;
 struct AreaTables;
 struct VariableCatalogue;
@@ -23,8 +24,9 @@ std::array<std::string_view, kNumSpatialCodes> spatialCodeValues(
 /// Fills the frequencies of the coded columns of `file` from `householdUses`, the
 /// times each SAR household record (by row) was written: a file with person
 /// columns has a line per person, repeating its household's values, a household
-/// file a line per household.
-void addCodeFrequencies(CodebookFile& file, const SarTables& sar, const std::vector<std::uint64_t>& householdUses);
+/// file a line per household. With `cases`, only the rows it writes are counted.
+void addCodeFrequencies(CodebookFile& file, const SarTables& sar, const std::vector<std::uint64_t>& householdUses,
+    const CaseRows* cases = nullptr);
 
 /// Writes the header lines and each ED's household, person or combined lines.
 ///
@@ -32,12 +34,13 @@ void addCodeFrequencies(CodebookFile& file, const SarTables& sar, const std::vec
 /// prefix, so each household's text (its household line and its person lines, the
 /// household values appended in combined mode) is formatted once, on first use,
 /// and afterwards only copied. The writers are not owned; in combined mode pass the
-/// same writer twice, in separate mode null for a file that is not wanted.
+/// same writer twice, in separate mode null for a file that is not wanted. With
+/// `cases` (not owned), only the households and persons it marks are written.
 class OutputWriter {
 public:
     OutputWriter(const SarTables& sar, const VariableCatalogue& catalogue, const AreaTables& areas,
         const std::array<bool, kNumSpatialCodes>& spatialCodeFlags, bool separateFiles, LineWriter* householdOut,
-        LineWriter* personOut);
+        LineWriter* personOut, const CaseRows* cases = nullptr);
 
     void writeHeaderLines();
 
@@ -52,6 +55,7 @@ public:
 private:
     struct HouseholdText {
         bool ready = false;
+        bool skipped = false; // not among the selected cases
         std::string householdLine; // selected household values, CR LF
         std::string personLines; // one line per person, each ending CR LF
         std::vector<std::uint32_t> personEnds;
@@ -66,6 +70,7 @@ private:
     bool m_separate;
     LineWriter* m_householdOut;
     LineWriter* m_personOut;
+    const CaseRows* m_cases;
     bool m_writeHouseholds;
     bool m_writePersons;
     std::vector<int> m_hhFields; // selected household variable numbers, ascending

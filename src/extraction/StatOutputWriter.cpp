@@ -1,5 +1,6 @@
 #include "extraction/StatOutputWriter.h"
 
+#include "extraction/CaseSelector.h"
 #include "extraction/HouseholdList.h"
 #include "extraction/OutputWriter.h"
 #include "extraction/SarTables.h"
@@ -46,9 +47,10 @@ std::unique_ptr<StatFileWriter> openStatFile(LineWriter* out, const SarTables& s
 
 StatOutputWriter::StatOutputWriter(const SarTables& sar, const AreaTables& areas, const Files& files, StatFormat format,
     LineWriter* householdOut, std::int64_t householdRows, LineWriter* personOut, std::int64_t personRows,
-    std::int64_t fileTime)
+    std::int64_t fileTime, const CaseRows* cases)
     : m_sar(sar)
     , m_areas(areas)
+    , m_cases(cases)
     , m_household(
           plan(openStatFile(householdOut, sar, files.household, format, householdRows, fileTime), files.household))
     , m_person(plan(openStatFile(personOut, sar, files.person, format, personRows, fileTime), files.person))
@@ -90,6 +92,8 @@ void StatOutputWriter::writeEdRecords(
             file->strings[i] = spatial[static_cast<std::size_t>(file->spatialCodes[i])];
     for (std::int32_t row : households) {
         auto [first, last] = m_sar.personRange(row);
+        if (m_cases && !m_cases->household[static_cast<std::size_t>(row)])
+            continue;
         const std::int32_t* household = m_sar.householdRecord(row);
         if (m_household.out) {
             fill(m_household, m_household.householdFields, household);
@@ -98,6 +102,8 @@ void StatOutputWriter::writeEdRecords(
         if (m_person.out) {
             fill(m_person, m_person.householdFields, household);
             for (int p = first; p <= last; ++p) {
+                if (m_cases && !m_cases->person[static_cast<std::size_t>(p)])
+                    continue;
                 fill(m_person, m_person.personFields, m_sar.personRecord(p));
                 m_person.out->addRow(m_person.strings, m_person.integers);
             }

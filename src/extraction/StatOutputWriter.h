@@ -12,6 +12,7 @@ class HouseholdList;
 class LineWriter;
 class SarTables;
 struct AreaTables;
+struct CaseRows;
 struct VariableCatalogue;
 
 /// The rows and values an OutputWriter writes as CSV, written to statistics files
@@ -28,9 +29,10 @@ public:
     /// `householdOut` (separate files only) and `personOut` may be null for a file
     /// not written; the row counts must be the households and persons to come.
     /// `fileTime` is the time the files say they were written (seconds since 1970).
+    /// With `cases` (not owned), only the households and persons it marks are written.
     StatOutputWriter(const SarTables& sar, const AreaTables& areas, const Files& files, StatFormat format,
         LineWriter* householdOut, std::int64_t householdRows, LineWriter* personOut, std::int64_t personRows,
-        std::int64_t fileTime);
+        std::int64_t fileTime, const CaseRows* cases = nullptr);
 
     void writeEdRecords(const HouseholdList& households, std::string_view edCode, int countryIndex, int regionIndex);
     /// Writes each file's trailer; throws when a row count was not met.
@@ -55,6 +57,7 @@ private:
 
     const SarTables& m_sar;
     const AreaTables& m_areas;
+    const CaseRows* m_cases;
     FilePlan m_household;
     FilePlan m_person;
 };

@@ -44,7 +44,7 @@ std::string csvField(std::string_view text)
     return field + '"';
 }
 
-void writeCodebook(LineWriter& out, const std::vector<CodebookFile>& files)
+void writeCodebook(LineWriter& out, const std::vector<CodebookFile>& files, const std::string& selection)
 {
     out.append("file,position,name,kind,width,label,codes,frequencies\r\n");
     for (const CodebookFile& file : files) {
@@ -56,4 +56,7 @@ void writeCodebook(LineWriter& out, const std::vector<CodebookFile>& files)
                 + ',' + frequenciesText(column.frequencies) + "\r\n");
         }
     }
+    if (!selection.empty())
+        for (const CodebookFile& file : files)
+            out.append(csvField(file.fileName) + ",,case selection,selection,," + csvField(selection) + ",,\r\n");
 }

@@ -21,8 +21,10 @@ struct CodebookFile {
 /// household or person), width, label, codes and frequencies ("1=123; 2=45",
 /// empty for a column that is not coded). Fields holding a comma, a double
 /// quote or a line break are quoted, quotes doubled; lines end CR LF. Writes through
-/// `out`, which the caller owns and closes.
-void writeCodebook(LineWriter& out, const std::vector<CodebookFile>& files);
+/// `out`, which the caller owns and closes. A non-empty `selection` (the case
+/// selection's text) ends the codebook with a row of kind "selection" saying which
+/// cases the files hold.
+void writeCodebook(LineWriter& out, const std::vector<CodebookFile>& files, const std::string& selection = {});
 
 /// `text` as one CSV field, quoted only when it has to be.
 std::string csvField(std::string_view text);

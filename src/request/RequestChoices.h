@@ -2,6 +2,7 @@
 
 #include "base/OutputFormats.h"
 #include "base/SpatialCodes.h"
+#include "request/CaseSelection.h"
 
 #include <optional>
 #include <string>
@@ -31,7 +32,7 @@ struct EdListRecord {
 
 /// Everything one press of Extract depends on, as the user chose it: the areas or an
 /// ED list (exactly one is set), the variables, the spatial codes, the file layout
-/// and format, where the files go and the size that asks before writing. The window
+/// and format, the cases, where the files go and the size that asks before writing. The window
 /// reads it from its pages and shows it on them, the command builds it from its
 /// options, and request files hold it.
 struct RequestChoices {
@@ -41,6 +42,8 @@ struct RequestChoices {
     std::optional<EdListRecord> edList;
     std::vector<std::string> householdVariables; ///< names as the header shows them
     std::vector<std::string> individualVariables;
+    /// Which households and persons are written; empty writes every case.
+    CaseSelection caseSelection;
     SpatialCodeFlags spatialCodes {};
     bool separateFiles = true;
     OutputFormat format = OutputFormat::Csv;

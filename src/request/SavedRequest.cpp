@@ -8,6 +8,7 @@
 #include <nlohmann/json.hpp>
 
 #include <algorithm>
+#include <climits>
 #include <fstream>
 #include <initializer_list>
 #include <iterator>
@@ -36,6 +37,18 @@ Json areasJson(const AreaChoiceRecord& areas)
 {
     return Json { { "countries", areas.countries }, { "regions", areas.regions }, { "counties", areas.counties },
         { "districts", areas.districts }, { "wards", areas.wards } };
+}
+
+Json selectionJson(const CaseSelection& selection)
+{
+    Json conditions = Json::array();
+    for (const CaseCondition& condition : selection.conditions) {
+        Json codes = Json::array();
+        for (const CodeInterval& range : condition.codes)
+            codes.push_back({ range.low, range.high });
+        conditions.push_back({ { "variable", condition.variable }, { "codes", codes } });
+    }
+    return Json { { "conditions", conditions }, { "wholeHouseholds", selection.wholeHouseholds } };
 }
 
 Json runJson(const RunRecord& run)
@@ -151,6 +164,47 @@ AreaChoiceRecord readAreas(const Reader& in, const Json& json)
         in.texts(json, "areas", "counties"), in.texts(json, "areas", "districts"), in.texts(json, "areas", "wards") };
 }
 
+std::int32_t readCode(const Reader& in, const Json& value, const std::string& key)
+{
+    if (!value.is_number_integer() || value.get<std::int64_t>() < INT32_MIN || value.get<std::int64_t>() > INT32_MAX)
+        in.fail(key, std::string("expected a whole-number code, found ") + value.dump());
+    return static_cast<std::int32_t>(value.get<std::int64_t>());
+}
+
+CaseSelection readSelection(const Reader& in, const Json& json)
+{
+    in.object(json, "caseSelection", { "conditions", "wholeHouseholds" });
+    CaseSelection selection;
+    selection.wholeHouseholds = in.flag(json, "caseSelection", "wholeHouseholds");
+    const Json& conditions = in.member(json, "caseSelection", "conditions");
+    if (!conditions.is_array())
+        in.fail("caseSelection.conditions", std::string("expected an array, found ") + conditions.type_name());
+    for (std::size_t i = 0; i < conditions.size(); ++i) {
+        const std::string key = "caseSelection.conditions[" + std::to_string(i) + "]";
+        in.object(conditions[i], key, { "variable", "codes" });
+        CaseCondition condition { in.text(conditions[i], key, "variable"), {} };
+        const Json& codes = in.member(conditions[i], key, "codes");
+        if (!codes.is_array() || codes.empty())
+            in.fail(key + ".codes", "expected a non-empty array of codes and [low, high] ranges");
+        for (std::size_t j = 0; j < codes.size(); ++j) {
+            const std::string here = key + ".codes[" + std::to_string(j) + "]";
+            CodeInterval range;
+            if (codes[j].is_array()) {
+                if (codes[j].size() != 2)
+                    in.fail(here, "expected [low, high], found " + codes[j].dump());
+                range = { readCode(in, codes[j][0], here), readCode(in, codes[j][1], here) };
+            } else {
+                range.low = range.high = readCode(in, codes[j], here);
+            }
+            if (range.low > range.high)
+                in.fail(here, "the range " + codes[j].dump() + " runs backwards");
+            condition.codes.push_back(range);
+        }
+        selection.conditions.push_back(std::move(condition));
+    }
+    return selection;
+}
+
 RunRecord readRun(const Reader& in, const Json& json)
 {
     in.object(json, "run",
@@ -194,6 +248,8 @@ std::string requestToJson(const SavedRequest& request)
         if (request.spatialCodes[i])
             spatial.push_back(kSpatialNames[i]);
     json["spatialCodes"] = spatial;
+    if (!request.caseSelection.empty() || request.caseSelection.wholeHouseholds)
+        json["caseSelection"] = selectionJson(request.caseSelection);
     json["separateFiles"] = request.separateFiles;
     json["outputFolder"] = request.outputFolder;
     json["rootFileName"] = request.rootFileName;
@@ -220,15 +276,19 @@ SavedRequest requestFromJson(std::string_view text, const std::string& path)
     const Reader in(path);
     in.object(json, "",
         { "format", "version", "areas", "edList", "householdVariables", "individualVariables", "spatialCodes",
-            "separateFiles", "outputFolder", "rootFileName", "outputFormat", "compress", "randomDraws", "run" });
+            "caseSelection", "separateFiles", "outputFolder", "rootFileName", "outputFormat", "compress", "randomDraws", "run" });
     const std::string format = in.text(json, "", "format");
     if (format != kFormatName)
         in.fail("format", "expected \"" + std::string(kFormatName) + "\", found \"" + format + "\"");
     const Json& version = in.member(json, "", "version");
-    if (!version.is_number_integer() || version.get<std::int64_t>() != kRequestFormatVersion)
+    if (!version.is_number_integer() || version.get<std::int64_t>() < 1
+        || version.get<std::int64_t>() > kRequestFormatVersion)
         in.fail("version",
-            "unknown format version " + version.dump() + "; this program reads version "
+            "unknown format version " + version.dump() + "; this program reads versions 1 to "
                 + std::to_string(kRequestFormatVersion));
+    // Version 1 predates case selection: such a file always wrote every case.
+    if (version.get<std::int64_t>() < 2 && json.contains("caseSelection"))
+        in.fail("caseSelection", "not part of format version 1; a request with a case selection is version 2");
 
     SavedRequest request;
     const bool hasAreas = json.contains("areas");
@@ -246,6 +306,8 @@ SavedRequest requestFromJson(std::string_view text, const std::string& path)
     const std::vector<std::string> spatial = in.texts(json, "", "spatialCodes");
     for (std::size_t i = 0; i < spatial.size(); ++i)
         request.spatialCodes[in.oneOf(spatial[i], kSpatialNames, "spatialCodes[" + std::to_string(i) + "]")] = true;
+    if (json.contains("caseSelection"))
+        request.caseSelection = readSelection(in, json["caseSelection"]);
     request.separateFiles = in.flag(json, "", "separateFiles");
     request.outputFolder = in.text(json, "", "outputFolder");
     request.rootFileName = in.text(json, "", "rootFileName");

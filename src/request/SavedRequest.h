@@ -47,7 +47,8 @@ struct SavedRequest : RequestChoices {
     bool operator==(const SavedRequest&) const = default;
 };
 
-inline constexpr int kRequestFormatVersion = 1;
+/// The version written; version 1 (no case selection) is still read.
+inline constexpr int kRequestFormatVersion = 2;
 
 /// The request as JSON text (two-space indents, keys in a fixed order, ending in a
 /// line feed).

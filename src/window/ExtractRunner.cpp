@@ -2,6 +2,7 @@
 
 #include "extraction/ExtractDialogs.h"
 #include "session/ApplicationState.h"
+#include "tables/CaseCount.h"
 #include "window/ExtractProgressDialog.h"
 
 #include <QEventLoop>
@@ -63,6 +64,8 @@ ExtractRunner::Result ExtractRunner::run(const RequestChoices& choices, std::opt
         m_state.folders, m_state.areas, m_state.variables, m_state.settings, *m_dialogs, m_state.random);
     command.setRecording({ m_state.labels ? &*m_state.labels : nullptr, &m_state.randomDraws });
     command.setCancelFlag(&m_cancel);
+    command.setCaseCounter(
+        tableCaseCounter(m_state.areas, m_state.folders, m_state.labels ? &*m_state.labels : nullptr));
     ExtractOutcome outcome;
     try {
         std::optional<ExtractOutcome> refused = command.prepare(choices, { false, fileTime });
@@ -88,6 +91,8 @@ ExtractRunner::Result ExtractRunner::run(const RequestChoices& choices, std::opt
     }
     if (outcome.cancelledAt == MessageId::ExtractionCancelled)
         m_dialogs->inform(ExtractMessage::extractionCancelled());
+    if (outcome.succeeded() && !choices.caseSelection.empty() && outcome.result.households == 0)
+        m_dialogs->inform(ExtractMessage::noCaseMatched());
     if (outcome.succeeded() && m_dialogs->askYesNo(outcome.completionMessage()))
         result.ending = Ending::Quit;
     return result;

@@ -98,6 +98,7 @@ void MainWindow::buildPages()
     m_pages = widgets::named(new QTabWidget, "MultiPage1");
     m_areasPage = new AreasPage;
     m_variablesPage = new VariablesPage(m_state.variables);
+    m_variablesPage->setCaseSources(m_state.folders, m_state.labels ? &*m_state.labels : nullptr);
     m_outputPage = new OutputPage;
     m_areasPage->setFileChooser(m_chooser);
     m_outputPage->setFileChooser(m_chooser);

@@ -1,9 +1,13 @@
 #include "window/VariablesPage.h"
 
+#include "extraction/CaseSelector.h"
+#include "extraction/SarTables.h"
 #include "request/RequestChoices.h"
 #include "session/RequestChoice.h"
 #include "variables/VariableCatalogue.h"
+#include "textio/DataFileError.h"
 #include "variables/VariableLabels.h"
+#include "window/CaseSelectionDialog.h"
 #include "window/ListWidgetAdapter.h"
 #include "window/PageWidgets.h"
 #include "window/WindowTexts.h"
@@ -13,6 +17,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QVBoxLayout>
 
@@ -107,6 +112,7 @@ VariablesPage::VariablesPage(const VariableCatalogue& catalogue, QWidget* parent
     // The original variables have rows; the derived lists stay empty.
     grid->setRowStretch(2, 3);
     grid->setRowStretch(6, 1);
+    grid->addWidget(caseSelectionRow(), 7, 0, 1, 3);
 
     auto* notes = new QVBoxLayout;
     notes->addWidget(framedLabel("Label45", kDefaultVariablesNote));
@@ -140,11 +146,13 @@ void VariablesPage::readChoices(RequestChoices& choices) const
     VariableNames names = selectedVariableNames(m_catalogue, *m_householdAdapter, *m_individualAdapter);
     choices.householdVariables = std::move(names.household);
     choices.individualVariables = std::move(names.individual);
+    choices.caseSelection = m_caseSelection;
 }
 
 void VariablesPage::setChoices(const RequestChoices& choices)
 {
     selectRequestVariables(m_catalogue, *m_householdAdapter, *m_individualAdapter, choices);
+    setCaseSelection(choices.caseSelection);
 }
 
 void VariablesPage::resetHouseholdAndIndividualVariables()
@@ -155,7 +163,7 @@ void VariablesPage::resetHouseholdAndIndividualVariables()
 QList<QWidget*> VariablesPage::focusOrder() const
 {
     return { m_findVariable, m_householdOriginal, m_originalDefinitions, m_originalReset, m_individualOriginal,
-        m_householdDerived, m_derivedDefinitions, m_derivedReset, m_individualDerived };
+        m_householdDerived, m_derivedDefinitions, m_derivedReset, m_individualDerived, m_selectCases };
 }
 
 namespace {
@@ -219,4 +227,52 @@ void VariablesPage::filterVariables(const QString& find)
             list->setRowHidden(
                 row, !wanted.isEmpty() && !list->item(row)->data(kSearchTextRole).toString().contains(wanted));
     }
+}
+
+// Below the lists: Select Cases... and what it chose.
+QWidget* VariablesPage::caseSelectionRow()
+{
+    auto* row = named(new QWidget, "wCaseSelection");
+    auto* layout = new QHBoxLayout(row);
+    layout->setContentsMargins(0, 0, 0, 0);
+    m_selectCases = button<QPushButton>("btSelectCases", "Select Cases...");
+    m_caseSelectionLabel = named(new QLabel, "lblCaseSelection");
+    m_caseSelectionLabel->setAccessibleName(QStringLiteral("Case selection"));
+    m_caseSelectionLabel->setWordWrap(true);
+    m_caseSelectionLabel->setTextInteractionFlags(Qt::TextSelectableByKeyboard | Qt::TextSelectableByMouse);
+    layout->addWidget(m_selectCases);
+    layout->addWidget(m_caseSelectionLabel, 1);
+    connect(m_selectCases, &QPushButton::clicked, this, &VariablesPage::editCaseSelection);
+    setCaseSelection({});
+    return row;
+}
+
+void VariablesPage::setCaseSources(const DataFolders& folders, const VariableLabels* labels)
+{
+    m_folders = &folders;
+    m_labels = labels;
+}
+
+void VariablesPage::setCaseSelection(const CaseSelection& selection)
+{
+    m_caseSelection = selection;
+    const QString shown = QString::fromStdString(caseSelectionText(selection, m_catalogue));
+    m_caseSelectionLabel->setText(shown);
+    m_caseSelectionLabel->setAccessibleDescription(shown);
+}
+
+void VariablesPage::editCaseSelection()
+{
+    if (!m_folders)
+        return;
+    SarTables sar;
+    try {
+        sar = loadSarTables(*m_folders);
+    } catch (const DataFileError& e) {
+        QMessageBox::warning(this, tr("Select Cases"), QString::fromStdString(e.what()));
+        return;
+    }
+    CaseSelectionDialog dialog(m_catalogue, sar, m_labels, m_caseSelection, this);
+    if (dialog.exec() == QDialog::Accepted)
+        setCaseSelection(dialog.selection());
 }

@@ -1,14 +1,18 @@
 #pragma once
 
+#include "request/CaseSelection.h"
+
 #include <QList>
 #include <QWidget>
 
 class ListBox;
+class QLabel;
 class ListWidgetAdapter;
 class QLayout;
 class QLineEdit;
 class QListWidget;
 class QPushButton;
+struct DataFolders;
 struct RequestChoices;
 struct VariableCatalogue;
 struct VariableLabels;
@@ -44,6 +48,15 @@ public:
     /// Selects the default variables, as Reset does.
     void resetHouseholdAndIndividualVariables();
 
+    /// Where Select Cases... finds the codes each variable can take; both must outlive
+    /// the page, `labels` may be null.
+    void setCaseSources(const DataFolders& folders, const VariableLabels* labels);
+    /// The cases chosen; Reset leaves them.
+    const CaseSelection& caseSelection() const { return m_caseSelection; }
+    void setCaseSelection(const CaseSelection& selection);
+    /// Opens Select Cases on the current selection and keeps what OK gives.
+    void editCaseSelection();
+
     /// The page's controls in the order the keyboard walks them.
     QList<QWidget*> focusOrder() const;
     /// The buttons that take Alt+letter: the two Resets.
@@ -56,6 +69,7 @@ signals:
 
 private:
     QLayout* buildFindRow();
+    QWidget* caseSelectionRow();
 
     const VariableCatalogue& m_catalogue;
     QLineEdit* m_findVariable = nullptr;
@@ -69,4 +83,10 @@ private:
     QPushButton* m_derivedReset = nullptr;
     ListWidgetAdapter* m_householdAdapter = nullptr;
     ListWidgetAdapter* m_individualAdapter = nullptr;
+    // Case selection.
+    QPushButton* m_selectCases = nullptr;
+    QLabel* m_caseSelectionLabel = nullptr;
+    CaseSelection m_caseSelection;
+    const DataFolders* m_folders = nullptr;
+    const VariableLabels* m_labels = nullptr;
 };

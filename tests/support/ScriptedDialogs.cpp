@@ -9,7 +9,8 @@ namespace {
 
 const char* const kNames[] = {"M1", "M2", "M3", "M4", "M5", "M6", "M7", "M8", "M9", "ThresholdNotANumber",
                               "ExtractionFailed", "RootNameRefused", "OutputNotAFolder", "OutputBusy", "NotEnoughSpace",
-                              "Overwrite", "ExtractionCancelled", "CancelToClose"};
+                              "Overwrite", "ExtractionCancelled", "CancelToClose",
+                              "CaseSelectionRefused", "NoCaseMatched"};
 
 } // namespace
 

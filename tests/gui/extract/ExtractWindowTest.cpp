@@ -1,4 +1,5 @@
 #include "TestWindow.h"
+#include "window/VariablesPage.h"
 
 #include <QProcess>
 #include <QRadioButton>
@@ -36,6 +37,34 @@ private slots:
             QVERIFY(!window.empty());
             QVERIFY2(window == readFile(f.dir.file("cli") + name), name);
         }
+    }
+
+    // The page's case selection reaches the extraction and its size check, and one
+    // that nothing meets says so before the completion question.
+    void caseSelectionReachesTheExtraction()
+    {
+        TestWindow f(DataSet::Demo);
+        const QString ward = QString::fromStdString(f.chooseLargeWard());
+        auto* page = f.window->findChild<VariablesPage*>(QStringLiteral("pgSelectVars"));
+        page->setCaseSelection({ { { "Age", { { 65, 99 } } } }, false });
+        f.dialogs.script("M2=Yes,M7=Yes");
+        f.extract();
+        // Counted exactly, the selected cases stay below the size threshold that all
+        // the ward's cases pass.
+        QCOMPARE(f.asked(), QStringLiteral("M2 M9"));
+        QCOMPARE(runTool(f, { "--wards", ward, "--select", "age=65-99" }), 0);
+        for (const char* name : { "/Zen91_hh.txt", "/Zen91_ind.txt" }) {
+            const std::string window = readFile(f.dir.file("Zen91") + name);
+            QVERIFY(window.find("\r\n") + 2 < window.size());
+            QVERIFY2(window == readFile(f.dir.file("cli") + name), name);
+        }
+        page->setCaseSelection({ { { "Age", { { 65, 99 } } }, { "Age", { { 0, 0 } } } }, false });
+        f.extract();
+        QVERIFY2(f.asked().endsWith(QStringLiteral("CaseSelectionRefused")), qPrintable(f.asked()));
+        page->setCaseSelection({ { { "Age", { { 0, 0 } } }, { "EconPrim", { { 5, 5 } } } }, false });
+        f.dialogs.script("M7=Yes,M9=No,Overwrite=Yes");
+        f.extract();
+        QVERIFY2(f.asked().endsWith(QStringLiteral("NoCaseMatched M9")), qPrintable(f.asked()));
     }
 
     // The ED list choice and the size threshold reach the extraction, and a broken

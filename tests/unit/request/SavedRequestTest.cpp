@@ -24,6 +24,7 @@ SavedRequest areaRequest()
     request.rootFileName = "Zen91 \"quoted\"";
     request.format = OutputFormat::Spss;
     request.randomDraws = 18446744073709551615ULL;
+    request.caseSelection = { { { "Age", { { 65, 99 }, { -1, -1 } } }, { "tenure", { { 1, 1 }, { 2, 2 } } } }, true };
     return request;
 }
 
@@ -67,7 +68,14 @@ TEST(SavedRequest, RefusesWhatTheFormatDoesNotAllowNamingTheKey)
         { replaced(run, "\"households\": 150", "\"households\": -1"),
             "key \"run.households\": expected a whole number" },
         { replaced(run, "12:30:00Z", "24:30:00Z"), "key \"run.fileTime\": expected a UTC time" },
-        { replaced(area, "\"version\": 1", "\"version\": 2"), "key \"version\": unknown format version 2" },
+        { replaced(area, "\"version\": 2", "\"version\": 3"), "key \"version\": unknown format version 3" },
+        { replaced(area, "\"wholeHouseholds\"", "\"wholeHouse\": 1, \"wholeHouseholds\""),
+            "key \"caseSelection.wholeHouse\": unknown key" },
+        { replaced(area, "\"variable\": \"Age\"", "\"variable\": \"Age\", \"code\": 3"),
+            "key \"caseSelection.conditions[0].code\": unknown key" },
+        { replaced(area, "65,\n", "99.5,\n"), "key \"caseSelection.conditions[0].codes[0]\": expected a whole-number" },
+        { replaced(area, "99\n", "60\n"), "key \"caseSelection.conditions[0].codes[0]\": the range [65,60] runs" },
+        { replaced(area, "\"version\": 2", "\"version\": 1"), "key \"caseSelection\": not part of format version 1" },
         { replaced(area, "\"format\": \"zendra91-request\"", "\"format\": \"other\""), "key \"format\": expected" },
         { replaced(area, "\"ED\"", "\"Street\""), "key \"spatialCodes[1]\": expected one of Country" },
         { replaced(run, "\"edList\": {", "\"areas\": {}, \"edList\": {"), "expected exactly one of" },
@@ -80,6 +88,15 @@ TEST(SavedRequest, RefusesWhatTheFormatDoesNotAllowNamingTheKey)
     // A syntax error is placed on its line.
     EXPECT_NE(
         dataFileErrorOf([] { requestFromJson("{\n\"format\":\n,", "r.json"); }).find("r.json:3:"), std::string::npos);
+}
+
+TEST(SavedRequest, VersionOneFilesStillReadWithEveryCase)
+{
+    SavedRequest plain = edListRequestWithRun();
+    const std::string text = replaced(requestToJson(plain), "\"version\": 2", "\"version\": 1");
+    const SavedRequest read = requestFromJson(text, "r.json");
+    EXPECT_EQ(read, plain);
+    EXPECT_TRUE(read.caseSelection.empty());
 }
 
 TEST(Sha256, StreamedPiecesGiveTheDigestOfTheWhole)
