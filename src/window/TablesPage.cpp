@@ -1,5 +1,6 @@
 #include "window/TablesPage.h"
 
+#include "extraction/CaseSelector.h"
 #include "extraction/ExtractDialogs.h"
 #include "extraction/ExtractMessage.h"
 #include "extraction/SarTables.h"
@@ -8,6 +9,7 @@
 #include "geography/SelectionSummary.h"
 #include "request/RequestChoices.h"
 #include "session/ApplicationState.h"
+#include "tables/CaseCount.h"
 #include "tables/TableDimensions.h"
 #include "tables/TableEdList.h"
 #include "tables/TableEngine.h"
@@ -55,6 +57,9 @@ struct TablesPage::Job {
     const VariableLabels* labels = nullptr;
     std::mt19937 random;
     std::optional<std::string> edListPath;
+    /// The cases to count; the catalogue is a copy too, as Extract changes the window's.
+    CaseSelection cases;
+    VariableCatalogue catalogue;
     QString title;
     QString rowsName;
     QString columnsName;
@@ -81,6 +86,13 @@ struct TablesPage::Job {
                 selection = countFinalWards(areas);
             const SarTables sar = loadSarTables(folders);
             const TableSources sources { areas, sar, folders, labels };
+            std::optional<CaseSelector> selector;
+            CaseFilter filter;
+            if (!cases.empty()) {
+                selector.emplace(cases, catalogue, sar, labels);
+                filter = caseFilter(*selector);
+                request.filter = &filter;
+            }
             table = ::makeTable(request, edList, sources, random, [this](std::uint64_t d, std::uint64_t t) {
                 done = d;
                 total = t;
@@ -306,6 +318,8 @@ void TablesPage::makeTable()
     job->random = m_state.random;
     job->folders = m_state.folders;
     job->labels = m_state.labels ? &*m_state.labels : nullptr;
+    job->cases = chosen.caseSelection;
+    job->catalogue = m_state.variables;
     const QString unitName = m_unit->currentText();
     job->rowsName = rows;
     job->columnsName = job->request.columns ? columns : QString();

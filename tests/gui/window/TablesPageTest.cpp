@@ -2,10 +2,12 @@
 
 #include "cli/ExtractTool.h"
 #include "formats/CodebookWriter.h"
+#include "request/CaseSelection.h"
 #include "window/FileChooser.h"
 #include "window/TableChart.h"
 #include "window/TableModel.h"
 #include "window/TablesPage.h"
+#include "window/VariablesPage.h"
 
 #include <QBarCategoryAxis>
 #include <QAbstractBarSeries>
@@ -119,9 +121,12 @@ void TablesPageTest::windowTableEqualsCommands_data()
     QTest::addColumn<QString>("unit");
     QTest::addColumn<QString>("rows");
     QTest::addColumn<QString>("columns");
-    QTest::newRow("persons by two variables") << "Persons" << "Age" << "Sex";
-    QTest::newRow("households by one variable") << "Households" << "Tenure" << "";
-    QTest::newRow("persons by ED and a household variable") << "Persons" << "ed" << "Tenure";
+    QTest::addColumn<QString>("selection"); // a condition chosen on the variables page
+    QTest::newRow("persons by two variables") << "Persons" << "Age" << "Sex" << "";
+    QTest::newRow("households by one variable") << "Households" << "Tenure" << "" << "";
+    QTest::newRow("persons by ED and a household variable") << "Persons" << "ed" << "Tenure" << "";
+    QTest::newRow("selected persons") << "Persons" << "Sex" << "Tenure" << "Age=65-99";
+    QTest::newRow("households of selected persons") << "Households" << "Cars" << "" << "Age=0-15";
 }
 
 // The large ward draws EDs: the window must count them with the generator the
@@ -131,8 +136,14 @@ void TablesPageTest::windowTableEqualsCommands()
     QFETCH(QString, unit);
     QFETCH(QString, rows);
     QFETCH(QString, columns);
+    QFETCH(QString, selection);
     TestWindow w(DataSet::Demo);
     const std::string ward = w.chooseLargeWard();
+    if (!selection.isEmpty()) {
+        const ParsedCondition parsed = parseCondition(selection.toStdString());
+        QVERIFY(parsed.error.empty());
+        w.window->findChild<VariablesPage*>()->setCaseSelection({ { parsed.condition }, false });
+    }
     std::mt19937 before = w.state->random;
     makeTable(w, unit.toLatin1().constData(), rows.toLatin1().constData(), columns.toLatin1().constData());
     QVERIFY(w.state->random == before);
@@ -143,6 +154,8 @@ void TablesPageTest::windowTableEqualsCommands()
         (rows + (columns.isEmpty() ? QString() : QLatin1Char(',') + columns)).toStdString() };
     if (unit == QLatin1String("Households"))
         arguments.insert(arguments.end(), { "--count", "households" });
+    if (!selection.isEmpty())
+        arguments.insert(arguments.end(), { "--select", selection.toStdString() });
     std::ostringstream out, err;
     QCOMPARE(runExtractTool(arguments, out, err), 0);
     QCOMPARE(QString::fromStdString(tidyCsv(shown)), QString::fromStdString(out.str()));
