@@ -41,6 +41,16 @@ void asPlainText(QMessageBox& box)
     box.setTextFormat(Qt::PlainText);
 }
 
+QMessageBox* tell(QWidget* parent, QMessageBox::Icon icon, const char* objectName, const QString& title, const QString& text)
+{
+    auto* box = new QMessageBox(icon, title, text, QMessageBox::Ok, parent);
+    box->setObjectName(QString::fromLatin1(objectName));
+    asPlainText(*box);
+    box->setAttribute(Qt::WA_DeleteOnClose);
+    box->open();
+    return box;
+}
+
 MessageBoxDialogs::MessageBoxDialogs(QWidget* parent)
     : m_parent(parent)
 {

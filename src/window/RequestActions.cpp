@@ -140,10 +140,6 @@ void RequestActions::report(const char* what, const std::string& problem)
 
 void RequestActions::show(QMessageBox::Icon icon, const char* objectName, const char* what, const std::string& details)
 {
-    auto* box = new QMessageBox(icon, QString::fromUtf8(kMessageTitle),
-        text(what) + QStringLiteral("\n") + QString::fromStdString(details), QMessageBox::Ok, m_parent);
-    box->setObjectName(QString::fromLatin1(objectName));
-    asPlainText(*box);
-    box->setAttribute(Qt::WA_DeleteOnClose);
-    box->open();
+    tell(m_parent, icon, objectName, QString::fromUtf8(kMessageTitle),
+        text(what) + QStringLiteral("\n") + QString::fromStdString(details));
 }

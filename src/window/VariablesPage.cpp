@@ -9,6 +9,7 @@
 #include "variables/VariableLabels.h"
 #include "window/CaseSelectionDialog.h"
 #include "window/ListWidgetAdapter.h"
+#include "window/MessageBoxDialogs.h"
 #include "window/PageWidgets.h"
 #include "window/WindowTexts.h"
 
@@ -269,7 +270,8 @@ void VariablesPage::editCaseSelection()
     try {
         sar = loadSarTables(*m_folders);
     } catch (const DataFileError& e) {
-        QMessageBox::warning(this, tr("Select Cases"), QString::fromStdString(e.what()));
+        // A path in the message must show as it is.
+        tell(this, QMessageBox::Warning, "msgCaseSelectionError", tr("Select Cases"), QString::fromStdString(e.what()));
         return;
     }
     CaseSelectionDialog dialog(m_catalogue, sar, m_labels, m_caseSelection, this);

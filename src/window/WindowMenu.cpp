@@ -60,11 +60,7 @@ QMessageBox* showAbout(QWidget* parent)
     const QString body = text(kAboutVersion).arg(QString::fromUtf8(kProgramName), QString::fromUtf8(kProgramVersion))
         + QStringLiteral("\n") + text(kAboutLicence) + QStringLiteral("\n\n") + text(kIntroSubtitle)
         + QStringLiteral("\n\n") + text(kDemoDataNotice).trimmed() + QStringLiteral("\n\n") + text(kContactLines);
-    auto* box = new QMessageBox(QMessageBox::Information, text(kAbout), body, QMessageBox::Ok, parent);
-    box->setObjectName(QStringLiteral("aboutBox"));
+    QMessageBox* box = tell(parent, QMessageBox::Information, "aboutBox", text(kAbout), body);
     box->setAccessibleName(text(kAbout));
-    asPlainText(*box);
-    box->setAttribute(Qt::WA_DeleteOnClose);
-    box->open();
     return box;
 }
