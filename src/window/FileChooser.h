@@ -15,11 +15,3 @@ public:
     virtual QString chooseSaveFile(QWidget* parent, const QString& title, const QString& start, const QString& filter)
         = 0;
 };
-
-/// The toolkit's own dialogs.
-class DialogFileChooser : public FileChooser {
-public:
-    QString chooseFolder(QWidget* parent, const QString& title, const QString& start) override;
-    QString chooseFile(QWidget* parent, const QString& title, const QString& start, const QString& filter) override;
-    QString chooseSaveFile(QWidget* parent, const QString& title, const QString& start, const QString& filter) override;
-};

@@ -70,10 +70,9 @@ MainWindow::MainWindow(ApplicationState& state, QWidget* parent)
     , m_messageBoxes(std::make_unique<MessageBoxDialogs>(this))
     , m_extract(std::make_unique<ExtractRunner>(state, *m_messageBoxes, this))
     , m_help(new HelpController(this))
-    , m_dialogChooser(std::make_unique<DialogFileChooser>())
     , m_ownSettings(std::make_unique<WindowSettings>())
     , m_settings(m_ownSettings.get())
-    , m_remembering(std::make_unique<RememberingFileChooser>(*m_dialogChooser, *m_settings))
+    , m_remembering(std::make_unique<RememberingFileChooser>(*m_messageBoxes, *m_settings))
     , m_chooser(m_remembering.get())
 {
     initWindowResources();

@@ -126,7 +126,6 @@ private:
     std::unique_ptr<AreaDirectory> m_directory;
     AreaFinder* m_finder = nullptr;
     QTimer* m_summaryTimer = nullptr;
-    std::unique_ptr<FileChooser> m_dialogChooser;
     std::unique_ptr<WindowSettings> m_ownSettings;
     WindowSettings* m_settings = nullptr;
     std::unique_ptr<RememberingFileChooser> m_remembering;

@@ -9,7 +9,7 @@
 #include "base/Version.h"
 #include "session/StartupTexts.h"
 #include "window/MainWindow.h"
-#include "window/MessageBoxStartupDialogs.h"
+#include "window/MessageBoxDialogs.h"
 #include "window/Startup.h"
 #include "window/WindowSettings.h"
 
@@ -39,7 +39,7 @@ int main(int argc, char** argv)
     // Wayland compositors find the window's icon and name through its desktop entry.
     QGuiApplication::setDesktopFileName(QString::fromLatin1(kApplicationId));
 
-    MessageBoxStartupDialogs dialogs;
+    MessageBoxDialogs dialogs;
     StartupLoad load;
     try {
         load = loadWithOffer(startFolders(options), dialogs, demoDataFolder());
