@@ -1,6 +1,7 @@
 #pragma once
 
 #include "session/ApplicationState.h"
+#include "window/FileChooser.h"
 #include "window/MainWindow.h"
 
 #include "demodata/DemoData.h"
@@ -148,6 +149,19 @@ struct TestWindow {
     std::unique_ptr<ApplicationState> state;
     ScriptedDialogs dialogs;
     std::unique_ptr<MainWindow> window;
+};
+
+/// Answers every path question with the next of `answers`, recording where it was offered to start.
+struct ScriptedChooser : FileChooser {
+    QStringList answers;
+    QStringList offered;
+    QString chooseFolder(QWidget*, const QString&, const QString& s) override { return reply(s); }
+    QString chooseFile(QWidget*, const QString&, const QString& s, const QString&) override { return reply(s); }
+    QString chooseSaveFile(QWidget*, const QString&, const QString& s, const QString&) override { return reply(s); }
+    QString reply(const QString& start)
+    {
+        return offered << start, answers.isEmpty() ? QString() : answers.takeFirst();
+    }
 };
 
 /// Clicks row `row` of a list as a user would, scrolling it into view first.

@@ -4,7 +4,6 @@
 
 #include "TestWindow.h"
 
-#include "window/FileChooser.h"
 #include "window/WindowMenu.h"
 #include "window/WindowSettings.h"
 
@@ -18,19 +17,6 @@
 #include <filesystem>
 
 namespace {
-
-/// Answers every path question with the next of `answers`, recording what it was offered.
-struct ScriptedChooser : FileChooser {
-    QStringList answers;
-    QStringList offered;
-    QString chooseFolder(QWidget*, const QString&, const QString& s) override { return reply(s); }
-    QString chooseFile(QWidget*, const QString&, const QString& s, const QString&) override { return reply(s); }
-    QString chooseSaveFile(QWidget*, const QString&, const QString& s, const QString&) override { return reply(s); }
-    QString reply(const QString& start)
-    {
-        return offered << start, answers.isEmpty() ? QString() : answers.takeFirst();
-    }
-};
 
 void drop(QWidget* window, const QString& path)
 {

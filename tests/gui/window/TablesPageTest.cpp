@@ -3,7 +3,6 @@
 #include "cli/ExtractTool.h"
 #include "formats/CodebookWriter.h"
 #include "request/CaseSelection.h"
-#include "window/FileChooser.h"
 #include "window/TableChart.h"
 #include "window/TableModel.h"
 #include "window/TablesPage.h"
@@ -21,17 +20,9 @@
 #include <QTableView>
 
 #include <filesystem>
-#include <fstream>
 #include <sstream>
 
 namespace {
-
-struct SaveChooser : FileChooser {
-    QString answer;
-    QString chooseFolder(QWidget*, const QString&, const QString&) override { return answer; }
-    QString chooseFile(QWidget*, const QString&, const QString&, const QString&) override { return answer; }
-    QString chooseSaveFile(QWidget*, const QString&, const QString&, const QString&) override { return answer; }
-};
 
 /// The Tables page's controls, found by their objectNames.
 struct TableControls {
@@ -111,8 +102,8 @@ private slots:
     void chartFollowsTableAndShow();
     void copyAndSaveGiveTheTableAsShown();
     void exportQuotesLabels();
-    void tableOfNothingShowsItsReason();
-    void badDataFileIsReported();
+    void noTableShowsWhy_data();
+    void noTableShowsWhy();
     void cancelLeavesNothing();
 };
 
@@ -218,11 +209,11 @@ void TablesPageTest::copyAndSaveGiveTheTableAsShown()
     QCOMPARE(lines.back().split(QLatin1Char('\t')).back(), QString::number(table.total()));
 
     t.show->setCurrentIndex(static_cast<int>(TableShow::TotalPercent));
-    SaveChooser chooser;
-    chooser.answer = w.path("table.csv");
+    ScriptedChooser chooser;
+    chooser.answers = QStringList { w.path("table.csv") };
     w.window->setFileChooser(chooser);
     t.save->click();
-    QFile saved(chooser.answer);
+    QFile saved(w.path("table.csv"));
     QVERIFY(saved.open(QIODevice::ReadOnly));
     const QStringList csv = QString::fromUtf8(saved.readAll()).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
     QCOMPARE(csv.size(), table.rowCount() + 2);
@@ -248,32 +239,35 @@ void TablesPageTest::exportQuotesLabels()
     QCOMPARE(model.text(QLatin1Char('\t')).split(QLatin1Char('\n'))[1], QStringLiteral("1 Owned, outright\t75.0"));
 }
 
-void TablesPageTest::tableOfNothingShowsItsReason()
+// A table with no ED to count says why on the page; one that cannot be read is an
+// error to show. Neither leaves a table to copy.
+void TablesPageTest::noTableShowsWhy_data()
 {
-    TestWindow w(DataSet::Demo);
-    {
-        std::ofstream list(w.dir.file("nothing.txt"));
-        list << "ZZ9999\r\n";
-    }
-    TableControls t(*w.window);
-    clickOption(w.c().obUserEDlist);
-    w.c().txtUserEDlist->setText(w.path("nothing.txt"));
-    makeTable(w, "Persons", "Sex");
-    QCOMPARE(t.result->model()->rowCount(), 0);
-    QVERIFY2(t.summary->text().contains(QStringLiteral("none of the listed ED codes has a household file")),
-        qPrintable(t.summary->text()));
-    QVERIFY(w.asked().isEmpty());
-    QVERIFY(!t.copy->isEnabled());
+    QTest::addColumn<bool>("dataBroken"); // else an ED list without a household file
+    QTest::newRow("nothing to count") << false;
+    QTest::newRow("SAR data missing") << true;
 }
 
-void TablesPageTest::badDataFileIsReported()
+void TablesPageTest::noTableShowsWhy()
 {
+    QFETCH(bool, dataBroken);
     TestWindow w(DataSet::Demo);
-    w.chooseLargeWard();
-    std::filesystem::remove_all(w.state->folders.sarDataFolder);
+    TableControls t(*w.window);
+    if (dataBroken) {
+        w.chooseLargeWard();
+        std::filesystem::remove_all(w.state->folders.sarDataFolder);
+    } else {
+        w.dir.write("nothing.txt", "ZZ9999\r\n");
+        clickOption(w.c().obUserEDlist);
+        w.c().txtUserEDlist->setText(w.path("nothing.txt"));
+    }
     makeTable(w, "Persons", "Sex");
-    QCOMPARE(w.asked(), QStringLiteral("ExtractionFailed"));
-    QCOMPARE(TableControls(*w.window).result->model()->rowCount(), 0);
+    QCOMPARE(t.result->model()->rowCount(), 0);
+    QVERIFY(!t.copy->isEnabled());
+    QCOMPARE(w.asked(), QString(dataBroken ? "ExtractionFailed" : ""));
+    if (!dataBroken)
+        QVERIFY2(t.summary->text().contains(QStringLiteral("none of the listed ED codes has a household file")),
+            qPrintable(t.summary->text()));
 }
 
 // Whether or not the worker had finished, a Cancel shows no table.
