@@ -2,7 +2,6 @@
 // own formulas for the SAR values, independently of the program's selection code.
 
 #include "ExtractSession.h"
-#include "StatReadBack.h"
 #include "ToolRun.h"
 #include "variables/VariableCatalogue.h"
 
@@ -201,7 +200,7 @@ TEST(CaseSelectionRun, RandomSelectedExtractsEqualTheUnselectedOnesFiltered)
     EXPECT_LT(selectedLines, allLines / 2);
 }
 
-TEST(CaseSelectionRun, StatisticsFilesRerunsAndTablesFollowTheSelection)
+TEST(CaseSelectionRun, TheCodebookTablesAndDryRunsFollowTheSelection)
 {
     ExtractSession s;
     const std::vector<std::string> base { "--wards", "08BYFC", "--hh-vars", "HNUM,Tenure", "--ind-vars",
@@ -213,30 +212,8 @@ TEST(CaseSelectionRun, StatisticsFilesRerunsAndTablesFollowTheSelection)
     };
     ASSERT_EQ(runTool(s.dir, with({ "--output", "csv" })).status, 0);
     const std::string persons = readFile(s.dir.file("csv/Zen91_ind.txt"));
-    const std::string expected = persons.substr(persons.find('\n') + 1);
-    const auto lines = std::count(expected.begin(), expected.end(), '\n');
+    const auto lines = std::count(persons.begin(), persons.end(), '\n') - 1;
     ASSERT_GT(lines, 20);
-
-    // Statistics files count their rows before writing them: the selected rows.
-    for (auto [format, statFormat] : { std::pair { "dta", StatFormat::Stata }, { "sav", StatFormat::Spss } }) {
-        ASSERT_EQ(runTool(s.dir, with({ "--output", format, "--format", format })).status, 0);
-        std::vector<std::vector<std::string>> rows
-            = readStatFile(s.dir.file(std::string(format) + "/Zen91_ind." + format), statFormat).rows;
-        std::string csv;
-        for (const auto& row : rows) {
-            for (const std::string& value : row)
-                csv += value + ",";
-            csv += "\r\n";
-        }
-        EXPECT_TRUE(csv == expected) << format;
-    }
-
-    // The request file records the selection, and runs again to the same bytes.
-    const ToolRun rerun = runTool(s.dir, { "--request", "csv/Zen91_request.json", "--output", "again", "--quiet" });
-    ASSERT_EQ(rerun.status, 0) << rerun.err;
-    for (const char* file : { "Zen91_hh.txt", "Zen91_ind.txt", "Zen91_codebook.csv" })
-        EXPECT_TRUE(readFile(s.dir.file(std::string("again/") + file)) == readFile(s.dir.file(std::string("csv/") + file)))
-            << file;
     EXPECT_NE(readFile(s.dir.file("csv/Zen91_codebook.csv")).find("Persons: Age 3-5, 8; households: Tenure 120-124"),
         std::string::npos);
 
