@@ -51,8 +51,6 @@ private slots:
         TestWindow f;
         const SarTables sar = loadSarTables(f.state->folders);
         CaseSelectionDialog dialog(f.state->variables, sar, nullptr, {});
-        QCOMPARE(dialog.objectName(), QStringLiteral("dlgCaseSelection"));
-        QCOMPARE(dialog.windowTitle(), QStringLiteral("Select Cases"));
         auto* ranges = dialog.findChild<QLineEdit*>(QStringLiteral("txtRanges"));
         auto* error = dialog.findChild<QLabel*>(QStringLiteral("lblConditionError"));
         auto* conditions = dialog.findChild<QListWidget*>(QStringLiteral("lstConditions"));
@@ -75,7 +73,6 @@ private slots:
             const char* reason;
         };
         for (const Bad& bad : { Bad { "Age (person)", "12", "Age takes no code 12; its codes are -5, 0-9" },
-                 Bad { "Tenure (household)", "abc", "\"abc\" is not a code" },
                  Bad { "Cars (household)", "", "Tick the codes Cars may take" } }) {
             pick(dialog, bad.variable);
             ranges->setText(QString::fromLatin1(bad.typed));
