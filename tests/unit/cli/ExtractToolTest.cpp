@@ -64,6 +64,14 @@ TEST(ExtractTool, UsageErrorsAndRefusalsExitTwoNamingTheProblem)
         { { "--select", "Age=1", "--select", "AGE=2" }, "Age has a condition already" },
         { { "--whole-households" }, "--whole-households goes with --select" },
         { { "--select", "Age=12", "--table", "Sex" }, "Age takes no code 12" },
+        { { "--table", "Agge" }, "unknown variable or level \"Agge\"; a persons table takes HNUM,PNUM,Age," },
+        { { "--table", "Tenure,Age", "--count", "households" },
+            "\"Age\" is a person variable; a households table takes HNUM,AreaHH," },
+        { { "--table", "a,b,c" }, "--table: expected ROWS or ROWS,COLUMNS" },
+        { { "--table", "Age", "--output", "x" }, "--output cannot be combined with --table" },
+        { { "--count", "households" }, "--count goes with --table" },
+        { { "--table", "Age", "--count", "families" }, "--count: unknown unit \"families\"" },
+        { { "--table", "Age", "--ed-list", "missing.txt" }, "missing.txt does not exist" },
     };
     SavedRequest unknownVariable;
     unknownVariable.areas = AreaChoiceRecord {};
