@@ -178,6 +178,16 @@ inline void clickOption(QAbstractButton* button)
     QTest::mouseClick(button, Qt::LeftButton, Qt::NoModifier, QPoint(8, button->height() / 2));
 }
 
+/// The names of the rows a list shows, "(None)" included when it shows.
+inline QStringList shownRows(const QListWidget* list)
+{
+    QStringList names;
+    for (int row = 0; row < list->count(); ++row)
+        if (!list->isRowHidden(row))
+            names << list->item(row)->text().trimmed();
+    return names;
+}
+
 /// Selects exactly `rows` of `list`.
 inline void selectRows(QListWidget* list, std::initializer_list<int> rows)
 {

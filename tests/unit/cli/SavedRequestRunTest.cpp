@@ -71,8 +71,9 @@ TEST(SavedRequestRun, ARerunIntoAnotherFolderWritesTheSameBytes)
     runTool(s.dir, { "--request", "old.json", "--output", "list" });
     EXPECT_NE(readFile(s.dir.file("list/Zen91_hh.dta")).find("09 Sep 2001 01:46"), std::string::npos);
     // Compressed and selected: the request records both, so its re-run compresses and selects too.
-    runTool(s.dir, { "--wards", "08BYFC", "--output", "packed", "--compress", "--no-scripts", "--quiet", "--select",
-                       "Tenure=120-124" });
+    runTool(s.dir,
+        { "--wards", "08BYFC", "--output", "packed", "--compress", "--no-scripts", "--quiet", "--select",
+            "Tenure=120-124" });
     EXPECT_TRUE(fileExists(s.dir.file("packed/Zen91_ind.txt.gz")));
     EXPECT_FALSE(fileExists(s.dir.file("packed/Zen91_load.R")));
     for (const std::string first : { "later/", "list/", "packed/" }) {
