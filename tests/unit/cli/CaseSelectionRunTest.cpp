@@ -11,7 +11,6 @@
 #include <functional>
 #include <map>
 #include <random>
-#include <sstream>
 
 namespace {
 
@@ -62,15 +61,6 @@ struct Selection {
     bool personChosen(int h, int p) const { return householdChosen(h) && (whole || personMeets(p)); }
 };
 
-std::vector<std::string> fields(const std::string& line)
-{
-    std::vector<std::string> result;
-    std::stringstream in(line);
-    for (std::string field; std::getline(in, field, ',');)
-        result.push_back(field);
-    return result;
-}
-
 /// The lines of `text` (CR LF each) kept by `keep(fields)`, the header always.
 std::string filtered(const std::string& text, const std::function<bool(const std::vector<std::string>&)>& keep)
 {
@@ -80,7 +70,7 @@ std::string filtered(const std::string& text, const std::function<bool(const std
     while (start < text.size()) {
         const std::size_t end = text.find("\r\n", start) + 2;
         const std::string line = text.substr(start, end - start);
-        if (header || keep(fields(line.substr(0, line.size() - 2))))
+        if (header || keep(csvFields(line.substr(0, line.size() - 2))))
             result += line;
         header = false;
         start = end;
@@ -90,7 +80,7 @@ std::string filtered(const std::string& text, const std::function<bool(const std
 
 std::size_t column(const std::string& text, const std::string& name)
 {
-    const std::vector<std::string> header = fields(text.substr(0, text.find("\r\n")));
+    const std::vector<std::string> header = csvFields(text.substr(0, text.find("\r\n")));
     return static_cast<std::size_t>(std::find(header.begin(), header.end(), name) - header.begin());
 }
 

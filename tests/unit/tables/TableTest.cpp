@@ -21,27 +21,6 @@
 
 namespace {
 
-/// One CSV line's fields: quotes removed, doubled quotes undone, CR dropped.
-std::vector<std::string> csvFields(std::string_view line)
-{
-    if (!line.empty() && line.back() == '\r')
-        line.remove_suffix(1);
-    std::vector<std::string> fields(1);
-    bool quoted = false;
-    for (std::size_t i = 0; i < line.size(); ++i) {
-        const char c = line[i];
-        if (quoted && c == '"' && i + 1 < line.size() && line[i + 1] == '"')
-            fields.back() += line[++i];
-        else if (c == '"')
-            quoted = !quoted;
-        else if (c == ',' && !quoted)
-            fields.emplace_back();
-        else
-            fields.back() += c;
-    }
-    return fields;
-}
-
 std::vector<std::vector<std::string>> csvLines(const std::string& text)
 {
     std::vector<std::vector<std::string>> lines;
