@@ -99,11 +99,10 @@ class TablesPageTest : public QObject {
 private slots:
     void windowTableEqualsCommands_data();
     void windowTableEqualsCommands();
-    void chartCopyAndSaveFollowTheTable();
+    void chartCopySaveAndCancel();
     void exportQuotesLabels();
     void noTableShowsWhy_data();
     void noTableShowsWhy();
-    void cancelLeavesNothing();
 };
 
 void TablesPageTest::windowTableEqualsCommands_data()
@@ -152,8 +151,8 @@ void TablesPageTest::windowTableEqualsCommands()
     QVERIFY(TableControls(*w.window).summary->text().startsWith(unit + QLatin1String(" in 1 ward (")));
 }
 
-// The chart, Copy and Save follow the table and what it shows.
-void TablesPageTest::chartCopyAndSaveFollowTheTable()
+// The chart, Copy and Save follow the table and what it shows; Cancel leaves none.
+void TablesPageTest::chartCopySaveAndCancel()
 {
     TestWindow w(DataSet::Demo);
     w.chooseLargeWard();
@@ -209,6 +208,19 @@ void TablesPageTest::chartCopyAndSaveFollowTheTable()
     const QStringList csv = QString::fromUtf8(saved.readAll()).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
     QCOMPARE(csv.size(), twoWay.rowCount() + 2);
     QCOMPARE(csv.back().split(QLatin1Char(',')).back(), QStringLiteral("100.0"));
+
+    // Whether or not the worker had finished, a Cancel shows no table.
+    w.window->tablesPage().setProgressDelay(0);
+    QSignalSpy finished(&w.window->tablesPage(), &TablesPage::tableFinished);
+    t.make->click();
+    QVERIFY(t.cancel->isEnabled());
+    t.cancel->click();
+    QVERIFY(finished.wait(20000));
+    QCOMPARE(t.result->model()->rowCount(), 0);
+    QCOMPARE(bars(t.chart), nullptr);
+    QVERIFY(t.summary->text().contains(QStringLiteral("cancelled")));
+    QVERIFY(!t.cancel->isEnabled());
+    QVERIFY(t.make->isEnabled());
     QVERIFY(w.asked().isEmpty());
 }
 
@@ -259,29 +271,6 @@ void TablesPageTest::noTableShowsWhy()
     if (!dataBroken)
         QVERIFY2(t.summary->text().contains(QStringLiteral("none of the listed ED codes has a household file")),
             qPrintable(t.summary->text()));
-}
-
-// Whether or not the worker had finished, a Cancel shows no table.
-void TablesPageTest::cancelLeavesNothing()
-{
-    TestWindow w(DataSet::Demo);
-    w.chooseLargeWard();
-    TableControls t(*w.window);
-    makeTable(w, "Persons", "Sex");
-    QVERIFY(t.result->model()->rowCount() > 0);
-
-    w.window->tablesPage().setProgressDelay(0);
-    QSignalSpy finished(&w.window->tablesPage(), &TablesPage::tableFinished);
-    t.make->click();
-    QVERIFY(t.cancel->isEnabled());
-    t.cancel->click();
-    QVERIFY(finished.wait(20000));
-    QCOMPARE(t.result->model()->rowCount(), 0);
-    QCOMPARE(bars(t.chart), nullptr);
-    QVERIFY(t.summary->text().contains(QStringLiteral("cancelled")));
-    QVERIFY(!t.cancel->isEnabled());
-    QVERIFY(t.make->isEnabled());
-    QVERIFY(w.asked().isEmpty());
 }
 
 QTEST_MAIN(TablesPageTest)
