@@ -167,6 +167,22 @@ RandomTable randomTable(std::mt19937& random, const ExtractSession& s, int seed)
     return t;
 }
 
+/// The table of the session's chosen areas, counted by the engine in this process.
+Table tableOf(ExtractSession& s, TableUnit unit, const char* rows, const char* columns = nullptr,
+    const CaseFilter* filter = nullptr)
+{
+    finalWardSelection(s.areas);
+    const SarTables sar = loadSarTables(s.state->folders);
+    TableRequest request;
+    request.unit = unit;
+    request.rows = *findTableDimension(rows, unit, s.state->variables);
+    if (columns)
+        request.columns = *findTableDimension(columns, unit, s.state->variables);
+    request.filter = filter;
+    return makeTable(
+        request, EdList::fromAreaSelection(s.areas), { s.areas, sar, s.state->folders, nullptr }, s.state->random);
+}
+
 } // namespace
 
 TEST(Tables, EqualATallyOfTheExtractedFileAndTheCodebookCountsItsCodes)
@@ -253,15 +269,8 @@ TEST(Tables, LeaveTheProcesssGeneratorWhereItWas)
     auto extractAfter = [](bool table) {
         ExtractSession s;
         s.chooseWards({ FixtureData::kWard35Eds, FixtureData::kWard7Parts });
-        if (table) {
-            finalWardSelection(s.areas);
-            const SarTables sar = loadSarTables(s.state->folders);
-            TableRequest request;
-            request.rows = *findTableDimension("ed", TableUnit::Persons, s.state->variables);
-            const Table t = makeTable(request, EdList::fromAreaSelection(s.areas),
-                { s.areas, sar, s.state->folders, nullptr }, s.state->random);
-            EXPECT_EQ(t.eds, 35u + 7u);
-        }
+        if (table)
+            EXPECT_EQ(tableOf(s, TableUnit::Persons, "ed").eds, 35u + 7u);
         EXPECT_TRUE(s.extract().succeeded());
         return s.output("Zen91_hh.txt") + s.output("Zen91_ind.txt");
     };
@@ -342,15 +351,7 @@ TEST(Tables, AFilterOfWholeHouseholdsCountsEveryMemberAndOneOfNothingSaysSo)
 {
     ExtractSession s;
     s.chooseWards({ FixtureData::kWard35Eds, FixtureData::kWardNiParts });
-    finalWardSelection(s.areas);
-    const SarTables sar = loadSarTables(s.state->folders);
-    const TableSources sources { s.areas, sar, s.state->folders, nullptr };
-    auto make = [&](const CaseFilter* filter) {
-        TableRequest request;
-        request.rows = *findTableDimension("Age", TableUnit::Persons, s.state->variables);
-        request.filter = filter;
-        return makeTable(request, EdList::fromAreaSelection(s.areas), sources, s.state->random);
-    };
+    auto make = [&](const CaseFilter* filter) { return tableOf(s, TableUnit::Persons, "Age", nullptr, filter); };
     const int sexField = findTableDimension("Sex", TableUnit::Persons, s.state->variables)->variable;
     CaseFilter sex3;
     sex3.person = [sexField](const std::int32_t* person, const std::int32_t*) { return person[sexField] == 3; };
@@ -370,14 +371,7 @@ TEST(Tables, DrawAsTheExtractionDoesWhereUnwrittenEdsDraw)
     s.chooseWards({ FixtureData::kWard35Eds });
     s.hhList.selectOnly({ "HNUM" });
     s.indList.selectOnly({});
-    finalWardSelection(s.areas);
-    const SarTables sar = loadSarTables(s.state->folders);
-    TableRequest request;
-    request.unit = TableUnit::Households;
-    request.rows = *findTableDimension("ed", request.unit, s.state->variables);
-    request.columns = *findTableDimension("HNUM", request.unit, s.state->variables);
-    const Table t = makeTable(
-        request, EdList::fromAreaSelection(s.areas), { s.areas, sar, s.state->folders, nullptr }, s.state->random);
+    const Table t = tableOf(s, TableUnit::Households, "ed", "HNUM");
     ASSERT_TRUE(s.extract().succeeded());
     Cells table;
     for (int r = 0; r < t.rowCount(); ++r)
