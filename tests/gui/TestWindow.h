@@ -1,6 +1,7 @@
 #pragma once
 
 #include "session/ApplicationState.h"
+#include "window/FileChooser.h"
 #include "window/MainWindow.h"
 
 #include "demodata/DemoData.h"
@@ -150,6 +151,19 @@ struct TestWindow {
     std::unique_ptr<MainWindow> window;
 };
 
+/// Answers every path question with the next of `answers`, recording where it was offered to start.
+struct ScriptedChooser : FileChooser {
+    QStringList answers;
+    QStringList offered;
+    QString chooseFolder(QWidget*, const QString&, const QString& s) override { return reply(s); }
+    QString chooseFile(QWidget*, const QString&, const QString& s, const QString&) override { return reply(s); }
+    QString chooseSaveFile(QWidget*, const QString&, const QString& s, const QString&) override { return reply(s); }
+    QString reply(const QString& start)
+    {
+        return offered << start, answers.isEmpty() ? QString() : answers.takeFirst();
+    }
+};
+
 /// Clicks row `row` of a list as a user would, scrolling it into view first.
 inline void clickRow(QListWidget* list, int row, Qt::KeyboardModifiers modifiers = Qt::NoModifier)
 {
@@ -162,6 +176,16 @@ inline void clickRow(QListWidget* list, int row, Qt::KeyboardModifiers modifiers
 inline void clickOption(QAbstractButton* button)
 {
     QTest::mouseClick(button, Qt::LeftButton, Qt::NoModifier, QPoint(8, button->height() / 2));
+}
+
+/// The names of the rows a list shows, "(None)" included when it shows.
+inline QStringList shownRows(const QListWidget* list)
+{
+    QStringList names;
+    for (int row = 0; row < list->count(); ++row)
+        if (!list->isRowHidden(row))
+            names << list->item(row)->text().trimmed();
+    return names;
 }
 
 /// Selects exactly `rows` of `list`.

@@ -30,14 +30,6 @@ void tick(const CaseSelectionDialog& dialog, const QString& code)
             codes->item(row)->setCheckState(Qt::Checked);
 }
 
-QStringList rows(const QListWidget* list)
-{
-    QStringList texts;
-    for (int row = 0; row < list->count(); ++row)
-        texts << list->item(row)->text();
-    return texts;
-}
-
 } // namespace
 
 class CaseSelectionTest : public QObject {
@@ -51,8 +43,6 @@ private slots:
         TestWindow f;
         const SarTables sar = loadSarTables(f.state->folders);
         CaseSelectionDialog dialog(f.state->variables, sar, nullptr, {});
-        QCOMPARE(dialog.objectName(), QStringLiteral("dlgCaseSelection"));
-        QCOMPARE(dialog.windowTitle(), QStringLiteral("Select Cases"));
         auto* ranges = dialog.findChild<QLineEdit*>(QStringLiteral("txtRanges"));
         auto* error = dialog.findChild<QLabel*>(QStringLiteral("lblConditionError"));
         auto* conditions = dialog.findChild<QListWidget*>(QStringLiteral("lstConditions"));
@@ -67,7 +57,7 @@ private slots:
         tick(dialog, QStringLiteral("1"));
         ranges->setText(QStringLiteral("3-5"));
         add->click();
-        QCOMPARE(rows(conditions), QStringList { QStringLiteral("Age -5, 1, 3-5") });
+        QCOMPARE(shownRows(conditions), QStringList { QStringLiteral("Age -5, 1, 3-5") });
 
         struct Bad {
             const char* variable;
@@ -75,7 +65,6 @@ private slots:
             const char* reason;
         };
         for (const Bad& bad : { Bad { "Age (person)", "12", "Age takes no code 12; its codes are -5, 0-9" },
-                 Bad { "Tenure (household)", "abc", "\"abc\" is not a code" },
                  Bad { "Cars (household)", "", "Tick the codes Cars may take" } }) {
             pick(dialog, bad.variable);
             ranges->setText(QString::fromLatin1(bad.typed));
@@ -92,14 +81,15 @@ private slots:
         pick(dialog, "Age (person)");
         ranges->setText(QStringLiteral("7"));
         QVERIFY(dialog.addCondition());
-        QCOMPARE(rows(conditions), (QStringList { QStringLiteral("Age 7"), QStringLiteral("Tenure 120, 122-124") }));
+        QCOMPARE(
+            shownRows(conditions), (QStringList { QStringLiteral("Age 7"), QStringLiteral("Tenure 120, 122-124") }));
         dialog.findChild<QCheckBox*>(QStringLiteral("chkWholeHouseholds"))->setChecked(true);
         QCOMPARE(dialog.selection(),
             (CaseSelection { { { "Age", { { 7, 7 } } }, { "Tenure", { { 120, 120 }, { 122, 124 } } } }, true }));
 
         conditions->setCurrentRow(0);
         dialog.findChild<QPushButton*>(QStringLiteral("btRemoveCondition"))->click();
-        QCOMPARE(rows(conditions), QStringList { QStringLiteral("Tenure 120, 122-124") });
+        QCOMPARE(shownRows(conditions), QStringList { QStringLiteral("Tenure 120, 122-124") });
         dialog.findChild<QPushButton*>(QStringLiteral("btClear"))->click();
         QCOMPARE(dialog.selection(), CaseSelection {});
     }

@@ -4,7 +4,6 @@
 
 #include "TestWindow.h"
 
-#include "window/FileChooser.h"
 #include "window/WindowMenu.h"
 #include "window/WindowSettings.h"
 
@@ -18,19 +17,6 @@
 #include <filesystem>
 
 namespace {
-
-/// Answers every path question with the next of `answers`, recording what it was offered.
-struct ScriptedChooser : FileChooser {
-    QStringList answers;
-    QStringList offered;
-    QString chooseFolder(QWidget*, const QString&, const QString& s) override { return reply(s); }
-    QString chooseFile(QWidget*, const QString&, const QString& s, const QString&) override { return reply(s); }
-    QString chooseSaveFile(QWidget*, const QString&, const QString& s, const QString&) override { return reply(s); }
-    QString reply(const QString& start)
-    {
-        return offered << start, answers.isEmpty() ? QString() : answers.takeFirst();
-    }
-};
 
 void drop(QWidget* window, const QString& path)
 {
@@ -146,61 +132,34 @@ private slots:
         QVERIFY(!w.c().obUserEDlist->isChecked());
     }
 
-    // Opened, saved and written by Extract, newest first; what is gone drops out,
-    // and the list is the same in the next run over the same settings file.
-    void recentRequestsSurviveARestart()
+    // Recent requests: opened, saved and written by Extract, newest first; what is
+    // gone drops out. Each chooser starts where it last went. Both carry over to the
+    // next run over the same settings file.
+    void recentRequestsAndPlacesSurviveARestart()
     {
         TempDir config;
         const QString file = QString::fromStdString(config.file("zendra91/zendra91.conf"));
-        QStringList expected;
-        {
-            TestWindow w;
-            WindowSettings settings(file);
-            w.window->useSettings(settings);
-            w.chooseWard(30);
-            for (const char* name : { "a.json", "b.json", "gone.json" })
-                QVERIFY(w.window->requests().saveFile(w.path(name)));
-            QVERIFY(w.window->requests().openFile(w.path("a.json")));
-            w.dialogs.script("M2=Yes");
-            w.dialogs.otherwise = true;
-            w.extract();
-            std::filesystem::remove(w.dir.file("gone.json"));
-            expected = QStringList { w.path("Zen91/Zen91_request.json"), w.path("a.json"), w.path("b.json") };
-            emit w.window->menu().mnuOpenRecent->aboutToShow();
-            QCOMPARE(recentMenu(w), expected);
-
-            TestWindow next;
-            WindowSettings again(file);
-            next.window->useSettings(again);
-            QCOMPARE(recentMenu(next), expected);
-            // Reopened from the menu: it comes first.
-            next.window->menu().mnuOpenRecent->actions()[2]->trigger();
-            QCOMPARE(recentMenu(next).front(), w.path("b.json"));
-            next.window->menu().actClearRecent->trigger();
-            QVERIFY(recentMenu(next).isEmpty());
-        }
-        WindowSettings last(file);
-        QVERIFY(last.recentRequests().isEmpty());
-        for (int i = 0; i < 12; ++i)
-            last.addRecentRequest(QString::fromStdString(config.write("r" + std::to_string(i) + ".json", "{}")));
-        QCOMPARE(last.recentRequests().size(), WindowSettings::kMaxRecent);
-        QVERIFY(last.recentRequests().front().endsWith(QLatin1String("r11.json")));
-    }
-
-    // Each chooser starts where it last went, in this window and the next.
-    void choosersStartWhereTheyLastWent()
-    {
-        TempDir config;
-        const QString file = QString::fromStdString(config.file("zendra91.conf"));
         TestWindow w;
         WindowSettings settings(file);
         w.window->useSettings(settings);
         ScriptedChooser chooser;
         w.window->setFileChooser(chooser);
+        w.chooseWard(30);
+        for (const char* name : { "a.json", "b.json", "gone.json" })
+            QVERIFY(w.window->requests().saveFile(w.path(name)));
+        QVERIFY(w.window->requests().openFile(w.path("a.json")));
+        w.dialogs.script("M2=Yes");
+        w.dialogs.otherwise = true;
+        w.extract();
+        std::filesystem::remove(w.dir.file("gone.json"));
+        const QStringList expected { w.path("Zen91/Zen91_request.json"), w.path("a.json"), w.path("b.json") };
+        emit w.window->menu().mnuOpenRecent->aboutToShow();
+        QCOMPARE(recentMenu(w), expected);
+
+        // Browse for the output folder and the ED list, then save a request.
         w.dir.write("lists/my EDs.txt", "08BYFA01\n");
         std::filesystem::create_directories(w.dir.file("out/run1"));
         std::filesystem::create_directories(w.dir.file("requests"));
-        // Browse for the output folder and the ED list, then save a request.
         auto useEveryChooser = [](const TestWindow& t) {
             t.window->findChild<QPushButton*>(QStringLiteral("btBrowseOutput"))->click();
             t.c().obUserEDlist->setChecked(true);
@@ -211,15 +170,29 @@ private slots:
         useEveryChooser(w);
         const QString firstSave = chooser.offered.takeLast();
 
-        TestWindow next;
-        WindowSettings again(file);
-        next.window->useSettings(again);
-        next.window->setFileChooser(chooser);
-        chooser.offered.clear();
-        useEveryChooser(next);
-        QCOMPARE(chooser.offered,
-            QStringList(
-                { w.path("out/run1"), w.path("lists"), w.path("requests/") + QFileInfo(firstSave).fileName() }));
+        {
+            TestWindow next;
+            WindowSettings again(file);
+            next.window->useSettings(again);
+            next.window->setFileChooser(chooser);
+            chooser.offered.clear();
+            useEveryChooser(next);
+            QCOMPARE(chooser.offered,
+                QStringList(
+                    { w.path("out/run1"), w.path("lists"), w.path("requests/") + QFileInfo(firstSave).fileName() }));
+            QCOMPARE(recentMenu(next), QStringList { w.path("requests/r.json") } + expected);
+            // Reopened from the menu: it comes first.
+            next.window->menu().mnuOpenRecent->actions()[3]->trigger();
+            QCOMPARE(recentMenu(next).front(), w.path("b.json"));
+            next.window->menu().actClearRecent->trigger();
+            QVERIFY(recentMenu(next).isEmpty());
+        }
+        WindowSettings last(file);
+        QVERIFY(last.recentRequests().isEmpty());
+        for (int i = 0; i < 12; ++i)
+            last.addRecentRequest(QString::fromStdString(config.write("r" + std::to_string(i) + ".json", "{}")));
+        QCOMPARE(last.recentRequests().size(), WindowSettings::kMaxRecent);
+        QVERIFY(last.recentRequests().front().endsWith(QLatin1String("r11.json")));
     }
 
     void settingsFileThatCannotBeUsedGivesTheDefaults_data()

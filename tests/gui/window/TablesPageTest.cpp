@@ -3,7 +3,6 @@
 #include "cli/ExtractTool.h"
 #include "formats/CodebookWriter.h"
 #include "request/CaseSelection.h"
-#include "window/FileChooser.h"
 #include "window/TableChart.h"
 #include "window/TableModel.h"
 #include "window/TablesPage.h"
@@ -21,17 +20,9 @@
 #include <QTableView>
 
 #include <filesystem>
-#include <fstream>
 #include <sstream>
 
 namespace {
-
-struct SaveChooser : FileChooser {
-    QString answer;
-    QString chooseFolder(QWidget*, const QString&, const QString&) override { return answer; }
-    QString chooseFile(QWidget*, const QString&, const QString&, const QString&) override { return answer; }
-    QString chooseSaveFile(QWidget*, const QString&, const QString&, const QString&) override { return answer; }
-};
 
 /// The Tables page's controls, found by their objectNames.
 struct TableControls {
@@ -108,12 +99,10 @@ class TablesPageTest : public QObject {
 private slots:
     void windowTableEqualsCommands_data();
     void windowTableEqualsCommands();
-    void chartFollowsTableAndShow();
-    void copyAndSaveGiveTheTableAsShown();
+    void chartCopySaveAndCancel();
     void exportQuotesLabels();
-    void tableOfNothingShowsItsReason();
-    void badDataFileIsReported();
-    void cancelLeavesNothing();
+    void noTableShowsWhy_data();
+    void noTableShowsWhy();
 };
 
 void TablesPageTest::windowTableEqualsCommands_data()
@@ -162,7 +151,8 @@ void TablesPageTest::windowTableEqualsCommands()
     QVERIFY(TableControls(*w.window).summary->text().startsWith(unit + QLatin1String(" in 1 ward (")));
 }
 
-void TablesPageTest::chartFollowsTableAndShow()
+// The chart, Copy and Save follow the table and what it shows; Cancel leaves none.
+void TablesPageTest::chartCopySaveAndCancel()
 {
     TestWindow w(DataSet::Demo);
     w.chooseLargeWard();
@@ -188,6 +178,17 @@ void TablesPageTest::chartFollowsTableAndShow()
     QCOMPARE(categories(t.chart).size(), TableChart::kMaxChartCategories);
     QVERIFY(t.chart->chart()->title().contains(QStringLiteral("30 largest of %1").arg(twoWay.rowCount())));
 
+    t.copy->click();
+    const QStringList lines = QGuiApplication::clipboard()->text().split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+    QCOMPARE(lines.size(), twoWay.rowCount() + 2);
+    QCOMPARE(lines.front().split(QLatin1Char('\t')).front(), QStringLiteral("Age / Sex"));
+    const QStringList first = lines[1].split(QLatin1Char('\t'));
+    QCOMPARE(first.size(), twoWay.columnCount() + 2);
+    QCOMPARE(first[0], QString::fromStdString(twoWay.rowCategories[0].label));
+    QCOMPARE(first[1], QString::number(twoWay.count(0, 0)));
+    QCOMPARE(first.back(), QString::number(twoWay.rowTotal(0)));
+    QCOMPARE(lines.back().split(QLatin1Char('\t')).back(), QString::number(twoWay.total()));
+
     // Row %: the sexes of each age add up to 100.
     t.show->setCurrentIndex(static_cast<int>(TableShow::RowPercent));
     series = bars(t.chart);
@@ -196,37 +197,30 @@ void TablesPageTest::chartFollowsTableAndShow()
     for (QBarSet* set : series->barSets())
         sum += set->at(0);
     QVERIFY(std::abs(sum - 100) < 1e-6);
-}
-
-void TablesPageTest::copyAndSaveGiveTheTableAsShown()
-{
-    TestWindow w(DataSet::Demo);
-    w.chooseLargeWard();
-    TableControls t(*w.window);
-    makeTable(w, "Persons", "Sex", "Tenure");
-    const Table& table = w.window->tablesPage().model().table();
-
-    t.copy->click();
-    const QStringList lines = QGuiApplication::clipboard()->text().split(QLatin1Char('\n'), Qt::SkipEmptyParts);
-    QCOMPARE(lines.size(), table.rowCount() + 2);
-    QCOMPARE(lines.front().split(QLatin1Char('\t')).front(), QStringLiteral("Sex / Tenure"));
-    const QStringList first = lines[1].split(QLatin1Char('\t'));
-    QCOMPARE(first.size(), table.columnCount() + 2);
-    QCOMPARE(first[0], QString::fromStdString(table.rowCategories[0].label));
-    QCOMPARE(first[1], QString::number(table.count(0, 0)));
-    QCOMPARE(first.back(), QString::number(table.rowTotal(0)));
-    QCOMPARE(lines.back().split(QLatin1Char('\t')).back(), QString::number(table.total()));
 
     t.show->setCurrentIndex(static_cast<int>(TableShow::TotalPercent));
-    SaveChooser chooser;
-    chooser.answer = w.path("table.csv");
+    ScriptedChooser chooser;
+    chooser.answers = QStringList { w.path("table.csv") };
     w.window->setFileChooser(chooser);
     t.save->click();
-    QFile saved(chooser.answer);
+    QFile saved(w.path("table.csv"));
     QVERIFY(saved.open(QIODevice::ReadOnly));
     const QStringList csv = QString::fromUtf8(saved.readAll()).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
-    QCOMPARE(csv.size(), table.rowCount() + 2);
+    QCOMPARE(csv.size(), twoWay.rowCount() + 2);
     QCOMPARE(csv.back().split(QLatin1Char(',')).back(), QStringLiteral("100.0"));
+
+    // Whether or not the worker had finished, a Cancel shows no table.
+    w.window->tablesPage().setProgressDelay(0);
+    QSignalSpy finished(&w.window->tablesPage(), &TablesPage::tableFinished);
+    t.make->click();
+    QVERIFY(t.cancel->isEnabled());
+    t.cancel->click();
+    QVERIFY(finished.wait(20000));
+    QCOMPARE(t.result->model()->rowCount(), 0);
+    QCOMPARE(bars(t.chart), nullptr);
+    QVERIFY(t.summary->text().contains(QStringLiteral("cancelled")));
+    QVERIFY(!t.cancel->isEnabled());
+    QVERIFY(t.make->isEnabled());
     QVERIFY(w.asked().isEmpty());
 }
 
@@ -248,55 +242,35 @@ void TablesPageTest::exportQuotesLabels()
     QCOMPARE(model.text(QLatin1Char('\t')).split(QLatin1Char('\n'))[1], QStringLiteral("1 Owned, outright\t75.0"));
 }
 
-void TablesPageTest::tableOfNothingShowsItsReason()
+// A table with no ED to count says why on the page; one that cannot be read is an
+// error to show. Neither leaves a table to copy.
+void TablesPageTest::noTableShowsWhy_data()
 {
+    QTest::addColumn<bool>("dataBroken"); // else an ED list without a household file
+    QTest::newRow("nothing to count") << false;
+    QTest::newRow("SAR data missing") << true;
+}
+
+void TablesPageTest::noTableShowsWhy()
+{
+    QFETCH(bool, dataBroken);
     TestWindow w(DataSet::Demo);
-    {
-        std::ofstream list(w.dir.file("nothing.txt"));
-        list << "ZZ9999\r\n";
+    TableControls t(*w.window);
+    if (dataBroken) {
+        w.chooseLargeWard();
+        std::filesystem::remove_all(w.state->folders.sarDataFolder);
+    } else {
+        w.dir.write("nothing.txt", "ZZ9999\r\n");
+        clickOption(w.c().obUserEDlist);
+        w.c().txtUserEDlist->setText(w.path("nothing.txt"));
     }
-    TableControls t(*w.window);
-    clickOption(w.c().obUserEDlist);
-    w.c().txtUserEDlist->setText(w.path("nothing.txt"));
     makeTable(w, "Persons", "Sex");
     QCOMPARE(t.result->model()->rowCount(), 0);
-    QVERIFY2(t.summary->text().contains(QStringLiteral("none of the listed ED codes has a household file")),
-        qPrintable(t.summary->text()));
-    QVERIFY(w.asked().isEmpty());
     QVERIFY(!t.copy->isEnabled());
-}
-
-void TablesPageTest::badDataFileIsReported()
-{
-    TestWindow w(DataSet::Demo);
-    w.chooseLargeWard();
-    std::filesystem::remove_all(w.state->folders.sarDataFolder);
-    makeTable(w, "Persons", "Sex");
-    QCOMPARE(w.asked(), QStringLiteral("ExtractionFailed"));
-    QCOMPARE(TableControls(*w.window).result->model()->rowCount(), 0);
-}
-
-// Whether or not the worker had finished, a Cancel shows no table.
-void TablesPageTest::cancelLeavesNothing()
-{
-    TestWindow w(DataSet::Demo);
-    w.chooseLargeWard();
-    TableControls t(*w.window);
-    makeTable(w, "Persons", "Sex");
-    QVERIFY(t.result->model()->rowCount() > 0);
-
-    w.window->tablesPage().setProgressDelay(0);
-    QSignalSpy finished(&w.window->tablesPage(), &TablesPage::tableFinished);
-    t.make->click();
-    QVERIFY(t.cancel->isEnabled());
-    t.cancel->click();
-    QVERIFY(finished.wait(20000));
-    QCOMPARE(t.result->model()->rowCount(), 0);
-    QCOMPARE(bars(t.chart), nullptr);
-    QVERIFY(t.summary->text().contains(QStringLiteral("cancelled")));
-    QVERIFY(!t.cancel->isEnabled());
-    QVERIFY(t.make->isEnabled());
-    QVERIFY(w.asked().isEmpty());
+    QCOMPARE(w.asked(), QString(dataBroken ? "ExtractionFailed" : ""));
+    if (!dataBroken)
+        QVERIFY2(t.summary->text().contains(QStringLiteral("none of the listed ED codes has a household file")),
+            qPrintable(t.summary->text()));
 }
 
 QTEST_MAIN(TablesPageTest)

@@ -6,16 +6,6 @@
 
 namespace {
 
-/// The names of the rows a list shows, "(None)" included when it shows.
-QStringList shownRows(const QListWidget* list)
-{
-    QStringList names;
-    for (int row = 0; row < list->count(); ++row)
-        if (!list->isRowHidden(row))
-            names << list->item(row)->text().trimmed();
-    return names;
-}
-
 QListWidgetItem* rowNamed(const QListWidget* list, const QString& name)
 {
     for (int row = 0; row < list->count(); ++row)

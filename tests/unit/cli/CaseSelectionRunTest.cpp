@@ -2,7 +2,6 @@
 // own formulas for the SAR values, independently of the program's selection code.
 
 #include "ExtractSession.h"
-#include "StatReadBack.h"
 #include "ToolRun.h"
 #include "variables/VariableCatalogue.h"
 
@@ -12,7 +11,6 @@
 #include <functional>
 #include <map>
 #include <random>
-#include <sstream>
 
 namespace {
 
@@ -63,15 +61,6 @@ struct Selection {
     bool personChosen(int h, int p) const { return householdChosen(h) && (whole || personMeets(p)); }
 };
 
-std::vector<std::string> fields(const std::string& line)
-{
-    std::vector<std::string> result;
-    std::stringstream in(line);
-    for (std::string field; std::getline(in, field, ',');)
-        result.push_back(field);
-    return result;
-}
-
 /// The lines of `text` (CR LF each) kept by `keep(fields)`, the header always.
 std::string filtered(const std::string& text, const std::function<bool(const std::vector<std::string>&)>& keep)
 {
@@ -81,7 +70,7 @@ std::string filtered(const std::string& text, const std::function<bool(const std
     while (start < text.size()) {
         const std::size_t end = text.find("\r\n", start) + 2;
         const std::string line = text.substr(start, end - start);
-        if (header || keep(fields(line.substr(0, line.size() - 2))))
+        if (header || keep(csvFields(line.substr(0, line.size() - 2))))
             result += line;
         header = false;
         start = end;
@@ -91,7 +80,7 @@ std::string filtered(const std::string& text, const std::function<bool(const std
 
 std::size_t column(const std::string& text, const std::string& name)
 {
-    const std::vector<std::string> header = fields(text.substr(0, text.find("\r\n")));
+    const std::vector<std::string> header = csvFields(text.substr(0, text.find("\r\n")));
     return static_cast<std::size_t>(std::find(header.begin(), header.end(), name) - header.begin());
 }
 
@@ -201,7 +190,7 @@ TEST(CaseSelectionRun, RandomSelectedExtractsEqualTheUnselectedOnesFiltered)
     EXPECT_LT(selectedLines, allLines / 2);
 }
 
-TEST(CaseSelectionRun, StatisticsFilesRerunsAndTablesFollowTheSelection)
+TEST(CaseSelectionRun, TheCodebookTablesAndDryRunsFollowTheSelection)
 {
     ExtractSession s;
     const std::vector<std::string> base { "--wards", "08BYFC", "--hh-vars", "HNUM,Tenure", "--ind-vars",
@@ -213,30 +202,8 @@ TEST(CaseSelectionRun, StatisticsFilesRerunsAndTablesFollowTheSelection)
     };
     ASSERT_EQ(runTool(s.dir, with({ "--output", "csv" })).status, 0);
     const std::string persons = readFile(s.dir.file("csv/Zen91_ind.txt"));
-    const std::string expected = persons.substr(persons.find('\n') + 1);
-    const auto lines = std::count(expected.begin(), expected.end(), '\n');
+    const auto lines = std::count(persons.begin(), persons.end(), '\n') - 1;
     ASSERT_GT(lines, 20);
-
-    // Statistics files count their rows before writing them: the selected rows.
-    for (auto [format, statFormat] : { std::pair { "dta", StatFormat::Stata }, { "sav", StatFormat::Spss } }) {
-        ASSERT_EQ(runTool(s.dir, with({ "--output", format, "--format", format })).status, 0);
-        std::vector<std::vector<std::string>> rows
-            = readStatFile(s.dir.file(std::string(format) + "/Zen91_ind." + format), statFormat).rows;
-        std::string csv;
-        for (const auto& row : rows) {
-            for (const std::string& value : row)
-                csv += value + ",";
-            csv += "\r\n";
-        }
-        EXPECT_TRUE(csv == expected) << format;
-    }
-
-    // The request file records the selection, and runs again to the same bytes.
-    const ToolRun rerun = runTool(s.dir, { "--request", "csv/Zen91_request.json", "--output", "again", "--quiet" });
-    ASSERT_EQ(rerun.status, 0) << rerun.err;
-    for (const char* file : { "Zen91_hh.txt", "Zen91_ind.txt", "Zen91_codebook.csv" })
-        EXPECT_TRUE(readFile(s.dir.file(std::string("again/") + file)) == readFile(s.dir.file(std::string("csv/") + file)))
-            << file;
     EXPECT_NE(readFile(s.dir.file("csv/Zen91_codebook.csv")).find("Persons: Age 3-5, 8; households: Tenure 120-124"),
         std::string::npos);
 
@@ -257,30 +224,9 @@ TEST(CaseSelectionRun, StatisticsFilesRerunsAndTablesFollowTheSelection)
         << dry.out;
 }
 
-TEST(CaseSelectionRun, BadConditionsAreRefusedNamingThemAndNothingIsWritten)
+TEST(CaseSelectionRun, ASelectionThatNothingMeetsWritesTheHeaderLinesAndSaysSo)
 {
     ExtractSession s;
-    s.dir.write("list.txt", "04BYFA03\r\nZZZZZZ99\r\n");
-    const std::pair<std::vector<std::string>, std::string> rows[] = {
-        { { "--select", "Agee=3" }, "the condition Agee=3: unknown variable \"Agee\"; household variables: HNUM" },
-        { { "--select", "Age=12" }, "the condition Age=12: Age takes no code 12; its codes are -5, 0-9" },
-        { { "--select", "Tenure=1-99" }, "Tenure takes no code 1-99; its codes are 120-129" },
-        { { "--select", "Age=9-2" }, "--select: the condition \"Age=9-2\": the range 9-2 runs backwards" },
-        { { "--select", "Age=1", "--select", "AGE=2" }, "Age has a condition already" },
-        { { "--whole-households" }, "--whole-households goes with --select" },
-        { { "--select", "Age=12", "--table", "Sex" }, "Age takes no code 12" },
-    };
-    for (const auto& [options, message] : rows) {
-        std::vector<std::string> arguments { "--ed-list", "list.txt", "--output", "out", "--quiet" };
-        if (options.back() == "Sex")
-            arguments.erase(arguments.begin() + 2, arguments.begin() + 4);
-        arguments.insert(arguments.end(), options.begin(), options.end());
-        const ToolRun run = runTool(s.dir, arguments);
-        EXPECT_EQ(run.status, 2) << message;
-        EXPECT_NE(run.err.find(message), std::string::npos) << run.err;
-        EXPECT_EQ(filesIn(s.dir.file("out")), std::vector<std::string> {}) << message;
-    }
-    // A selection that nothing meets writes the header lines and says so.
     const ToolRun none = runTool(s.dir, { "--wards", "08BYFA", "--output", "none", "--quiet", "--select", "Age=-5",
                                             "--select", "Tenure=122", "--hh-vars", "HNUM", "--ind-vars", "PNUM" });
     EXPECT_EQ(none.status, 0);

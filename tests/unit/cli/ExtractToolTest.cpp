@@ -57,6 +57,21 @@ TEST(ExtractTool, UsageErrorsAndRefusalsExitTwoNamingTheProblem)
         { { "--request", "cars.json" }, "cars.json: unknown household variable \"cars\" (did you mean \"Cars\"?)" },
         { { "--list", "parishes" }, "--list: unknown level \"parishes\"" },
         { { "--match", "x" }, "--match goes with --list" },
+        { { "--select", "Agee=3" }, "the condition Agee=3: unknown variable \"Agee\"; household variables: HNUM" },
+        { { "--select", "Age=12" }, "the condition Age=12: Age takes no code 12; its codes are -5, 0-9" },
+        { { "--select", "Tenure=1-99" }, "Tenure takes no code 1-99; its codes are 120-129" },
+        { { "--select", "Age=9-2" }, "--select: the condition \"Age=9-2\": the range 9-2 runs backwards" },
+        { { "--select", "Age=1", "--select", "AGE=2" }, "Age has a condition already" },
+        { { "--whole-households" }, "--whole-households goes with --select" },
+        { { "--select", "Age=12", "--table", "Sex" }, "Age takes no code 12" },
+        { { "--table", "Agge" }, "unknown variable or level \"Agge\"; a persons table takes HNUM,PNUM,Age," },
+        { { "--table", "Tenure,Age", "--count", "households" },
+            "\"Age\" is a person variable; a households table takes HNUM,AreaHH," },
+        { { "--table", "a,b,c" }, "--table: expected ROWS or ROWS,COLUMNS" },
+        { { "--table", "Age", "--output", "x" }, "--output cannot be combined with --table" },
+        { { "--count", "households" }, "--count goes with --table" },
+        { { "--table", "Age", "--count", "families" }, "--count: unknown unit \"families\"" },
+        { { "--table", "Age", "--ed-list", "missing.txt" }, "missing.txt does not exist" },
     };
     SavedRequest unknownVariable;
     unknownVariable.areas = AreaChoiceRecord {};

@@ -10,6 +10,7 @@
 #include <atomic>
 #include <sstream>
 #include <string>
+#include <string_view>
 #include <unistd.h>
 #include <vector>
 
@@ -33,4 +34,25 @@ inline ToolRun runTool(const TempDir& dir, const std::vector<std::string>& argum
     run.out = out.str();
     run.err = err.str();
     return run;
+}
+
+/// One CSV line's fields: quotes removed, doubled quotes undone, CR dropped.
+inline std::vector<std::string> csvFields(std::string_view line)
+{
+    if (!line.empty() && line.back() == '\r')
+        line.remove_suffix(1);
+    std::vector<std::string> fields(1);
+    bool quoted = false;
+    for (std::size_t i = 0; i < line.size(); ++i) {
+        const char c = line[i];
+        if (quoted && c == '"' && i + 1 < line.size() && line[i + 1] == '"')
+            fields.back() += line[++i];
+        else if (c == '"')
+            quoted = !quoted;
+        else if (c == ',' && !quoted)
+            fields.emplace_back();
+        else
+            fields.back() += c;
+    }
+    return fields;
 }

