@@ -31,6 +31,17 @@ def find(node, role, name):
     return None
 
 
+def in_dialogs(role, name):
+    """The control among the windows over the main one (message boxes, the progress
+    display): the main window has controls of the same names on its pages."""
+    a = app()
+    for i in range(1, a.childCount):
+        hit = find(a.getChildAtIndex(i), role, name)
+        if hit is not None:
+            return hit
+    return None
+
+
 def listing_seconds():
     start = time.monotonic()
     a = app()
@@ -47,7 +58,7 @@ def main():
     time.sleep(1.5)
     # The questions before writing (create the folder, the size warning): Yes.
     for _ in range(4):
-        yes = find(app(), "push button", "Yes")
+        yes = in_dialogs("push button", "Yes")
         if yes is None:
             break
         yes.queryAction().doAction(0)
@@ -61,12 +72,12 @@ def main():
     print("windows:", names)
     times.sort()
     print("listing the windows: median %.3f s, max %.3f s over %d" % (times[len(times) // 2], times[-1], len(times)))
-    cancel = find(app(), "push button", "Cancel")
+    cancel = in_dialogs("push button", "Cancel")
     if cancel is None:
         sys.exit("no Cancel on the bus: the extraction is not running")
     start = time.monotonic()
     cancel.queryAction().doAction(0)
-    while find(app(), "push button", "OK") is None:
+    while in_dialogs("push button", "OK") is None:
         if time.monotonic() - start > 10:
             sys.exit("the cancellation was not confirmed within 10 s")
         time.sleep(0.05)
