@@ -18,6 +18,7 @@
 #include "session/ApplicationState.h"
 #include "window/AreaFinder.h"
 #include "window/MainWindow.h"
+#include "BenchTiming.h"
 
 #include <QAbstractItemView>
 #include <QApplication>
@@ -29,6 +30,7 @@
 #include <QTest>
 
 #include <algorithm>
+#include <array>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
@@ -41,12 +43,6 @@ using Clock = std::chrono::steady_clock;
 double msSince(Clock::time_point start)
 {
     return std::chrono::duration<double, std::milli>(Clock::now() - start).count();
-}
-
-double median(std::vector<double> values)
-{
-    std::sort(values.begin(), values.end());
-    return values[values.size() / 2];
 }
 
 void settle()
@@ -199,12 +195,16 @@ int main(int argc, char** argv)
     }
     MainWindow window(*load.state);
     window.show();
-    window.controls().MultiPage1->setCurrentIndex(1);
+    window.findChild<QTabWidget*>(QStringLiteral("MultiPage1"))->setCurrentIndex(1);
     if (!QTest::qWaitForWindowExposed(&window))
         std::fprintf(stderr, "the window was never exposed; timing without painting\n");
     settle();
 
-    const auto& lists = window.controls().areaLists;
+    // Found as users' scripts find them, countries down to wards.
+    std::array<QListWidget*, kNumAreaLevels> lists {};
+    const char* const names[] = { "lstCountries", "lstRegions", "lstCounties", "lstDistricts", "lstWards" };
+    for (int level = 0; level < kNumAreaLevels; ++level)
+        lists[static_cast<std::size_t>(level)] = window.findChild<QListWidget*>(QString::fromLatin1(names[level]));
     for (int level = 0; level < static_cast<int>(AreaLevel::Ward); ++level)
         click(lists[level], showRow(lists[level], 1));
     Timings t;

@@ -10,3 +10,14 @@ else
     data=$work/data
     "$bin/zendra91-makedata" "$data" --full >/dev/null
 fi
+out=$work/out
+mkdir -p "$out"
+
+# Seconds, then peak resident KiB, of one extraction with OPTIONS into the emptied $out.
+measured_extract() {
+    rm -f "$out"/Zen91_*
+    sync
+    python3 "$here/measure.py" "$bin/zendra91-extract" --data "$data" --output "$out" --quiet "$@"
+}
+median() { python3 -c "import statistics,sys; print(f'{statistics.median(map(float, sys.argv[1:])):.3f}')" "$@"; }
+ratio() { python3 -c "print(f'{$1 / $2:.3f}')"; }

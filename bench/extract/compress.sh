@@ -14,17 +14,8 @@ set -eu
 pairs=${2:-3}
 . "$(dirname "$0")/common.sh"
 command -v pigz >/dev/null || { echo "pigz is needed (Debian: pigz)" >&2; exit 1; }
-out=$work/out
-mkdir -p "$out"
 
-# seconds, then peak resident KiB, of one extraction with OPTIONS into an emptied folder.
-extract() {
-    rm -f "$out"/Zen91_*
-    sync
-    python3 "$here/measure.py" "$bin/zendra91-extract" --data "$data" --output "$out" --quiet "$@"
-}
-median() { python3 -c "import statistics,sys; print(f'{statistics.median(map(float, sys.argv[1:])):.3f}')" "$@"; }
-ratio() { python3 -c "print(f'{$1 / $2:.3f}')"; }
+extract() { measured_extract "$@"; }
 
 extract >/dev/null # warms the cache for the first pair
 plain_bytes=$(cat "$out"/Zen91_hh.txt "$out"/Zen91_ind.txt | wc -c)

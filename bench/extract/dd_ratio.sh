@@ -10,8 +10,6 @@
 set -eu
 pairs=${2:-3}
 . "$(dirname "$0")/common.sh"
-out=$work/out
-mkdir -p "$out"
 
 # Every ward, separate files, default variables, ED code only.
 extract() { python3 "$here/measure.py" "$bin/zendra91-extract" --data "$data" --output "$out" --quiet; }

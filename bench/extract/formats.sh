@@ -13,17 +13,9 @@
 set -eu
 pairs=${2:-5}
 . "$(dirname "$0")/common.sh"
-out=$work/out
-mkdir -p "$out"
 
 # One extraction in FORMAT into an emptied folder; prints "seconds peak_rss_kib".
-extract() {
-    rm -f "$out"/Zen91_*
-    sync
-    python3 "$here/measure.py" "$bin/zendra91-extract" --data "$data" --output "$out" --quiet --format "$1"
-}
-median() { python3 -c "import statistics,sys; print(f'{statistics.median(map(float, sys.argv[1:])):.2f}')" "$@"; }
-ratio() { python3 -c "print(f'{$1 / $2:.2f}')"; }
+extract() { measured_extract --format "$1"; }
 mib() { python3 -c "print(f'{$1 / 1024:.1f}')"; }
 
 extract csv >/dev/null # warms the cache for the first pair

@@ -13,18 +13,9 @@
 set -eu
 pairs=${2:-3}
 . "$(dirname "$0")/common.sh"
-out=$work/out
-mkdir -p "$out"
 select="--select Age=65-99"
 
-# seconds, then peak resident KiB, of one extraction with OPTIONS into an emptied folder.
-extract() {
-    rm -f "$out"/Zen91_*
-    sync
-    python3 "$here/measure.py" "$bin/zendra91-extract" --data "$data" --output "$out" --quiet "$@"
-}
-median() { python3 -c "import statistics,sys; print(f'{statistics.median(map(float, sys.argv[1:])):.3f}')" "$@"; }
-ratio() { python3 -c "print(f'{$1 / $2:.3f}')"; }
+extract() { measured_extract "$@"; }
 
 extract >/dev/null # warms the cache for the first pair
 ratios=""

@@ -8,28 +8,12 @@
 #include "base/DataFolders.h"
 #include "textio/DataFileError.h"
 #include "variables/VariableCatalogue.h"
+#include "BenchTiming.h"
 
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <vector>
-
-namespace {
-
-template <typename Work>
-double medianMs(int runs, Work work)
-{
-    std::vector<double> times;
-    for (int i = 0; i < runs; ++i) {
-        auto start = std::chrono::steady_clock::now();
-        work();
-        times.push_back(std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count());
-    }
-    std::sort(times.begin(), times.end());
-    return times[times.size() / 2];
-}
-
-} // namespace
 
 int main(int argc, char** argv)
 {

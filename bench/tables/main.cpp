@@ -12,6 +12,7 @@
 #include "session/ApplicationState.h"
 #include "tables/TableDimensions.h"
 #include "tables/TableEngine.h"
+#include "BenchTiming.h"
 
 #include <algorithm>
 #include <chrono>
@@ -19,23 +20,6 @@
 #include <cstdlib>
 #include <sys/resource.h>
 #include <vector>
-
-namespace {
-
-template <typename Work>
-double medianMs(int runs, Work work)
-{
-    std::vector<double> times;
-    for (int i = 0; i < runs; ++i) {
-        auto start = std::chrono::steady_clock::now();
-        work();
-        times.push_back(std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count());
-    }
-    std::sort(times.begin(), times.end());
-    return times[times.size() / 2];
-}
-
-} // namespace
 
 int main(int argc, char** argv)
 {
