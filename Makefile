@@ -12,11 +12,12 @@ deps:
 	./scripts/install-deps.sh
 
 # The tests run in an AddressSanitizer + UndefinedBehaviorSanitizer build, after a quick
-# check that each folder under src/ includes only the folders below it.
+# check that each folder under src/ includes only the folders below it. It builds the
+# benchmarks too (not run), so that a change cannot leave `make release` broken.
 test: deps
 	python3 scripts/check-layers.py
 	cmake -S . -B $(BUILD_TEST) -G Ninja -DCMAKE_BUILD_TYPE=Debug \
-	  -DZENDRA91_SANITIZERS=address,undefined -DZENDRA91_BENCHMARKS=OFF
+	  -DZENDRA91_SANITIZERS=address,undefined -DZENDRA91_BENCHMARKS=ON
 	cmake --build $(BUILD_TEST) -j $(JOBS)
 	cd $(BUILD_TEST) && ctest --output-on-failure -j $(JOBS)
 	$(MAKE) --no-print-directory test-nogui
